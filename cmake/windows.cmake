@@ -1,0 +1,26 @@
+# The Win32 shell: resources, shell library, Tolvik.exe and the Wine helpers.
+enable_language(RC)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/src/res")
+
+add_library(tolvik_res OBJECT ${CMAKE_SOURCE_DIR}/src/res/tolvik.rc)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/tolvik.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/src/res/tolvik.ico;${CMAKE_SOURCE_DIR}/src/res/tolvik.manifest;${CMAKE_SOURCE_DIR}/src/res/resource.h")
+
+add_library(tolvik_shell STATIC ${SHELL_SOURCES})
+target_include_directories(tolvik_shell PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(tolvik_shell PUBLIC tolvik_core
+  gdiplus comctl32 comdlg32 shell32 ole32 shlwapi advapi32 gdi32 user32 kernel32 uuid)
+
+add_executable(Tolvik WIN32 ${CMAKE_SOURCE_DIR}/src/app/winmain_win.cpp $<TARGET_OBJECTS:tolvik_res>)
+target_link_libraries(Tolvik PRIVATE tolvik_shell)
+
+# A hidden-window process that keeps Wine's background services alive for a
+# whole test run, outside ctest's output pipes.
+add_executable(wine-keeper WIN32 ${CMAKE_SOURCE_DIR}/tools/wine_keeper_win.cpp)
+target_link_libraries(wine-keeper PRIVATE user32 kernel32)
+
+# Helper used by the demo and the end-to-end tests to read windows from outside.
+if(EXISTS ${CMAKE_SOURCE_DIR}/tools/winprobe_win.cpp)
+  add_executable(winprobe ${CMAKE_SOURCE_DIR}/tools/winprobe_win.cpp)
+  target_link_libraries(winprobe PRIVATE user32 gdi32 kernel32)
+endif()

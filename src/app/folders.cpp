@@ -1,0 +1,63 @@
+#include "app/folders.h"
+
+#include "log/discovery.h"
+
+namespace tolvik {
+namespace {
+
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The separator a path already uses; backslash unless it only has slashes.
+char SeparatorOf(const std::string& path) {
+    return path.find('\\') == std::string::npos && path.find('/') != std::string::npos ? '/' : '\\';
+}
+
+std::string WithTrailingSeparator(std::string folder) {
+    if (!folder.empty() && !IsSeparator(folder.back())) folder += SeparatorOf(folder);
+    return folder;
+}
+
+}  // namespace
+
+std::string FallbackProgramFolder(const std::string& localAppData) {
+    if (localAppData.empty()) return {};
+    const std::string base = WithTrailingSeparator(localAppData);
+    const char sep = SeparatorOf(base);
+    return base + "Tolvik" + sep;
+}
+
+std::string ChooseProgramFolder(const std::string& moduleFolder, bool texturesBesideProgram,
+                                const std::string& fallback) {
+    return texturesBesideProgram || fallback.empty() ? moduleFolder : fallback;
+}
+
+std::string JoinFolder(const std::string& folder, const std::string& name) {
+    std::string out = folder;
+    size_t start = 0;
+    if (!out.empty() && IsSeparator(out.back())) {
+        while (start < name.size() && IsSeparator(name[start])) ++start;
+    }
+    out.append(name, start, std::string::npos);
+    return out;
+}
+
+void SetProgramFolders(AppState& app, const std::string& programFolder) {
+    const std::string folder = WithTrailingSeparator(programFolder);
+    const char sep = SeparatorOf(folder);
+    app.programFolder = folder;
+    app.texturesFolder = folder + "Textures" + sep;
+    app.vectorMapFolder = folder + "VURavaZiro" + sep;
+    app.zonesFolder = folder + "Zones" + sep;
+}
+
+void InitProgramFolders(AppState& app, const std::string& modulePath, const std::string& localAppData) {
+    const std::string moduleFolder = FolderOfPath(modulePath);
+    const char sep = SeparatorOf(moduleFolder);
+    const std::string textures = moduleFolder + "Textures" + sep + "BackgroundDialog.jpg";
+    SetProgramFolders(app, ChooseProgramFolder(moduleFolder, FileExists(textures),
+                                               FallbackProgramFolder(localAppData)));
+}
+
+void DeriveLogFolder(AppState& app) { tolvik::DeriveLogFolder(app.logFile, app.logFolder); }
+
+}  // namespace tolvik

@@ -1,0 +1,58 @@
+// Everything the windows of the program share: the Application State, the
+// long-lived drawing objects, and the few seams through which tests drive
+// the system facilities. Owned by the program entry; each window procedure
+// reaches it through its window (see ProgramOf).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/gdi_win.h"
+
+namespace tolvik {
+
+// File filters of the open-file chooser.
+enum class FileFilter { LogFiles, Pictures };
+
+// System facilities that tests replace.
+struct Seams {
+    std::function<std::uint32_t()> tickCount;  // milliseconds, like GetTickCount
+    // Shows the open-file chooser; true with `path` filled when a file was chosen.
+    std::function<bool(HWND owner, std::string& path, FileFilter filter)> pickFileToOpen;
+    // The game's logs folder from its installation record, or empty.
+    std::function<std::string()> gameLogFolder;
+    // Shows a message box; returns its answer.
+    std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
+};
+
+// Seams wired to the real system.
+Seams SystemSeams();
+
+// Long-lived drawing objects (created once, kept for the run).
+struct WinResources {
+    UniqueBitmap mapBitmap;       // composed picture of the Current Map
+    UniqueBitmap dialogTexture;   // main window background
+    UniqueBitmap buttonTexture;   // main window button face texture
+    UniqueBrush darkBrush;        // RGB(55, 55, 55) highlight brush
+    // Vector map settings window.
+    UniqueBrush vectorDarkBrush;
+    UniqueBrush vectorSwatchBrush;
+    UniqueBitmap vectorDialogTexture;
+    UniqueBitmap vectorButtonTexture;
+};
+
+struct Program {
+    AppState app;
+    WinResources gdi;
+    Seams seams = SystemSeams();
+};
+
+// The Program behind a window of ours (stored in the dialog's user data).
+Program& ProgramOf(HWND window);
+void AttachProgram(HWND window, Program* program);
+
+}  // namespace tolvik

@@ -1,0 +1,52 @@
+// Following the game's chat log: each read consumes the complete lines that
+// were appended since the previous read.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "log/zone_records.h"
+
+namespace tolvik {
+
+// What the reader tells the window when a read ends in another zone.
+class LogHooks {
+public:
+    virtual ~LogHooks() = default;
+    // Shows the zone the player is in (field "You are in").
+    virtual void ShowZoneName(const std::string& zone) = 0;
+    // Selects the zone's map; makes it the Current Zone Name and its record
+    // the Current Zone Record.
+    virtual void SelectZoneMap(const std::string& zone) = 0;
+};
+
+// Bytes of one log file, open for the length of one read.
+class LogSource {
+public:
+    virtual ~LogSource() = default;
+    // Size of the file now, or false if it cannot be taken.
+    virtual bool Size(std::uint64_t& size) = 0;
+    // Reads up to n bytes at offset; returns the number of bytes read.
+    virtual std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) = 0;
+};
+
+// Opens a log for reading, or returns null when it cannot be opened.
+using LogOpener = std::function<std::unique_ptr<LogSource>(const std::string& path)>;
+
+// Portable opener over the C library's file functions (64-bit offsets).
+std::unique_ptr<LogSource> OpenStdLogSource(const std::string& path);
+
+struct ReadLogOptions {
+    LogOpener open = OpenStdLogSource;
+    std::size_t blockSize = std::size_t{4} << 20;  // bytes scanned at a time
+};
+
+// Reads what was appended to the log at `path` since `offset`; see log_reader.cpp.
+// Returns true when the file could be opened and its size taken.
+bool ReadLog(ZoneTracking& tracking, const std::string& currentZoneName, const std::string& path,
+             std::uint64_t& offset, LogHooks& hooks, const ReadLogOptions& options = {});
+
+}  // namespace tolvik

@@ -1,0 +1,34 @@
+// Vector map options and the working state of the last render.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "raster/calibration.h"
+
+namespace tolvik {
+
+constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+
+struct VectorMapSettings {
+    std::string SearchFilter;
+    int ShowBase = 1;
+    int ShowLayer1 = 1;
+    int ShowLayer2 = 1;
+    int ShowLayer3 = 1;
+    int ShowLabels = 1;
+    int UseHeightFilter = 0;
+    int FilterLow = 20;
+    int FilterHigh = 20;
+    std::uint32_t Color = Rgb(128, 128, 128);
+    CalibrationPoints working;  // bounds during a render, calibration after it
+    int MapResolution = 1000;
+    int BitmapWidth = 0;
+    int BitmapHeight = 0;
+    int FontAdjust = 5;
+    int LabelSpacing = 2;
+};
+
+}  // namespace tolvik
