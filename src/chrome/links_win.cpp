@@ -1,0 +1,112 @@
+#include "chrome/links_win.h"
+
+#include <commdlg.h>
+#include <ole2.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "chrome/links.h"
+#include "res/resource.h"
+
+namespace tolvik {
+namespace {
+
+// Whole text of a dialog control; the address builders apply their limits.
+std::string ControlText(HWND window, int id) {
+    HWND control = GetDlgItem(window, id);
+    if (!control) return {};
+    int length = GetWindowTextLengthA(control);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+// Filter pairs of the open-file dialog, each part ended by a zero and the
+// whole by a second zero.
+std::string FilterText(FileFilter filter) {
+    static const char logFiles[] = "EQ Log Files (*.TXT)\0 *.TXT\0";
+    static const char pictures[] = "Picture Files\0 *.jpg\0";
+    if (filter == FileFilter::Pictures) return std::string(pictures, sizeof pictures);
+    return std::string(logFiles, sizeof logFiles);
+}
+
+// Frees a shell item identifier with the shell's allocator.
+void FreeItemList(IMalloc* allocator, LPITEMIDLIST list) {
+    if (allocator && list) allocator->Free(list);
+}
+
+}  // namespace
+
+void OpenItemDatabaseSearch(HWND window) {
+    OpenInShell(ItemDatabaseSearchAddress(ControlText(window, IDC_ZONE_LIST)));
+}
+
+void OpenWikiSearch(HWND window) {
+    OpenInShell(WikiSearchAddress(ControlText(window, IDC_ZONE_LIST)));
+}
+
+bool OpenInShell(const std::string& address) {
+    ShellExecuteA(nullptr, "open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return true;
+}
+
+bool PickFileToOpen(HWND owner, std::string& chooserStartFolder, std::string& path, FileFilter filter) {
+    if (chooserStartFolder.empty()) {
+        char windows[MAX_PATH] = {};
+        UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) chooserStartFolder.assign(windows, length);
+    }
+
+    char file[MAX_PATH] = {};
+    path.copy(file, MAX_PATH - 1);
+    const std::string filterText = FilterText(filter);
+
+    OPENFILENAMEA request = {};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = owner;
+    request.lpstrFilter = filterText.c_str();
+    request.lpstrFile = file;
+    request.nMaxFile = MAX_PATH;
+    request.lpstrInitialDir = chooserStartFolder.empty() ? nullptr : chooserStartFolder.c_str();
+    request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_SHOWHELP;
+    if (!GetOpenFileNameA(&request)) return false;
+    path = file;
+    return true;
+}
+
+bool PickFolder(HWND window, int csidl, std::string& path, const std::string& title) {
+    const HRESULT ole = OleInitialize(nullptr);
+    IMalloc* allocator = nullptr;
+    if (FAILED(SHGetMalloc(&allocator))) allocator = nullptr;
+
+    bool chosen = false;
+    LPITEMIDLIST root = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(window, csidl, &root)) && root) {
+        char displayName[MAX_PATH] = {};
+        BROWSEINFOA browse = {};
+        browse.hwndOwner = nullptr;
+        browse.pidlRoot = root;
+        browse.pszDisplayName = displayName;
+        browse.lpszTitle = title.c_str();
+        browse.ulFlags = BIF_RETURNONLYFSDIRS;
+        LPITEMIDLIST picked = SHBrowseForFolderA(&browse);
+        if (picked) {
+            char folder[MAX_PATH] = {};
+            if (SHGetPathFromIDListA(picked, folder)) {
+                path = folder;
+                chosen = true;
+            }
+            FreeItemList(allocator, picked);
+        }
+        FreeItemList(allocator, root);
+    }
+
+    if (allocator) allocator->Release();
+    if (SUCCEEDED(ole)) OleUninitialize();
+    return chosen;
+}
+
+}  // namespace tolvik

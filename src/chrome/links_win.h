@@ -1,0 +1,31 @@
+// Opening the viewed zone on the web, and the file and folder choosers.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/program_win.h"
+
+namespace tolvik {
+
+// Looks the zone of the "Viewing:" list up in the item database (button 1001).
+void OpenItemDatabaseSearch(HWND window);
+
+// Looks the zone of the "Viewing:" list up in the wiki (button 1034).
+void OpenWikiSearch(HWND window);
+
+// Asks the shell to open `address`; always reports success.
+bool OpenInShell(const std::string& address);
+
+// Shows the open-file dialog. `path` is offered as the initial file name and
+// receives the chosen file's full path (at most 259 characters); it is left
+// unchanged on cancel. `chooserStartFolder` is set to the Windows folder when
+// empty and is the dialog's initial folder.
+bool PickFileToOpen(HWND owner, std::string& chooserStartFolder, std::string& path, FileFilter filter);
+
+// Shows the folder browser rooted at the special folder `csidl`; true with
+// `path` set when a file-system folder was chosen, `path` unchanged otherwise.
+bool PickFolder(HWND window, int csidl, std::string& path, const std::string& title);
+
+}  // namespace tolvik
