@@ -1,0 +1,51 @@
+// A zone's map picture with its calibration file, the calibration panel of
+// the main window, Calibration Mode and the capture of the reference points.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/program_win.h"
+
+namespace tolvik {
+
+// Path of the zone's calibration file ("<Zones Folder><zone>.ini").
+std::string CalibrationFilePath(const AppState& app, const std::string& zone);
+
+// Reads the calibration file at `path` into `points` (zeros for what is missing).
+void ReadCalibrationFile(const std::string& path, CalibrationPoints& points);
+
+// Writes the eight keys of `points` to the calibration file at `path`.
+void WriteCalibrationFile(const std::string& path, const CalibrationPoints& points);
+
+// Loads "<Zones Folder><zone>.jpg" and reads "<zone>.ini" into the Current
+// Map's reference points (whether or not the picture loaded). The caller
+// owns the bitmap; null when there is no picture.
+HBITMAP LoadZoneImage(Program& program, const std::string& zone);
+
+// Writes the reference points into the eight fields of the calibration panel.
+void ShowCalibrationFields(HWND window, const Program& program);
+
+// Reads the eight fields of the calibration panel into the reference points.
+void ReadCalibrationFields(HWND window, Program& program);
+
+// Command "Save Calibration": the panel's values go to the zone's file and
+// the map counts as calibrated.
+void SaveCalibration(HWND window, Program& program);
+
+// Whether a file can be created in the Program Folder.
+bool CanWriteProgramFolder(const Program& program);
+
+// Command "Calibrate": enters or leaves Calibration Mode, or says why not.
+void ToggleCalibrationMode(HWND window, Program& program);
+
+// Mouse move in Calibration Mode: the shift keys capture the reference
+// points under the mouse. `position` is the mouse-move message's parameter.
+void CaptureReferencePoint(HWND window, Program& program, LPARAM position);
+
+// Converts a main-window client position (message parameter, unsigned
+// 16-bit halves) to Map View client coordinates.
+POINT MainClientToMapView(HWND window, LPARAM position);
+
+}  // namespace tolvik

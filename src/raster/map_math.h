@@ -1,0 +1,92 @@
+// The arithmetic of the Map View: marker sizes and colours, the pulsing
+// path's colour wave, panning and centring, and the stand-by text box.
+#pragma once
+
+#include <cstdint>
+
+#include "raster/calibration.h"
+
+namespace tolvik {
+
+// The map bitmap is this much wider and taller than the map image.
+constexpr int kMapMarginWidth = 1280;
+constexpr int kMapMarginHeight = 1024;
+
+// View coordinates farther out than this are not drawn: the drawing
+// functions of the window system cannot take them.
+constexpr std::int64_t kMaxViewCoordinate = std::int64_t{1} << 26;
+
+// Longest path segment, in pixels, that is drawn; longer ones come only from
+// degenerate calibrations and are skipped (the colour wave still runs on).
+constexpr std::int64_t kMaxPathSegmentPixels = std::int64_t{1} << 20;
+
+// 32-bit colour, red in the low byte.
+constexpr std::uint32_t MakeColour(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
+}
+
+// Radius of the position disc at tick count `tick`: 10 down to 2 every 1024 ms.
+int DiscRadius(std::uint32_t tick);
+
+// Red level of the return-trail disc in slot `slot` (255 for the newest).
+int ReturnDiscRed(int slot);
+
+// Colour wave along a pulsing path.
+struct PulseWave {
+    float phase = 0.0f;
+    int channel = 0;  // 0 green, 1 blue, anything else red
+};
+
+// The wave at the start of a path drawn at tick count `tick`.
+PulseWave StartPulseWave(std::uint32_t tick, int channel);
+
+// Brightness of the wave at `phase`: low 8 bits of 127 - trunc(-128 sin(phase)).
+int PulseLevel(float phase);
+
+// Colour of the next pixel of the path; moves the wave on by one pixel.
+std::uint32_t NextPulseColour(PulseWave& wave);
+
+// Moves the wave on by `pixels` pixels without drawing them.
+void SkipPulsePixels(PulseWave& wave, std::int64_t pixels);
+
+// Number of pixels a line from (x0, y0) to (x1, y1) reports, end point excluded.
+std::int64_t SegmentPixelCount(int x0, int y0, int x1, int y1);
+
+// Whether the move (dx, dy) in game units is big enough for a heading line.
+bool HasHeading(float dx, float dy);
+
+// End of the heading line from (x, y) for a move of (dx, dy): ten pixels
+// per game unit, pointing back along the move. False when it does not fit.
+bool HeadingLineEnd(int x, int y, float dx, float dy, int& endX, int& endY);
+
+// View position of image pixel (px, py); false when it is too far out to draw.
+bool ImageToView(const CurrentMap& map, int px, int py, int& vx, int& vy);
+
+// View position of a game position; false when not drawable.
+bool GameToView(const CurrentMap& map, float x, float y, int& vx, int& vy);
+
+// Offset of the map image inside the map bitmap along one axis.
+int ImageOffsetInMap(int mapSize, int imageSize);
+
+// Pan that centres the map bitmap in the view along one axis.
+int CentredPan(int viewSize, int mapSize);
+
+// Pan that puts image pixel `imagePixel` in the middle of the view along one
+// axis; false (pan unchanged) when it does not fit.
+bool KeepCentredPan(int viewSize, int imageSize, int mapSize, int imagePixel, int& pan);
+
+// Pan while dragging: the mouse at `mouse`, the drag began at `start` with
+// pan `startPan`. Never above 0; the map's far edge never inside the view
+// (a map narrower than the view is aligned to the view's far edge).
+int DragPan(int mouse, int start, int startPan, int mapSize, int viewSize);
+
+// Rectangle of the text on the stand-by picture of size width x height.
+struct TextBox {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+TextBox StandByTextBox(int width, int height);
+
+}  // namespace tolvik

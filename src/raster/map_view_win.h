@@ -1,0 +1,42 @@
+// The Map View: the composed map picture, the markers drawn over it ten
+// times a second, and drag-panning.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "app/program_win.h"
+
+namespace tolvik {
+
+// Puts `image` in the middle of a new map bitmap covered with the backdrop
+// picture and makes that the Current Map's picture. Takes `image` over.
+// Returns 1, or 0 (changing nothing) when the size of `image` cannot be read.
+int ComposeMapPicture(Program& program, HBITMAP image);
+
+// Draws one frame of the Map View: picture, position markers, and with
+// `showReferencePoints` the two reference squares.
+void DrawMapView(HWND window, Program& program, bool showReferencePoints);
+
+// Draws the frame into `dc`, whose client area is `view` (the Map View's
+// client rectangle), at tick count `tick`.
+void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick);
+
+// A pulsing disc at (x, y) with a heading line for a move of (dx, dy).
+void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick);
+
+// A square ring around (x, y), framed by thin black lines.
+void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
+
+// A line through `points` (from the last toward the first) whose brightness
+// runs along it like a wave. Channel 0 green, 1 blue, other values red.
+void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick);
+
+// Left button down, mouse move while dragging, left button up; `position`
+// is the message parameter in main-window client coordinates.
+void BeginDrag(HWND window, Program& program, LPARAM position);
+void ContinueDrag(HWND window, Program& program, LPARAM position);
+void EndDrag(HWND window, Program& program);
+
+}  // namespace tolvik
