@@ -27,6 +27,9 @@ struct Seams {
     std::function<std::string()> gameLogFolder;
     // Shows a message box; returns its answer.
     std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
+    // Ends the main window with a result; empty means EndDialog (tests of a
+    // modeless main window record the result instead).
+    std::function<void(HWND window, INT_PTR result)> endDialog;
 };
 
 // Seams wired to the real system.

@@ -1,0 +1,407 @@
+#include "app/main_window_win.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <vector>
+
+#include "app/number_text.h"
+#include "app/settings_win.h"
+#include "chrome/context_menu_win.h"
+#include "chrome/layout_win.h"
+#include "chrome/links_win.h"
+#include "chrome/skin_win.h"
+#include "log/discovery.h"
+#include "log/log_reader.h"
+#include "log/log_source_win.h"
+#include "raster/calibration_win.h"
+#include "raster/map_select_win.h"
+#include "raster/map_texts.h"
+#include "raster/map_view_win.h"
+#include "res/resource.h"
+#include "res/version.h"
+#include "vector/settings_window_win.h"
+
+namespace tolvik {
+namespace {
+
+constexpr const char* kMyZone = "< my zone >";
+constexpr UINT kZoneListSelectionChanged = 1;  // CBN_SELCHANGE
+
+std::string WindowText(HWND control, std::size_t maxChars) {
+    std::vector<char> text(maxChars + 1, '\0');
+    if (control) GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data());
+}
+
+void SetField(HWND window, int id, const std::string& text) { SetDlgItemTextA(window, id, text.c_str()); }
+
+void RepaintControl(HWND window, int id) { InvalidateRect(GetDlgItem(window, id), nullptr, TRUE); }
+
+void PlaceOnTop(HWND window, int onTop) {
+    SetWindowPos(window, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+// Connects the log reader to this window.
+class WindowLogHooks final : public LogHooks {
+public:
+    WindowLogHooks(HWND window, Program& program) : window_(window), program_(program) {}
+    void ShowZoneName(const std::string& zone) override { SetField(window_, IDC_ZONE_FIELD, zone); }
+    void SelectZoneMap(const std::string& zone) override { tolvik::SelectZoneMap(window_, program_, zone); }
+
+private:
+    HWND window_;
+    Program& program_;
+};
+
+std::string AboutText() {
+    return std::string("Tolvik ") + TOLVIK_VERSION_TEXT +
+           "\n\nFollows your EverQuest chat log (/log on) and shows where you are on the map of your zone."
+           "\n\nPlease report problems, with the steps that led to them, on the Tolvik issue tracker:"
+           "\nhttps://tolvik.example.org/issues";
+}
+
+// ---------------------------------------------------------------------------
+// Log file choice and automatic selection.
+// ---------------------------------------------------------------------------
+
+void ChooseLogFile(HWND window, Program& program, int command) {
+    AppState& app = program.app;
+    std::string path = app.logFile;
+    if (!program.seams.pickFileToOpen || !program.seams.pickFileToOpen(window, path, FileFilter::LogFiles)) return;
+    app.logFile = path.substr(0, kMaxPathChars);
+    SetField(window, IDC_LOG_FILE, app.logFile);
+    ClearZoneRecords(app.zones.table);
+    DeriveLogFolder(app.logFile, app.logFolder);
+    FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
+    SaveLogFileSetting(program, "Log File", app.logFile);
+    app.AutoDetectLogFile = command == IDC_RELOAD ? 1 : 0;
+    RepaintControl(window, IDC_RELOAD);
+    app.logReadOffset = 0;
+    ReadLogNow(window, program);
+    ShowLocation(window, program);
+}
+
+void ToggleAutoSelect(HWND window, Program& program) {
+    AppState& app = program.app;
+    if (app.logFolder.empty()) {
+        ChooseLogFile(window, program, IDC_RELOAD);
+        return;
+    }
+    app.AutoDetectLogFile = app.AutoDetectLogFile ? 0 : 1;
+    if (app.AutoDetectLogFile) {
+        FindNewestLog(app.logFolder, app.logFile);
+        ClearZoneRecords(app.zones.table);
+        RestartLog(window, program);
+        SaveLogFileSetting(program, "Log File", app.logFile);
+    }
+    RepaintControl(window, IDC_RELOAD);
+}
+
+void PollLog(HWND window, Program& program) {
+    AppState& app = program.app;
+    if (app.AutoDetectLogFile) {
+        std::string newest;
+        FindNewestLog(app.logFolder, newest);
+        if (newest != app.logFile) {
+            app.logFile = newest;
+            ClearZoneRecords(app.zones.table);
+            RestartLog(window, program);
+            SaveLogFileSetting(program, "Log File", app.logFile);
+        }
+    }
+    ReadLogNow(window, program);
+    ShowLocation(window, program);
+}
+
+// ---------------------------------------------------------------------------
+// Message handlers.
+// ---------------------------------------------------------------------------
+
+INT_PTR OnInitDialog(HWND window, Program& program) {
+    AppState& app = program.app;
+    app.mainWindow = window;
+    ResetVectorSettings(app.vector);
+
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    const auto large = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TOLVIK), IMAGE_ICON, 32, 32, LR_SHARED));
+    const auto small = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_TOLVIK), IMAGE_ICON, 16, 16, LR_SHARED));
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+
+    LoadSettings(window, program);
+    LoadLogFileSetting(program);
+    FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
+
+    SetField(window, IDC_LOG_FILE, app.logFile);
+    app.logReadOffset = 0;
+    ReadLogNow(window, program);
+    ShowLocation(window, program);
+
+    DeriveLogFolder(app.logFile, app.logFolder);
+
+    program.gdi.darkBrush.reset(CreateSolidBrush(RGB(55, 55, 55)));
+    LoadSkinTextures(app, program.gdi.dialogTexture, program.gdi.buttonTexture);
+
+    ShowCalibrationPanel(window, program, false);
+    ApplyViewMode(window, program, app.MapOnly != 0);
+    FillZoneList(window, program);
+    PlaceOnTop(window, app.OnTop);
+    SetTimer(window, IDT_MAIN_TICK, 100, nullptr);
+    SelectZoneMap(window, program, app.map.zoneName);
+    return FALSE;
+}
+
+void OnTimer(HWND window, Program& program) {
+    AppState& app = program.app;
+    if (TickDifference(program.seams.tickCount(), app.lastPollTime) > 1000) {
+        PollLog(window, program);
+        app.lastPollTime = program.seams.tickCount();
+    }
+    DrawMapView(window, program, app.calibrationMode != 0);
+}
+
+void EndMainWindow(HWND window, Program& program, INT_PTR result) {
+    if (program.seams.endDialog) {
+        program.seams.endDialog(window, result);
+    } else {
+        EndDialog(window, result);
+    }
+}
+
+INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
+    AppState& app = program.app;
+    if (HIWORD(wParam) == kZoneListSelectionChanged) ChooseZoneFromList(window, program);
+
+    switch (LOWORD(wParam)) {
+    case IDCANCEL:
+        // The Escape key never closes the window; the close box does.
+        if (GetKeyState(VK_ESCAPE) & 0x8000) return FALSE;
+        EndMainWindow(window, program, 1);
+        return TRUE;
+    case IDC_ABOUT:
+        program.seams.messageBox(window, AboutText(), "About Tolvik", MB_OK | MB_ICONINFORMATION);
+        break;
+    case IDC_ITEM_DB:
+        OpenItemDatabaseSearch(window);
+        break;
+    case IDC_CALIBRATE:
+        ToggleCalibrationMode(window, program);
+        break;
+    case IDC_CHOOSE_MAP:
+        ChooseMapImage(window, program);
+        break;
+    case IDC_SET_LOG:
+        ChooseLogFile(window, program, IDC_SET_LOG);
+        break;
+    case IDC_INSTRUCTIONS:
+        program.seams.messageBox(window, CalibrationInstructionsText(), "Calibration Instructions",
+                                 MB_OK | MB_ICONINFORMATION);
+        break;
+    case IDM_KEEP_CENTERED:
+        app.KeepCentered = app.KeepCentered ? 0 : 1;
+        break;
+    case IDM_MAP_ONLY:
+        app.calibrationMode = 0;
+        app.MapOnly = app.MapOnly ? 0 : 1;
+        EnsureFullLayoutFits(window, program);
+        ApplyViewMode(window, program, app.MapOnly != 0);
+        break;
+    case IDC_KEEP_ON_TOP:
+        app.OnTop = app.OnTop ? 0 : 1;
+        PlaceOnTop(window, app.OnTop);
+        RepaintControl(window, IDC_KEEP_ON_TOP);
+        break;
+    case IDC_WIKI:
+        OpenWikiSearch(window);
+        break;
+    case IDC_EXIT:
+        SaveSettings(window, program);
+        EndMainWindow(window, program, 42);
+        break;
+    case IDC_RELOAD:
+        ToggleAutoSelect(window, program);
+        break;
+    case IDC_SAVE_CAL:
+        SaveCalibration(window, program);
+        break;
+    case IDM_USE_VECTOR_MAPS:
+        app.UseVURavaZiro = app.UseVURavaZiro ? 0 : 1;
+        ChooseZoneFromList(window, program);
+        break;
+    case IDM_VECTOR_SETTINGS:
+        OpenVectorSettingsWindow(window, program);
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+void OnMouseMove(HWND window, Program& program, LPARAM position) {
+    if (program.app.drag.dragging) {
+        ContinueDrag(window, program, position);
+    } else if (program.app.calibrationMode) {
+        CaptureReferencePoint(window, program, position);
+    } else {
+        UpdateHoverTitle(window, program, position);
+    }
+}
+
+INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto dc = reinterpret_cast<HDC>(wParam);
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (message == WM_CTLCOLORSTATIC && GetDlgCtrlID(control) == IDC_MAP_VIEW) {
+        DrawMapView(window, program, program.app.calibrationMode != 0);
+        return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+    }
+    return reinterpret_cast<INT_PTR>(MainWindowControlColor(window, program, message, dc, control));
+}
+
+Program* TryProgramOf(HWND window) { return reinterpret_cast<Program*>(GetWindowLongPtrA(window, DWLP_USER)); }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Operations used by other parts of the program.
+// ---------------------------------------------------------------------------
+
+void ReadLogNow(HWND window, Program& program) {
+    AppState& app = program.app;
+    WindowLogHooks hooks(window, program);
+    ReadLogOptions options;
+    options.open = OpenWinLogSource;
+    ReadLog(app.zones, app.map.zoneName, app.logFile, app.logReadOffset, hooks, options);
+}
+
+void ShowLocation(HWND window, Program& program) {
+    const ZoneRecord* record = program.app.zones.Current();
+    if (record && record->current.count != 0) {
+        const Position& p = record->current.slots[0];
+        SetField(window, IDC_POS_X, FormatFixed2(p.x));
+        SetField(window, IDC_POS_Y, FormatFixed2(p.y));
+        SetField(window, IDC_POS_Z, FormatFixed2(p.z));
+    } else {
+        SetField(window, IDC_POS_X, "None");
+        SetField(window, IDC_POS_Y, "None");
+        SetField(window, IDC_POS_Z, "None");
+    }
+}
+
+void RestartLog(HWND window, Program& program) {
+    SetField(window, IDC_LOG_FILE, program.app.logFile);
+    program.app.logReadOffset = 0;
+    ReadLogNow(window, program);
+    ShowLocation(window, program);
+}
+
+int FillZoneList(HWND window, Program& program) {
+    const HWND list = GetDlgItem(window, IDC_ZONE_LIST);
+    const std::string pattern = program.app.zonesFolder + "*.ini";
+    WIN32_FIND_DATAA found{};
+    UniqueHandle<HANDLE, FindHandleTraits> search(FindFirstFileA(pattern.c_str(), &found));
+    if (search.get() == INVALID_HANDLE_VALUE) {
+        search.release();
+        return 0;
+    }
+    int added = 0;
+    do {
+        std::string name = found.cFileName;
+        const std::size_t dot = name.rfind('.');
+        if (dot != std::string::npos) name.erase(dot);
+        name = name.substr(0, kMaxZoneNameChars);
+        if (SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name.c_str())) ==
+            CB_ERR) {
+            SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+            ++added;
+        }
+    } while (FindNextFileA(search.get(), &found));
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kMyZone));
+    return added;
+}
+
+void ChooseZoneFromList(HWND window, Program& program) {
+    std::string zone = GetListedZone(window);
+    if (zone == kMyZone) {
+        zone = WindowText(GetDlgItem(window, IDC_ZONE_FIELD), 258);
+        SelectZoneInList(window, zone);
+    }
+    SelectZoneMap(window, program, zone);
+}
+
+void SelectZoneInList(HWND window, const std::string& zone) {
+    const HWND list = GetDlgItem(window, IDC_ZONE_LIST);
+    LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(zone.c_str()));
+    if (index == CB_ERR) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zone.c_str()));
+        index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(zone.c_str()));
+    }
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string GetListedZone(HWND window) {
+    const HWND list = GetDlgItem(window, IDC_ZONE_LIST);
+    const LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return {};
+    const LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return {};
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return std::string(text.data()).substr(0, kMaxPathChars);
+}
+
+INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        AttachProgram(window, reinterpret_cast<Program*>(lParam));
+        return OnInitDialog(window, ProgramOf(window));
+    }
+    Program* program = TryProgramOf(window);
+    if (!program) return FALSE;
+
+    switch (message) {
+    case WM_TIMER:
+        OnTimer(window, *program);
+        return FALSE;
+    case WM_COMMAND:
+        return OnCommand(window, *program, wParam);
+    case WM_CLOSE:
+        SaveSettings(window, *program);
+        return FALSE;
+    case WM_SIZE:
+        LayoutMapView(window, *program);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return FALSE;
+    case WM_GETMINMAXINFO:
+        ApplyMinimumSize(window, *program, reinterpret_cast<MINMAXINFO*>(lParam));
+        return FALSE;
+    case WM_ERASEBKGND:
+        PaintStretchedBackground(window, reinterpret_cast<HDC>(wParam), program->gdi.dialogTexture.get());
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, 1);
+        return TRUE;
+    case WM_DRAWITEM:
+        return MainWindowDrawItem(window, *program, reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        return ControlColor(window, *program, message, wParam, lParam);
+    case WM_MOUSEMOVE:
+        OnMouseMove(window, *program, lParam);
+        return FALSE;
+    case WM_LBUTTONDOWN:
+        BeginDrag(window, *program, lParam);
+        return FALSE;
+    case WM_LBUTTONUP:
+        EndDrag(window, *program);
+        return FALSE;
+    case WM_RBUTTONDOWN:
+        ShowContextMenu(window, *program, lParam);
+        return FALSE;
+    case WM_MOUSELEAVE:
+        EndHoverTitle(window, *program);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+}  // namespace tolvik

@@ -1,0 +1,181 @@
+#include "app/settings_win.h"
+
+#include <vector>
+
+#include "app/number_text.h"
+#include "app/window_placement.h"
+#include "log/discovery.h"
+
+namespace tolvik {
+namespace {
+
+constexpr const char* kSettings = "Settings";
+constexpr const char* kWindowPos = "WindowPos";
+constexpr const char* kMode = "Mode";
+constexpr const char* kVector = "VURavaZiro";
+
+int Flag(int value) { return value != 0 ? 1 : 0; }
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+// Offset of the primary work area within the screen: the placement record
+// gives the normal rectangle relative to it.
+POINT WorkspaceOrigin() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoA(primary, &info)) return POINT{0, 0};
+    return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        reinterpret_cast<std::vector<Rect>*>(data)->push_back(ToRect(info.rcWork));
+    }
+    return TRUE;
+}
+
+Rect PrimaryWorkArea() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (GetMonitorInfoA(primary, &info)) return ToRect(info.rcWork);
+    return Rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+}  // namespace
+
+std::string SettingsFilePath(const AppState& app) { return app.programFolder + "Tolvik.ini"; }
+
+float ReadProfileReal(const std::string& section, const std::string& key, const std::string& file) {
+    char text[42] = {};
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", text, sizeof text, file.c_str());
+    if (text[0] == '\0') return 0.0f;
+    return ParseLeadingReal(text);
+}
+
+void WriteProfileReal(const std::string& section, const std::string& key, float value, const std::string& file) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), FormatFixed4(value).c_str(), file.c_str());
+}
+
+void WriteProfileInt(const std::string& section, const std::string& key, int value, const std::string& file) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), std::to_string(value).c_str(), file.c_str());
+}
+
+int ReadProfileInt(const std::string& section, const std::string& key, int fallback, const std::string& file) {
+    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, file.c_str()));
+}
+
+std::string ReadProfileText(const std::string& section, const std::string& key, const std::string& fallback,
+                            const std::string& file, std::size_t maxChars) {
+    std::vector<char> text(maxChars + 1, '\0');
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), text.data(),
+                             static_cast<DWORD>(text.size()), file.c_str());
+    return std::string(text.data());
+}
+
+void WriteProfileText(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& file) {
+    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
+}
+
+void LoadSettings(HWND window, Program& program) {
+    AppState& app = program.app;
+    const std::string file = SettingsFilePath(app);
+
+    // The stored rectangle is in screen coordinates; the template's
+    // placement gives the defaults.
+    RECT current{};
+    GetWindowRect(window, &current);
+    const int x = ReadProfileInt(kWindowPos, "X", current.left, file);
+    const int y = ReadProfileInt(kWindowPos, "Y", current.top, file);
+    const int w = ReadProfileInt(kWindowPos, "W", current.right - current.left, file);
+    const int h = ReadProfileInt(kWindowPos, "H", current.bottom - current.top, file);
+
+    app.MapOnly = ReadProfileInt(kMode, "MapOnly", app.MapOnly, file);
+    app.OnTop = ReadProfileInt(kMode, "OnTop", app.OnTop, file);
+    app.KeepCentered = ReadProfileInt(kMode, "KeepCentered", app.KeepCentered, file);
+    app.AutoDetectLogFile = ReadProfileInt(kMode, "AutoDetectLogFile", app.AutoDetectLogFile, file);
+
+    app.vectorMapFolder = ReadProfileText(kVector, "Folder", app.vectorMapFolder, file);
+    VectorMapSettings& v = app.vector;
+    app.UseVURavaZiro = ReadProfileInt(kVector, "UseVURavaZiro", 0, file);
+    v.ShowBase = ReadProfileInt(kVector, "ShowBase", 1, file);
+    v.ShowLayer1 = ReadProfileInt(kVector, "ShowLayer1", 1, file);
+    v.ShowLayer2 = ReadProfileInt(kVector, "ShowLayer2", 1, file);
+    v.ShowLayer3 = ReadProfileInt(kVector, "ShowLayer3", 1, file);
+    v.ShowLabels = ReadProfileInt(kVector, "ShowLabels", 1, file);
+    v.MapResolution = ReadProfileInt(kVector, "MapResolution", 800, file);
+    v.UseHeightFilter = ReadProfileInt(kVector, "UseHeightFilter", 0, file);
+    v.FilterHigh = ReadProfileInt(kVector, "FilterHigh", 20, file);
+    v.FilterLow = ReadProfileInt(kVector, "FilterLow", 20, file);
+    v.FontAdjust = ReadProfileInt(kVector, "FontAdjust", 5, file);
+    v.LabelSpacing = ReadProfileInt(kVector, "LabelSpacing", 2, file);
+    v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(Rgb(128, 128, 128)), file));
+
+    // A rectangle that no longer lies on any monitor (one unplugged, a
+    // resolution changed) is brought back onto the primary one.
+    std::vector<Rect> workAreas;
+    EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    const Rect placed = RestoredWindowRect(Rect{x, y, x + w, y + h}, workAreas, PrimaryWorkArea(), ToRect(current));
+    if (!MoveWindow(window, placed.left, placed.top, placed.Width(), placed.Height(), TRUE)) MessageBeep(0);
+}
+
+void LoadLogFileSetting(Program& program) {
+    AppState& app = program.app;
+    app.logFile = ReadProfileText(kSettings, "Log File", "", SettingsFilePath(app));
+    if (app.logFile.empty() || !FileExists(app.logFile)) {
+        app.logFolder = program.seams.gameLogFolder ? program.seams.gameLogFolder() : std::string();
+    }
+}
+
+void SaveSettings(HWND window, Program& program) {
+    const AppState& app = program.app;
+    const std::string file = SettingsFilePath(app);
+
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    RECT r{};
+    if (GetWindowPlacement(window, &placement)) {
+        // The placement record is relative to the work area; store screen
+        // coordinates, the space in which the rectangle is restored.
+        const POINT origin = WorkspaceOrigin();
+        r = placement.rcNormalPosition;
+        OffsetRect(&r, origin.x, origin.y);
+    } else {
+        GetWindowRect(window, &r);
+    }
+    WriteProfileInt(kWindowPos, "X", r.left, file);
+    WriteProfileInt(kWindowPos, "Y", r.top, file);
+    WriteProfileInt(kWindowPos, "W", r.right - r.left, file);
+    WriteProfileInt(kWindowPos, "H", r.bottom - r.top, file);
+
+    WriteProfileInt(kMode, "MapOnly", Flag(app.MapOnly), file);
+    WriteProfileInt(kMode, "OnTop", Flag(app.OnTop), file);
+    WriteProfileInt(kMode, "KeepCentered", Flag(app.KeepCentered), file);
+    WriteProfileInt(kMode, "AutoDetectLogFile", Flag(app.AutoDetectLogFile), file);
+
+    const VectorMapSettings& v = app.vector;
+    WriteProfileText(kVector, "Folder", app.vectorMapFolder, file);
+    WriteProfileInt(kVector, "UseVURavaZiro", Flag(app.UseVURavaZiro), file);
+    WriteProfileInt(kVector, "ShowBase", Flag(v.ShowBase), file);
+    WriteProfileInt(kVector, "ShowLayer1", Flag(v.ShowLayer1), file);
+    WriteProfileInt(kVector, "ShowLayer2", Flag(v.ShowLayer2), file);
+    WriteProfileInt(kVector, "ShowLayer3", Flag(v.ShowLayer3), file);
+    WriteProfileInt(kVector, "ShowLabels", Flag(v.ShowLabels), file);
+    WriteProfileInt(kVector, "MapResolution", v.MapResolution, file);
+    WriteProfileInt(kVector, "UseHeightFilter", Flag(v.UseHeightFilter), file);
+    WriteProfileInt(kVector, "FilterHigh", v.FilterHigh, file);
+    WriteProfileInt(kVector, "FilterLow", v.FilterLow, file);
+    WriteProfileInt(kVector, "FontAdjust", v.FontAdjust, file);
+    WriteProfileInt(kVector, "LabelSpacing", v.LabelSpacing, file);
+    WriteProfileInt(kVector, "Color", static_cast<int>(v.Color), file);
+}
+
+void SaveLogFileSetting(const Program& program, const std::string& key, const std::string& path) {
+    WriteProfileText(kSettings, key, path, SettingsFilePath(program.app));
+}
+
+}  // namespace tolvik
