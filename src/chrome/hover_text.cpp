@@ -1,0 +1,17 @@
+#include "chrome/hover_text.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace tolvik {
+
+std::string HoverTitleText(float x, float y) {
+    const char* format = "%s - [ %.2f, %.2f ]";
+    const int length = std::snprintf(nullptr, 0, format, kPlainTitle, static_cast<double>(x), static_cast<double>(y));
+    if (length <= 0) return kPlainTitle;
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, kPlainTitle, static_cast<double>(x), static_cast<double>(y));
+    return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+}  // namespace tolvik
