@@ -49,7 +49,7 @@ if(WIN32)
     TEST_PREFIX "win." PROPERTIES RESOURCE_LOCK desktop TIMEOUT 120)
 
   if(E2E_TEST_SOURCES)
-    add_executable(tolvik_e2e_tests ${E2E_TEST_SOURCES} ${WIN_SUPPORT_SOURCES})
+    add_executable(tolvik_e2e_tests ${E2E_TEST_SOURCES})
     target_link_libraries(tolvik_e2e_tests PRIVATE tolvik_core ${GTEST_LIBS} user32 gdi32 kernel32 shell32)
     target_include_directories(tolvik_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
     target_compile_definitions(tolvik_e2e_tests PRIVATE TOLVIK_DATA_DIR="${TOLVIK_DATA_DIR_NATIVE}")

@@ -60,7 +60,8 @@ TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
     std::ofstream(root / "Textures" / "BackgroundDialog.jpg") << "x";
     InitProgramFolders(app, exe, "/home/me/.local");
     EXPECT_EQ(app.programFolder, FolderOfPath(exe));
-    EXPECT_EQ(app.zonesFolder, FolderOfPath(exe) + "Zones/");
+    const std::string folder = FolderOfPath(exe);
+    EXPECT_EQ(app.zonesFolder, folder + "Zones" + folder.back());
     fs::remove_all(root);
 }
 

@@ -1,0 +1,165 @@
+#include "support/main_window_harness_win.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "app/folders.h"
+#include "app/main_window_win.h"
+
+namespace tolvik::test {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& name) {
+    static std::atomic<int> serial{0};
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "tolvik-" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(serial++) + "\\";
+    RemoveTree(path_);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+void AppendFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::app);
+    out << bytes;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void MakeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
+
+void SetWriteTime(const std::string& path, int minutes) {
+    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    ULARGE_INTEGER t{};
+    t.QuadPart = 133000000000000000ULL + static_cast<unsigned long long>(minutes) * 60ULL * 10000000ULL;
+    FILETIME ft{t.LowPart, t.HighPart};
+    SetFileTime(file, nullptr, nullptr, &ft);
+    CloseHandle(file);
+}
+
+void CopyShippedTextures(const std::string& programFolder) {
+    MakeFolder(programFolder + "Textures");
+    const std::string source = std::string(TOLVIK_DATA_DIR) + "\\Textures\\";
+    for (const char* name : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
+        CopyFileA((source + name).c_str(), (programFolder + "Textures\\" + name).c_str(), FALSE);
+    }
+}
+
+std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec) {
+    auto program = std::make_unique<Program>();
+    SetProgramFolders(program->app, programFolder);
+    program->seams.tickCount = [&rec] { return rec.tick; };
+    program->seams.pickFileToOpen = [&rec](HWND, std::string& path, FileFilter filter) {
+        ++rec.pickCalls;
+        rec.lastFilter = filter;
+        if (rec.pickAnswer) path = rec.pickPath;
+        return rec.pickAnswer;
+    };
+    program->seams.gameLogFolder = [&rec] { return rec.gameLogFolder; };
+    program->seams.messageBox = [&rec](HWND, const std::string& text, const std::string& caption, UINT type) {
+        rec.messages.push_back(MessageRecord{text, caption, type});
+        return IDOK;
+    };
+    program->seams.endDialog = [&rec](HWND, INT_PTR result) { rec.endResults.push_back(result); };
+    return program;
+}
+
+MainWindowHarness::MainWindowHarness(const std::string& programFolder, bool create)
+    : program_(MakeTestProgram(programFolder, rec_)) {
+    if (create) Create();
+}
+
+MainWindowHarness::~MainWindowHarness() { Destroy(); }
+
+void MainWindowHarness::Create() {
+    static bool commonControls = [] {
+        InitCommonControls();
+        return true;
+    }();
+    (void)commonControls;
+    window_ = CreateDialogParamA(GetModuleHandleA(nullptr), "Tolvik", nullptr, MainWindowProc,
+                                 reinterpret_cast<LPARAM>(program_.get()));
+    if (window_) {
+        // The first tick is ours to give; the real timer must not interfere.
+        KillTimer(window_, 1);
+        PumpMessages();
+    }
+}
+
+void MainWindowHarness::Destroy() {
+    if (window_) {
+        DestroyWindow(window_);
+        window_ = nullptr;
+        PumpMessages();
+    }
+}
+
+void MainWindowHarness::Tick(std::uint32_t advanceMs) {
+    rec_.tick += advanceMs;
+    SendMessageA(window_, WM_TIMER, 1, 0);
+    PumpMessages();
+}
+
+void MainWindowHarness::Poll() { Tick(1100); }
+
+void MainWindowHarness::Command(int id, int code) {
+    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0);
+    PumpMessages();
+}
+
+std::string MainWindowHarness::Text(int id) const {
+    char text[1024] = {};
+    GetDlgItemTextA(window_, id, text, sizeof text);
+    return text;
+}
+
+void MainWindowHarness::PumpMessages() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_TIMER && message.hwnd == window_) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace tolvik::test

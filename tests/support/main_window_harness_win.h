@@ -1,0 +1,91 @@
+// Test harness: the real main window, made from its template with its real
+// procedure, shown modelessly over a temporary program folder, with the
+// system facilities replaced by recorders.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_win.h"
+
+namespace tolvik::test {
+
+// A fresh folder under the temporary folder, removed when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    // The folder's path, ending with a backslash.
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + name; }
+
+private:
+    std::string path_;
+};
+
+void WriteFile(const std::string& path, const std::string& bytes);
+void AppendFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+void MakeFolder(const std::string& path);
+// Sets a file's last-write time to `minutes` minutes after a fixed moment.
+void SetWriteTime(const std::string& path, int minutes);
+// Copies the shipped textures into `programFolder`\Textures\.
+void CopyShippedTextures(const std::string& programFolder);
+
+struct MessageRecord {
+    std::string text;
+    std::string caption;
+    UINT type = 0;
+};
+
+struct Recorders {
+    std::uint32_t tick = 100000;
+    std::vector<MessageRecord> messages;
+    std::vector<INT_PTR> endResults;
+    int pickCalls = 0;
+    bool pickAnswer = false;
+    std::string pickPath;      // path the fake chooser answers with
+    FileFilter lastFilter = FileFilter::LogFiles;
+    std::string gameLogFolder;  // what the installation record gives
+};
+
+// The Program with recording seams; `rec` must outlive it.
+std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec);
+
+class MainWindowHarness {
+public:
+    // `programFolder` ends with a backslash; the window is created at once
+    // unless `create` is false (then call Create()).
+    explicit MainWindowHarness(const std::string& programFolder, bool create = true);
+    ~MainWindowHarness();
+    MainWindowHarness(const MainWindowHarness&) = delete;
+    MainWindowHarness& operator=(const MainWindowHarness&) = delete;
+
+    void Create();
+    void Destroy();
+    HWND window() const { return window_; }
+    Program& program() { return *program_; }
+    AppState& app() { return program_->app; }
+    Recorders& rec() { return rec_; }
+
+    // Runs the timer procedure as one 100 ms tick would, advancing the clock.
+    void Tick(std::uint32_t advanceMs = 100);
+    // Advances the clock past the poll interval and ticks once.
+    void Poll();
+    void Command(int id, int code = 0);
+    std::string Text(int id) const;
+    void PumpMessages();
+
+private:
+    Recorders rec_;
+    std::unique_ptr<Program> program_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace tolvik::test

@@ -1,0 +1,110 @@
+#!/bin/bash
+# Builds Tolvik for Windows, stages dist/Tolvik/ and runs it under Wine on
+# demo data: a demo log that a simulated player keeps writing to.
+#
+#   tools/demo.sh [--seconds N] [--vector] [--shots DIR] [--headless]
+#
+# With a display the window opens for you and the demo runs until you close
+# it. Without one (or with --headless) it runs on a private X server for N
+# seconds (default 15), saves screenshots and names their folder on its
+# last line.
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+cd "$TOLVIK_ROOT"
+
+SECONDS_TO_RUN=15
+VECTOR=0
+SHOTS=""
+HEADLESS=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --seconds) SECONDS_TO_RUN="$2"; shift 2 ;;
+    --vector) VECTOR=1; shift ;;
+    --shots) SHOTS="$2"; shift 2 ;;
+    --headless) HEADLESS=1; shift ;;
+    *) echo "usage: $0 [--seconds N] [--vector] [--shots DIR] [--headless]" >&2; exit 2 ;;
+    esac
+done
+[ -z "${DISPLAY:-}" ] && HEADLESS=1
+
+SIM_PID=""
+APP_PID=""
+stop_all() {
+    [ -n "$SIM_PID" ] && kill "$SIM_PID" 2>/dev/null
+    [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null
+    tolvik_cleanup
+}
+trap stop_all EXIT
+
+tolvik_install_packages "${TOLVIK_BUILD_PACKAGES[@]}" "${TOLVIK_WINE_PACKAGES[@]}" || exit 1
+
+tolvik_log "building Tolvik.exe"
+mkdir -p build
+if ! { cmake --preset mingw >build/mingw-configure.log 2>&1 &&
+       cmake --build --preset mingw -j2 --target Tolvik winprobe >build/mingw-demo-build.log 2>&1; }; then
+    tail -40 build/mingw-configure.log build/mingw-demo-build.log >&2
+    exit 1
+fi
+
+# The shippable folder.
+DIST="$TOLVIK_ROOT/dist/Tolvik"
+rm -rf "$DIST"
+mkdir -p "$DIST/Textures" "$DIST/Zones" "$DIST/VURavaZiro"
+cp build/mingw/Tolvik.exe "$DIST/"
+cp data/Textures/*.jpg "$DIST/Textures/"
+cp data/Zones/MissingMap.jpg "$DIST/Zones/"
+tolvik_log "staged $DIST"
+
+# A demo copy of it, with the demo maps and a settings file naming the demo log.
+DEMO="$TOLVIK_ROOT/build/demo"
+rm -rf "$DEMO"
+mkdir -p "$DEMO/logs"
+cp -r "$DIST" "$DEMO/Tolvik"
+cp data/demo/Zones/* "$DEMO/Tolvik/Zones/" 2>/dev/null || true
+cp data/demo/VURavaZiro/* "$DEMO/Tolvik/VURavaZiro/" 2>/dev/null || true
+LOG="$DEMO/logs/eqlog_Tolvikdemo_P1999.txt"
+: >"$LOG"
+{
+    printf '[Settings]\r\nLog File=%s\r\n' "$(tolvik_winpath "$LOG")"
+    printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=900\r\n' "$VECTOR"
+} >"$DEMO/Tolvik/Tolvik.ini"
+
+tolvik_prefix_init || exit 1
+if [ "$HEADLESS" -eq 1 ]; then
+    tolvik_start_xvfb || exit 1
+fi
+
+SIM_SECONDS=$((SECONDS_TO_RUN + 5))
+[ "$HEADLESS" -eq 0 ] && SIM_SECONDS=3600
+python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --start-delay 2 >/dev/null 2>&1 &
+SIM_PID=$!
+
+"$TOLVIK_ROOT/tools/wine-run.sh" "$DEMO/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
+APP_PID=$!
+
+if [ "$HEADLESS" -eq 0 ]; then
+    tolvik_log "Tolvik is running; close its window to end the demo"
+    wait "$APP_PID"
+    APP_PID=""
+    exit 0
+fi
+
+[ -z "$SHOTS" ] && SHOTS="$TOLVIK_ROOT/shots/demo-$(date +%Y%m%d-%H%M%S)"
+mkdir -p "$SHOTS"
+start=$(date +%s)
+n=0
+while [ $(( $(date +%s) - start )) -lt "$SECONDS_TO_RUN" ]; do
+    sleep 3
+    n=$((n + 1))
+    import -window root "$SHOTS/shot-$(printf %02d $n).png" 2>/dev/null
+done
+# Close the window as a user would, so that the settings are written.
+"$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close "Tolvik" >/dev/null 2>&1
+for i in $(seq 1 50); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.2
+done
+APP_PID=""
+stop_all
+trap - EXIT
+echo "$SHOTS"

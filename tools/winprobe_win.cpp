@@ -1,0 +1,75 @@
+// Looks at Tolvik's window from outside the process, as a user's tools would.
+//
+//   winprobe wait TITLE SECONDS   wait until a visible dialog titled TITLE... is up
+//   winprobe text TITLE ID        print the text of control ID
+//   winprobe close TITLE          ask the window to close
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct Search {
+    const char* prefix;
+    HWND found;
+};
+
+BOOL CALLBACK Match(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<Search*>(data);
+    char cls[64] = {};
+    char title[256] = {};
+    GetClassNameA(window, cls, sizeof cls);
+    GetWindowTextA(window, title, sizeof title);
+    if (std::strcmp(cls, "#32770") == 0 && std::strncmp(title, search->prefix, std::strlen(search->prefix)) == 0 &&
+        IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindDialog(const char* prefix) {
+    Search search{prefix, nullptr};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: winprobe wait|text|close TITLE [ARG]\n");
+        return 2;
+    }
+    const std::string command = argv[1];
+    const char* title = argv[2];
+    if (command == "wait") {
+        const int seconds = argc > 3 ? std::atoi(argv[3]) : 10;
+        for (int i = 0; i < seconds * 10; ++i) {
+            if (FindDialog(title)) return 0;
+            Sleep(100);
+        }
+        return 1;
+    }
+    const HWND window = FindDialog(title);
+    if (!window) {
+        std::fprintf(stderr, "no window titled %s\n", title);
+        return 1;
+    }
+    if (command == "text" && argc > 3) {
+        char text[1024] = {};
+        SendMessageTimeoutA(GetDlgItem(window, std::atoi(argv[3])), WM_GETTEXT, sizeof text,
+                            reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+        std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "close") {
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    std::fprintf(stderr, "unknown command %s\n", command.c_str());
+    return 2;
+}
