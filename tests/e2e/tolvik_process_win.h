@@ -1,0 +1,189 @@
+// End-to-end helpers: a staged program folder, the real Tolvik.exe started
+// in it, and its window read from outside the process.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace tolvik::e2e {
+
+inline std::string ExeFolder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+inline void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA found{};
+    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(folder + name + "\\");
+            } else {
+                DeleteFileA((folder + name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes, bool append = false) {
+    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    out << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// A program folder laid out like the shipped one: Tolvik.exe, Textures\,
+// Zones\MissingMap.jpg and an empty VURavaZiro\.
+class StagedProgram {
+public:
+    explicit StagedProgram(const std::string& name) {
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "tolvik-e2e-" + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+        RemoveTree(folder_);
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryA((folder_ + "Textures").c_str(), nullptr);
+        CreateDirectoryA((folder_ + "Zones").c_str(), nullptr);
+        CreateDirectoryA((folder_ + "VURavaZiro").c_str(), nullptr);
+        CreateDirectoryA((folder_ + "logs").c_str(), nullptr);
+        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ + "Tolvik.exe").c_str(), FALSE);
+        const std::string data = std::string(TOLVIK_DATA_DIR) + "\\";
+        for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
+            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ + "Textures\\" + texture).c_str(), FALSE);
+        }
+        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ + "Zones\\MissingMap.jpg").c_str(), FALSE);
+    }
+    ~StagedProgram() { RemoveTree(folder_); }
+    StagedProgram(const StagedProgram&) = delete;
+    StagedProgram& operator=(const StagedProgram&) = delete;
+
+    const std::string& folder() const { return folder_; }
+    std::string operator/(const std::string& name) const { return folder_ + name; }
+
+private:
+    std::string folder_;
+};
+
+inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return condition();
+}
+
+// Tolvik.exe running in a staged folder.
+class RunningTolvik {
+public:
+    explicit RunningTolvik(const StagedProgram& staged) {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        std::string commandLine = "\"" + staged.folder() + "Tolvik.exe\"";
+        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, staged.folder().c_str(),
+                           &startup, &process_)) {
+            CloseHandle(process_.hThread);
+            process_.hThread = nullptr;
+        }
+    }
+    ~RunningTolvik() {
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+                if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+                if (WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) {
+                    TerminateProcess(process_.hProcess, 99);
+                    WaitForSingleObject(process_.hProcess, 5000);
+                }
+            }
+            CloseHandle(process_.hProcess);
+        }
+    }
+    RunningTolvik(const RunningTolvik&) = delete;
+    RunningTolvik& operator=(const RunningTolvik&) = delete;
+
+    bool started() const { return process_.hProcess != nullptr; }
+
+    // Waits until the main window is visible and its controls exist.
+    HWND WaitForWindow(int milliseconds = 20000) {
+        WaitFor(
+            [this] {
+                window_ = FindMainWindow();
+                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, 1060) != nullptr &&
+                       !Text(1014).empty();
+            },
+            milliseconds);
+        return window_;
+    }
+
+    std::string Text(int id) const {
+        char text[1024] = {};
+        std::memset(text, 0, sizeof text);
+        const HWND control = window_ ? GetDlgItem(window_, id) : nullptr;
+        if (!control) return {};
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                            &result);
+        return text;
+    }
+
+    // Asks the window to close and returns the exit code (or 259 if still running).
+    DWORD Close(int milliseconds = 15000) {
+        if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
+        return WaitForExit(milliseconds);
+    }
+
+    DWORD WaitForExit(int milliseconds) {
+        if (!process_.hProcess) return 1000;
+        WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds));
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+    HWND window() const { return window_; }
+
+private:
+    HWND FindMainWindow() const {
+        struct Search {
+            DWORD pid;
+            HWND found;
+        } search{process_.dwProcessId, nullptr};
+        EnumWindows(
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                char title[64] = {};
+                GetWindowTextA(window, title, sizeof title);
+                if (pid == s->pid && std::strncmp(title, "Tolvik", 6) == 0) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    PROCESS_INFORMATION process_{};
+    HWND window_ = nullptr;
+};
+
+}  // namespace tolvik::e2e
