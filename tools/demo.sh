@@ -76,7 +76,7 @@ fi
 
 SIM_SECONDS=$((SECONDS_TO_RUN + 5))
 [ "$HEADLESS" -eq 0 ] && SIM_SECONDS=3600
-python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --start-delay 2 >/dev/null 2>&1 &
+python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --start-delay 2 --speed 8 >/dev/null 2>&1 &
 SIM_PID=$!
 
 "$TOLVIK_ROOT/tools/wine-run.sh" "$DEMO/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
