@@ -1,0 +1,71 @@
+#include "raster/map_select_win.h"
+
+#include "app/gdi_win.h"
+#include "app/main_window_win.h"
+#include "raster/calibration_win.h"
+#include "raster/map_math.h"
+#include "raster/map_texts.h"
+#include "raster/map_view_win.h"
+#include "res/resource.h"
+#include "vector/vector_render_win.h"
+
+namespace tolvik {
+
+namespace {
+
+constexpr const char* kMissingMap = "MissingMap";
+
+// Writes `text` in white onto the stand-by picture.
+void WriteStandByText(HBITMAP picture, const std::string& text) {
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    Selection selected(dc.get(), picture);
+    BITMAP description{};
+    GetObjectA(picture, sizeof description, &description);
+    const TextBox box = StandByTextBox(description.bmWidth, description.bmHeight);
+    RECT rect{box.left, box.top, box.right, box.bottom};
+    SetTextColor(dc.get(), RGB(255, 255, 255));
+    SetBkMode(dc.get(), TRANSPARENT);
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &rect, DT_EDITCONTROL | DT_WORDBREAK | DT_VCENTER);
+}
+
+}  // namespace
+
+int BuildZoneMap(Program& program, const std::string& zone) {
+    HBITMAP picture = program.app.UseVURavaZiro ? RenderZoneVectorMap(program, zone) : LoadZoneImage(program, zone);
+    if (!picture) {
+        picture = LoadZoneImage(program, kMissingMap);
+        if (picture) WriteStandByText(picture, zone.empty() ? GettingStartedText() : MissingMapText(zone));
+    }
+    return ComposeMapPicture(program, picture);
+}
+
+void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
+    AppState& app = program.app;
+    app.map.zoneName = zone.substr(0, kMaxZoneNameChars);
+    app.zones.currentRecord = FindOrAddZoneRecord(app.zones.table, zone);
+    program.gdi.mapBitmap.reset();
+
+    if (!BuildZoneMap(program, zone)) return;
+
+    RECT view{};
+    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
+    BITMAP description{};
+    GetObjectA(program.gdi.mapBitmap.get(), sizeof description, &description);
+    app.map.panX = CentredPan(view.right, description.bmWidth);
+    app.map.panY = CentredPan(view.bottom, description.bmHeight);
+
+    SelectZoneInList(window, zone);
+    ShowCalibrationFields(window, program);
+    app.map.calibrated = app.map.points.physicalX1 != app.map.points.physicalX2 ? 1 : 0;
+}
+
+void ChooseMapImage(HWND window, Program& program) {
+    std::string chosen;
+    if (!program.seams.pickFileToOpen(window, chosen, FileFilter::Pictures)) return;
+    const std::string zone = GetListedZone(window);
+    const std::string target = program.app.zonesFolder + zone + ".jpg";
+    CopyFileA(chosen.c_str(), target.c_str(), FALSE);
+    SelectZoneMap(window, program, zone);
+}
+
+}  // namespace tolvik

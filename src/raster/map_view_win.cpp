@@ -1,0 +1,295 @@
+#include "raster/map_view_win.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "app/gdi_win.h"
+#include "log/zone_records.h"
+#include "raster/calibration_win.h"
+#include "raster/image_win.h"
+#include "raster/map_math.h"
+#include "res/resource.h"
+
+namespace tolvik {
+
+namespace {
+
+// Each frame is drawn into a bitmap of the view's size and then copied to
+// the view in one piece, so the picture never shows between the copy of the
+// map and the markers over it.
+constexpr bool kDrawThroughBuffer = true;
+
+// What a pulsing path's pixels need while LineDDA steps along it.
+struct PathPainter {
+    HDC dc;
+    RECT clip;
+    PulseWave wave;
+};
+
+void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
+    auto* painter = reinterpret_cast<PathPainter*>(data);
+    const COLORREF colour = NextPulseColour(painter->wave);
+    // Pixels outside the clip box would be dropped anyway; skipping the call saves time.
+    if (x >= painter->clip.left && x < painter->clip.right && y >= painter->clip.top && y < painter->clip.bottom) {
+        SetPixel(painter->dc, x, y, colour);
+    }
+}
+
+// Whether the box spanned by two points misses `clip`.
+bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
+    return std::max(a.x, b.x) < clip.left || std::min(a.x, b.x) >= clip.right || std::max(a.y, b.y) < clip.top ||
+           std::min(a.y, b.y) >= clip.bottom;
+}
+
+// The pulsing path over the points whose `drawable` flag is set; segments
+// with an end that cannot be drawn are left out.
+void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick) {
+    if (count < 2) return;
+    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel)};
+    if (GetClipBox(dc, &painter.clip) == ERROR) return;
+    for (int k = count - 2; k >= 0; --k) {
+        if (!drawable[k] || !drawable[k + 1]) continue;
+        const POINT& from = points[k + 1];
+        const POINT& to = points[k];
+        const std::int64_t pixels = SegmentPixelCount(from.x, from.y, to.x, to.y);
+        if (pixels > kMaxPathSegmentPixels || SegmentMisses(from, to, painter.clip)) {
+            SkipPulsePixels(painter.wave, pixels);
+            continue;
+        }
+        LineDDA(from.x, from.y, to.x, to.y, PaintPathPixel, reinterpret_cast<LPARAM>(&painter));
+    }
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP description{};
+    if (!bitmap || GetObjectA(bitmap, sizeof description, &description) == 0) return SIZE{0, 0};
+    return SIZE{description.bmWidth, description.bmHeight};
+}
+
+// Copies the part of the map bitmap that falls into `view`.
+void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapSize, int panX, int panY) {
+    const std::int64_t left = std::max<std::int64_t>(panX, view.left);
+    const std::int64_t top = std::max<std::int64_t>(panY, view.top);
+    const std::int64_t right = std::min<std::int64_t>(static_cast<std::int64_t>(panX) + mapSize.cx, view.right);
+    const std::int64_t bottom = std::min<std::int64_t>(static_cast<std::int64_t>(panY) + mapSize.cy, view.bottom);
+    if (left >= right || top >= bottom) return;
+    UniqueMemoryDc source(CreateCompatibleDC(dc));
+    Selection selected(source.get(), mapBitmap);
+    BitBlt(dc, static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+           static_cast<int>(bottom - top), source.get(), static_cast<int>(left - panX), static_cast<int>(top - panY),
+           SRCCOPY);
+}
+
+void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick) {
+    const LocationTrail& trail = record.current;
+    const int count = std::clamp(trail.count, 0, LocationTrail::kMaxCount);
+    POINT points[LocationTrail::kSlots] = {};
+    bool drawable[LocationTrail::kSlots] = {};
+    for (int i = count - 1; i >= 0; --i) {
+        const Position& p = trail.slots[static_cast<size_t>(i)];
+        int vx = 0, vy = 0;
+        drawable[i] = GameToView(map, p.x, p.y, vx, vy);
+        points[i] = POINT{vx, vy};
+        if (i == 0 && drawable[0]) {
+            float dx = 0.0f, dy = 0.0f;
+            if (count > 1) {
+                dx = trail.slots[0].x - trail.slots[1].x;
+                dy = trail.slots[0].y - trail.slots[1].y;
+            }
+            DrawPositionDisc(dc, vx, vy, dx, dy, RGB(0, 255, 0), tick);
+        }
+    }
+    DrawPath(dc, points, drawable, count, 2, tick);
+
+    const LocationTrail& returns = record.returns;
+    const int returnCount = std::clamp(returns.count, 0, LocationTrail::kMaxCount);
+    for (int n = returnCount - 1; n >= 0; --n) {
+        const Position& p = returns.slots[static_cast<size_t>(n)];
+        int vx = 0, vy = 0;
+        if (!GameToView(map, p.x, p.y, vx, vy)) continue;
+        DrawPositionDisc(dc, vx, vy, 0.0f, 0.0f, RGB(ReturnDiscRed(n), 0, 0), tick);
+    }
+}
+
+void DrawReferencePoint(HDC dc, const CurrentMap& map, int px, int py, COLORREF colour) {
+    int vx = 0, vy = 0;
+    if (ImageToView(map, px, py, vx, vy)) DrawReferenceSquare(dc, vx, vy, colour);
+}
+
+}  // namespace
+
+int ComposeMapPicture(Program& program, HBITMAP image) {
+    UniqueBitmap mapImage(image);
+    const SIZE imageSize = BitmapSize(mapImage.get());
+    if (imageSize.cx <= 0 || imageSize.cy <= 0) return 0;
+    CurrentMap& map = program.app.map;
+
+    HBITMAP made = nullptr;
+    if (imageSize.cx <= INT32_MAX - kMapMarginWidth && imageSize.cy <= INT32_MAX - kMapMarginHeight) {
+        HDC screen = GetDC(nullptr);
+        made = CreateCompatibleBitmap(screen, imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight);
+        ReleaseDC(nullptr, screen);
+    }
+    // A picture too big for a bitmap of its own: nothing to show.
+    if (!made) return 0;
+
+    map.imageWidth = imageSize.cx;
+    map.imageHeight = imageSize.cy;
+    program.gdi.mapBitmap.reset(made);
+    const SIZE mapSize = BitmapSize(made);
+
+    UniqueBitmap backdrop(LoadImageBitmap(program.app.texturesFolder + "BackgroundMap.jpg"));
+    UniqueMemoryDc target(CreateCompatibleDC(nullptr));
+    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+    Selection intoTarget(target.get(), made);
+    if (backdrop) {
+        const SIZE backdropSize = BitmapSize(backdrop.get());
+        SetStretchBltMode(target.get(), HALFTONE);
+        SetBrushOrgEx(target.get(), 0, 0, nullptr);
+        Selection backdropSelected(source.get(), backdrop.get());
+        StretchBlt(target.get(), 0, 0, mapSize.cx, mapSize.cy, source.get(), 0, 0, backdropSize.cx, backdropSize.cy,
+                   SRCCOPY);
+    } else {
+        PatBlt(target.get(), 0, 0, mapSize.cx, mapSize.cy, BLACKNESS);
+    }
+    map.imageOffsetX = ImageOffsetInMap(mapSize.cx, imageSize.cx);
+    map.imageOffsetY = ImageOffsetInMap(mapSize.cy, imageSize.cy);
+    {
+        Selection imageSelected(source.get(), mapImage.get());
+        BitBlt(target.get(), map.imageOffsetX, map.imageOffsetY, imageSize.cx, imageSize.cy, source.get(), 0, 0,
+               SRCCOPY);
+    }
+    return 1;
+}
+
+void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick) {
+    AppState& app = program.app;
+    CurrentMap& map = app.map;
+    HBITMAP mapBitmap = program.gdi.mapBitmap.get();
+    const SIZE mapSize = BitmapSize(mapBitmap);
+    const int viewWidth = view.right;
+    const int viewHeight = view.bottom;
+
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, 0, 0, view.right, view.bottom);
+
+    const ZoneRecord* record = app.zones.Current();
+    if (!map.calibrated) {
+        app.KeepCentered = 0;
+    } else if (app.KeepCentered) {
+        const Position here = record ? record->current.slots[0] : Position{};
+        const PixelPoint p = GameToImage(map, here.x, here.y);
+        int panX = map.panX, panY = map.panY;
+        if (p.valid && KeepCentredPan(viewWidth, map.imageWidth, mapSize.cx, p.x, panX) &&
+            KeepCentredPan(viewHeight, map.imageHeight, mapSize.cy, p.y, panY)) {
+            map.panX = panX;
+            map.panY = panY;
+        }
+    }
+
+    if (mapBitmap) {
+        CopyMapBitmap(dc, view, mapBitmap, mapSize, map.panX, map.panY);
+    } else {
+        PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
+    }
+
+    if (map.calibrated && record) DrawPositions(dc, map, *record, tick);
+
+    if (showReferencePoints) {
+        DrawReferencePoint(dc, map, map.points.physicalX1, map.points.physicalY1, RGB(180, 0, 0));
+        DrawReferencePoint(dc, map, map.points.physicalX2, map.points.physicalY2, RGB(0, 0, 180));
+    }
+}
+
+void DrawMapView(HWND window, Program& program, bool showReferencePoints) {
+    HWND viewWindow = GetDlgItem(window, IDC_MAP_VIEW);
+    if (!viewWindow) return;
+    RECT view{};
+    GetClientRect(viewWindow, &view);
+    const std::uint32_t tick = program.seams.tickCount();
+    WindowDc viewDc(viewWindow);
+    if (!viewDc) return;
+    if (!kDrawThroughBuffer || view.right <= 0 || view.bottom <= 0) {
+        DrawMapFrame(viewDc.get(), view, program, showReferencePoints, tick);
+        return;
+    }
+    UniqueMemoryDc bufferDc(CreateCompatibleDC(viewDc.get()));
+    UniqueBitmap buffer(CreateCompatibleBitmap(viewDc.get(), view.right, view.bottom));
+    if (!bufferDc || !buffer) {
+        DrawMapFrame(viewDc.get(), view, program, showReferencePoints, tick);
+        return;
+    }
+    {
+        Selection selected(bufferDc.get(), buffer.get());
+        DrawMapFrame(bufferDc.get(), view, program, showReferencePoints, tick);
+        BitBlt(viewDc.get(), 0, 0, view.right, view.bottom, bufferDc.get(), 0, 0, SRCCOPY);
+    }
+}
+
+void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick) {
+    const int r = DiscRadius(tick);
+    int endX = 0, endY = 0;
+    if (HasHeading(dx, dy) && HeadingLineEnd(x, y, dx, dy, endX, endY)) {
+        const POINT line[2] = {{endX, endY}, {x, y}};  // drawn from the second point toward the first
+        DrawPulsingPath(dc, line, 2, 0, tick);
+    }
+    UniqueBrush brush(CreateSolidBrush(colour));
+    Selection selected(dc, brush.get());
+    Ellipse(dc, x - r, y - r, x + r, y + r);
+}
+
+void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour) {
+    UniquePen pen(CreatePen(PS_SOLID, 2, colour));
+    Selection brush(dc, GetStockObject(HOLLOW_BRUSH));
+    {
+        Selection colouredPen(dc, pen.get());
+        Rectangle(dc, x - 5, y - 5, x + 6, y + 6);
+    }
+    Selection blackPen(dc, GetStockObject(BLACK_PEN));
+    Rectangle(dc, x - 4, y - 4, x + 5, y + 5);
+    Rectangle(dc, x - 6, y - 6, x + 7, y + 7);
+}
+
+void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick) {
+    if (count < 2 || count > LocationTrail::kSlots) return;
+    bool drawable[LocationTrail::kSlots];
+    std::fill(std::begin(drawable), std::end(drawable), true);
+    DrawPath(dc, points, drawable, count, channel, tick);
+}
+
+void BeginDrag(HWND window, Program& program, LPARAM position) {
+    SetCapture(window);
+    SetCursor(LoadCursorA(nullptr, IDC_HAND));
+    const POINT view = MainClientToMapView(window, position);
+    RECT client{};
+    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &client);
+    if (view.x < 0 || view.x >= client.right || view.y < 0 || view.y >= client.bottom) return;
+    DragState& drag = program.app.drag;
+    const auto bits = static_cast<std::uint32_t>(position);
+    drag.startX = static_cast<int>(bits & 0xFFFFu);
+    drag.startY = static_cast<int>(bits >> 16);
+    drag.startPanX = program.app.map.panX;
+    drag.startPanY = program.app.map.panY;
+    drag.dragging = 1;
+}
+
+void ContinueDrag(HWND window, Program& program, LPARAM position) {
+    const auto bits = static_cast<std::uint32_t>(position);
+    const int x = static_cast<std::int16_t>(bits & 0xFFFFu);
+    const int y = static_cast<std::int16_t>(bits >> 16);
+    RECT client{};
+    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &client);
+    const SIZE mapSize = BitmapSize(program.gdi.mapBitmap.get());
+    const DragState& drag = program.app.drag;
+    program.app.map.panX = DragPan(x, drag.startX, drag.startPanX, mapSize.cx, client.right);
+    program.app.map.panY = DragPan(y, drag.startY, drag.startPanY, mapSize.cy, client.bottom);
+    DrawMapView(window, program, program.app.calibrationMode != 0);
+}
+
+void EndDrag(HWND window, Program& program) {
+    ReleaseCapture();
+    SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    program.app.drag.dragging = 0;
+}
+
+}  // namespace tolvik
