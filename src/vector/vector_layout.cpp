@@ -1,0 +1,164 @@
+#include "vector/vector_layout.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "raster/calibration.h"
+
+namespace tolvik {
+
+namespace {
+
+int ClampToInt(std::int64_t v) {
+    return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
+}
+
+// One axis of the transform: size − trunc(((max − v) ÷ (max − min)) × size).
+bool AxisToPixel(float v, float maxV, float minV, int size, int& out) {
+    const float q = (maxV - v) / (maxV - minV);
+    int cut = 0;
+    if (!TruncToInt(q * static_cast<float>(size), cut)) return false;
+    const std::int64_t p = static_cast<std::int64_t>(size) - cut;
+    if (p < -kMaxPixelCoordinate || p > kMaxPixelCoordinate) return false;
+    out = static_cast<int>(p);
+    return true;
+}
+
+// The angles of one ring of the spiral, a = 0, 0.01, ... while a <= 6.28,
+// with a accumulated in single precision; sine and cosine are taken in
+// double precision and kept in single precision. The same for every ring.
+struct SpiralAngles {
+    static constexpr int kMaxSteps = 640;
+    std::array<float, kMaxSteps> sine{};
+    std::array<float, kMaxSteps> cosine{};
+    int count = 0;
+
+    SpiralAngles() {
+        float a = 0.0f;
+        while (a <= 6.28f && count < kMaxSteps) {
+            sine[count] = static_cast<float>(std::sin(static_cast<double>(a)));
+            cosine[count] = static_cast<float>(std::cos(static_cast<double>(a)));
+            ++count;
+            a = a + 0.01f;
+        }
+    }
+};
+
+const SpiralAngles& Angles() {
+    static const SpiralAngles angles;
+    return angles;
+}
+
+bool OverlapsAny(const std::vector<PixelRect>& list, std::int64_t l, std::int64_t t, std::int64_t r,
+                 std::int64_t b) {
+    for (const PixelRect& o : list) {
+        if (std::max<std::int64_t>(l, o.left) < std::min<std::int64_t>(r, o.right) &&
+            std::max<std::int64_t>(t, o.top) < std::min<std::int64_t>(b, o.bottom)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// IsLabelSpotFree for a rectangle that may lie beyond the int range.
+bool SpotFree(const LabelPlacement& p, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
+    if (l < 0 || t < 0 || r > p.width() || b > p.height()) return false;
+    return !OverlapsAny(p.occupied(), l, t, r, b);
+}
+
+}  // namespace
+
+bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& height) {
+    const float dx = std::fabs(bounds.minX - bounds.maxX);
+    const float dy = std::fabs(bounds.minY - bounds.maxY);
+    int wu = 0;
+    int hu = 0;
+    if (!TruncToInt(dx, wu) || !TruncToInt(dy, hu)) return false;
+    if (wu == 0 || hu == 0) return false;
+    std::int64_t w = resolution;
+    std::int64_t h = resolution;
+    if (wu > hu) {
+        h = static_cast<std::int64_t>(resolution) * hu / wu;
+    } else {
+        w = static_cast<std::int64_t>(resolution) * wu / hu;
+    }
+    if (w <= 0 || h <= 0) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
+bool MapToPixel(const VectorMapSettings& settings, float x, float y, int& px, int& py) {
+    const CalibrationPoints& c = settings.working;
+    // Logical point 1 holds (max x, max y) and logical point 2 (min x, min y).
+    return AxisToPixel(x, c.logicalX1, c.logicalX2, settings.BitmapWidth, px) &&
+           AxisToPixel(y, c.logicalY1, c.logicalY2, settings.BitmapHeight, py);
+}
+
+bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, float h) {
+    if (!settings.UseHeightFilter) return true;
+    const float m = (z1 + z2) * 0.5f;
+    return m + static_cast<float>(settings.FilterHigh) > h && h > m - static_cast<float>(settings.FilterLow);
+}
+
+int LabelPoints(const VectorMapSettings& settings, int size) {
+    return ClampToInt(static_cast<std::int64_t>(size) + settings.FontAdjust);
+}
+
+LabelPlacement::LabelPlacement(int width, int height, int labelSpacing)
+    : width_(width), height_(height), spacing_(labelSpacing) {
+    occupied_.reserve(kMaxOccupied);
+}
+
+void LabelPlacement::AddOccupied(const PixelRect& r) {
+    if (occupied_.size() < static_cast<std::size_t>(kMaxOccupied)) occupied_.push_back(r);
+}
+
+bool LabelPlacement::Overlaps(const PixelRect& r) const {
+    return OverlapsAny(occupied_, r.left, r.top, r.right, r.bottom);
+}
+
+bool IsLabelSpotFree(const LabelPlacement& placement, const PixelRect& r) {
+    return SpotFree(placement, r.left, r.top, r.right, r.bottom);
+}
+
+bool PlaceLabel(LabelPlacement& placement, PixelRect& box, int ax, int ay) {
+    const SpiralAngles& angles = Angles();
+    const std::int64_t bw = box.right;
+    const std::int64_t bh = box.bottom;
+    std::int64_t lastX = 99999;
+    std::int64_t lastY = 99999;
+    float r = static_cast<float>(bh + 10);
+    const float ringStep = static_cast<float>(std::max<std::int64_t>(bh, 10));
+    const float largerSide = static_cast<float>(std::max(placement.width(), placement.height()));
+    for (;;) {
+        for (int i = 0; i < angles.count; ++i) {
+            // |sin a × r| <= r, far inside the 64-bit range.
+            const std::int64_t cx = ax + static_cast<std::int64_t>(angles.sine[i] * r);
+            const std::int64_t cy = ay + static_cast<std::int64_t>(angles.cosine[i] * r);
+            const std::int64_t dx = lastX > cx ? lastX - cx : cx - lastX;
+            const std::int64_t dy = lastY > cy ? lastY - cy : cy - lastY;
+            if (dx + dy <= 80) continue;
+            lastX = cx;
+            lastY = cy;
+            if (!SpotFree(placement, cx, cy, cx + bw, cy + bh)) continue;
+            // Inside the bitmap, so every side fits an int.
+            box = PixelRect{static_cast<int>(cx), static_cast<int>(cy), static_cast<int>(cx + bw),
+                            static_cast<int>(cy + bh)};
+            placement.AddOccupied(PixelRect{box.left, box.top,
+                                            ClampToInt(static_cast<std::int64_t>(box.right) + placement.labelSpacing()),
+                                            ClampToInt(static_cast<std::int64_t>(box.bottom) + placement.labelSpacing())});
+            return true;
+        }
+        const float next = r + ringStep;
+        // A radius too large to grow any more ends the search as well.
+        if (!(next <= largerSide) || next == r) return false;
+        r = next;
+    }
+}
+
+}  // namespace tolvik
