@@ -39,9 +39,18 @@ using LogOpener = std::function<std::unique_ptr<LogSource>(const std::string& pa
 // Portable opener over the C library's file functions (64-bit offsets).
 std::unique_ptr<LogSource> OpenStdLogSource(const std::string& path);
 
+// What one read did, for tools and tests.
+struct ReadLogStats {
+    std::uint64_t bytesConsumed = 0;     // the Log Read Offset's advance
+    std::uint64_t zoneChanges = 0;       // zone change lines that switched the record
+    std::uint64_t currentPositions = 0;  // positions that became current positions
+    std::uint64_t returnPositions = 0;   // positions pushed onto a return trail
+};
+
 struct ReadLogOptions {
     LogOpener open = OpenStdLogSource;
     std::size_t blockSize = std::size_t{4} << 20;  // bytes scanned at a time
+    ReadLogStats* stats = nullptr;                 // filled when given
 };
 
 // Reads what was appended to the log at `path` since `offset`; see log_reader.cpp.

@@ -1,0 +1,106 @@
+// tolvik-log: the zone and position tracking of Tolvik in a terminal.
+//
+//   tolvik-log LOGFILE           read the log once from its start and print
+//                                every zone record with its trails
+//   tolvik-log --follow LOGFILE  then poll once a second and print "zone" and
+//                                "loc" lines as they arrive (Ctrl+C ends)
+//   tolvik-log --newest FOLDER   print the newest log of a folder and the
+//                                number of candidates
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "log/discovery.h"
+#include "log/log_reader.h"
+#include "log/log_watch.h"
+#ifdef _WIN32
+#include "log/log_source_win.h"
+#endif
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+extern "C" void OnStopSignal(int) { g_stop = 1; }
+
+void PrintLine(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+int Usage() {
+    std::fputs("usage: tolvik-log LOGFILE\n"
+               "       tolvik-log --follow LOGFILE\n"
+               "       tolvik-log --newest FOLDER\n",
+               stderr);
+    return 2;
+}
+
+tolvik::ReadLogOptions LogOptions() {
+    tolvik::ReadLogOptions options;
+#ifdef _WIN32
+    options.open = tolvik::OpenWinLogSource;
+#endif
+    return options;
+}
+
+int ReadAndFollow(const std::string& path, bool follow) {
+    const tolvik::ReadLogOptions options = LogOptions();
+    tolvik::LogWatch watch;
+    if (!tolvik::PollLogWatch(watch, path, options, [](const std::string&) {})) {
+        std::fprintf(stderr, "tolvik-log: cannot open the log file \"%s\"\n", path.c_str());
+        return 1;
+    }
+    tolvik::DescribeLogWatch(watch, PrintLine);
+    std::fflush(stdout);
+    if (!follow) return 0;
+
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    using Clock = std::chrono::steady_clock;
+    auto nextPoll = Clock::now() + std::chrono::seconds(1);
+    while (!g_stop) {
+        if (Clock::now() < nextPoll) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            continue;
+        }
+        // A log that cannot be opened now is tried again at the next poll.
+        tolvik::PollLogWatch(watch, path, options, PrintLine);
+        std::fflush(stdout);
+        nextPoll = Clock::now() + std::chrono::seconds(1);
+    }
+    return 0;
+}
+
+int PrintNewest(std::string folder) {
+    if (!tolvik::FolderExists(folder)) {
+        std::fprintf(stderr, "tolvik-log: \"%s\" is not a folder\n", folder.c_str());
+        return 1;
+    }
+    if (folder.back() != '/' && folder.back() != '\\') {
+#ifdef _WIN32
+        folder += '\\';
+#else
+        folder += '/';
+#endif
+    }
+    std::string newest;
+    const int count = tolvik::FindNewestLog(folder, newest);
+    PrintLine("newest\t" + newest);
+    PrintLine("candidates\t" + std::to_string(count));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    static char outputBuffer[1 << 16];
+    std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    if (argc == 2 && argv[1][0] != '-') return ReadAndFollow(argv[1], false);
+    if (argc == 3 && std::strcmp(argv[1], "--follow") == 0) return ReadAndFollow(argv[2], true);
+    if (argc == 3 && std::strcmp(argv[1], "--newest") == 0) return PrintNewest(argv[2]);
+    return Usage();
+}
