@@ -13,17 +13,6 @@
 namespace tolvik {
 namespace {
 
-// Whole text of a dialog control; the address builders apply their limits.
-std::string ControlText(HWND window, int id) {
-    HWND control = GetDlgItem(window, id);
-    if (!control) return {};
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
-}
-
 // Filter pairs of the open-file dialog, each part ended by a zero and the
 // whole by a second zero.
 std::string FilterText(FileFilter filter) {
@@ -40,12 +29,22 @@ void FreeItemList(IMalloc* allocator, LPITEMIDLIST list) {
 
 }  // namespace
 
+std::string ViewedZoneText(HWND window) {
+    const HWND control = GetDlgItem(window, IDC_ZONE_LIST);
+    if (!control) return {};
+    const int length = GetWindowTextLengthA(control);
+    if (length <= 0) return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
 void OpenItemDatabaseSearch(HWND window) {
-    OpenInShell(ItemDatabaseSearchAddress(ControlText(window, IDC_ZONE_LIST)));
+    OpenInShell(ItemDatabaseSearchAddress(ViewedZoneText(window)));
 }
 
 void OpenWikiSearch(HWND window) {
-    OpenInShell(WikiSearchAddress(ControlText(window, IDC_ZONE_LIST)));
+    OpenInShell(WikiSearchAddress(ViewedZoneText(window)));
 }
 
 bool OpenInShell(const std::string& address) {

@@ -9,6 +9,9 @@
 
 namespace tolvik {
 
+// Text of the "Viewing:" list (control 1061), whole; the lookups cut it.
+std::string ViewedZoneText(HWND window);
+
 // Looks the zone of the "Viewing:" list up in the item database (button 1001).
 void OpenItemDatabaseSearch(HWND window);
 
