@@ -5,7 +5,8 @@
 //
 //  - Every zone change line switches the Current Zone Record and starts its
 //    current-position trail afresh; only the zone of the last one reaches the
-//    window.
+//    window. The arena notice, which begins like a zone change, and zone
+//    lines too short or too long for a zone name change nothing.
 //  - Positions become current positions only when no zone change follows
 //    them within the new text. The scan keeps the offsets of the last 24
 //    positions since the last zone change and pushes them at the end.
@@ -151,18 +152,18 @@ private:
                 }
                 return at + kReturnNoticeLength;
             case Phrase::ZoneMark: {
-                // Positions before a zone change are not current positions.
-                pendingTotal_ = 0;
                 ZoneLineReader line;
                 FeedFrom(at + kZoneMarkLength, line);
                 std::string name;
-                if (line.Result(name) == ZoneLineReader::Kind::ZoneChange) {
-                    tracking_.currentRecord = FindOrAddZoneRecord(tracking_.table, name);
-                    Current()->current.count = 0;
-                    zoneName_ = std::move(name);
-                    ++stats_.zoneChanges;
-                }
-                stretchStart_ = at + line.MarkAdvance();
+                // The arena notice and unusable zone lines change nothing.
+                if (line.Result(name) != ZoneLineReader::Kind::ZoneChange) return at + kZoneMarkLength;
+                tracking_.currentRecord = FindOrAddZoneRecord(tracking_.table, name);
+                Current()->current.count = 0;
+                zoneName_ = std::move(name);
+                ++stats_.zoneChanges;
+                // Positions before a zone change are not current positions.
+                pendingTotal_ = 0;
+                stretchStart_ = at + kZoneMarkLength;
                 noticeSeen_ = false;
                 haveReturnCandidate_ = false;
                 return stretchStart_;

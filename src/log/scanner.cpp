@@ -141,10 +141,6 @@ ZoneLineReader::Kind ZoneLineReader::Result(std::string& zoneName) const {
     return Kind::ZoneChange;
 }
 
-std::size_t ZoneLineReader::MarkAdvance() const {
-    return rest_.compare(0, kArenaRestLength, kArenaRest) == 0 ? kArenaNoticeLength : kZoneMarkLength;
-}
-
 // ---------------------------------------------------------------------------
 
 Position ReadPosition(const char* text, const char* end) {
@@ -164,8 +160,35 @@ void PushPosition(LocationTrail& trail, const char* text, const char* end) {
     PushPosition(trail, ReadPosition(text, end));
 }
 
+namespace {
+
+// The rest of the line after a zone change mark at `mark`, when the line is
+// a zone change: not the arena notice, and a rest of usable length.
+bool ZoneChangeRest(const char* mark, const char* end, std::size_t& restLength) {
+    if (static_cast<std::size_t>(end - mark) >= kArenaNoticeLength &&
+        std::memcmp(mark, kArenaNotice, kArenaNoticeLength) == 0) {
+        return false;
+    }
+    const char* rest = mark + kZoneMarkLength;
+    const char* lineEnd = static_cast<const char*>(std::memchr(rest, '\n', static_cast<std::size_t>(end - rest)));
+    restLength = static_cast<std::size_t>((lineEnd ? lineEnd : end) - rest);
+    return restLength >= kShortestZoneRest && restLength <= kLongestZoneRest;
+}
+
+// The next "You have entered " in [start, end) that begins a zone change.
+const char* FindZoneChange(const char* start, const char* end) {
+    std::size_t restLength = 0;
+    for (const char* p = FindPhrase(start, end, kZoneMark); p != end;
+         p = FindPhrase(p + kZoneMarkLength, end, kZoneMark)) {
+        if (ZoneChangeRest(p, end, restLength)) return p;
+    }
+    return end;
+}
+
+}  // namespace
+
 const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record) {
-    const char* mark = FindPhrase(start, end, kZoneMark);
+    const char* mark = FindZoneChange(start, end);
     if (!record) return mark;
 
     // The first return notice wholly before the mark, and the last position
@@ -192,19 +215,13 @@ const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* r
 void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName) {
     const char* p = ScanToNextZoneMark(begin, end, tracking.Current());
     while (p != end) {
-        if (static_cast<std::size_t>(end - p) >= kArenaNoticeLength &&
-            std::memcmp(p, kArenaNotice, kArenaNoticeLength) == 0) {
-            p += kArenaNoticeLength;  // not a zone change
-        } else {
-            p += kZoneMarkLength;
-            const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            const std::size_t rest = static_cast<std::size_t>((lineEnd ? lineEnd : end) - p);
-            if (rest >= kShortestZoneRest && rest <= kLongestZoneRest) {
-                zoneName.assign(p, rest - 2);
-                tracking.currentRecord = FindOrAddZoneRecord(tracking.table, zoneName);
-                tracking.Current()->current.count = 0;
-            }
-        }
+        std::size_t restLength = 0;
+        ZoneChangeRest(p, end, restLength);
+        p += kZoneMarkLength;
+        // Drop the full stop and the carriage return that end the line.
+        zoneName.assign(p, restLength - 2);
+        tracking.currentRecord = FindOrAddZoneRecord(tracking.table, zoneName);
+        tracking.Current()->current.count = 0;
         p = ScanToNextZoneMark(p, end, tracking.Current());
     }
 }

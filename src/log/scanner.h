@@ -65,8 +65,6 @@ public:
     bool Feed(const char* begin, const char* end);
     // Valid once Feed returned true or the text ended.
     Kind Result(std::string& zoneName) const;
-    // Bytes the scan moves past the mark's start after this line.
-    std::size_t MarkAdvance() const;
 
 private:
     std::string rest_;
@@ -83,16 +81,20 @@ void PushPosition(LocationTrail& trail, const Position& position);
 // Same, reading the position from the text that follows "Your Location is ".
 void PushPosition(LocationTrail& trail, const char* text, const char* end);
 
-// Returns the position of the next "You have entered " in [start, end), or
-// end when there is none. With a record: pushes the last position before
-// the first "Returning to " of [start, mark) onto its return trail, and,
-// when no zone change follows, every position of [start, end) onto its
-// current-position trail. `end` is the end of the text.
+// Returns the position of the next zone change mark in [start, end), or end
+// when there is none. A zone change mark is a "You have entered " whose line
+// is a zone change: the arena notice is not, nor is a line whose rest before
+// its line feed is shorter than 2 or longer than 255 characters; both change
+// nothing. With a record: pushes the last position before the first
+// "Returning to " of [start, mark) onto its return trail, and, when no zone
+// change follows, every position of [start, end) onto its current-position
+// trail. `end` is the end of the text.
 const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record);
 
 // Scans one whole new text in one piece: switches the Current Zone Record at
 // each zone change (resetting its current-position trail), records
-// positions, and leaves the last zone name met in `zoneName`.
+// positions, and leaves the last zone name met in `zoneName`. The reader
+// gives the same results block by block.
 void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName);
 
 }  // namespace tolvik
