@@ -109,6 +109,10 @@ int LabelPoints(const VectorMapSettings& settings, int size) {
     return ClampToInt(static_cast<std::int64_t>(size) + settings.FontAdjust);
 }
 
+int LabelFontHeight(int points, int pixelsPerInch) {
+    return ClampToInt(-(static_cast<std::int64_t>(points) * pixelsPerInch / 72));
+}
+
 LabelPlacement::LabelPlacement(int width, int height, int labelSpacing)
     : width_(width), height_(height), spacing_(labelSpacing) {
     occupied_.reserve(kMaxOccupied);

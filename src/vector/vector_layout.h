@@ -54,6 +54,10 @@ bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, f
 // The label size in points after the font adjustment (kept within int).
 int LabelPoints(const VectorMapSettings& settings, int size);
 
+// The character height asked of the label font: −trunc(points × dpi ÷ 72),
+// negative for a character (not cell) height; kept within int.
+int LabelFontHeight(int points, int pixelsPerInch);
+
 constexpr int kMaxOccupied = 1024;
 
 // The bitmap rectangle and the Occupied List of one render.

@@ -1,10 +1,184 @@
 #include "vector/vector_render_win.h"
 
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/gdi_win.h"
+#include "log/zone_names.h"
+#include "raster/image_win.h"
+
 namespace tolvik {
 
+namespace {
+
+// Colours are used as plain RGB values; a high byte from a settings file
+// would otherwise select a palette entry.
+COLORREF PlainColour(std::uint32_t colour) { return static_cast<COLORREF>(colour & 0x00FFFFFFu); }
+
+int ScreenPixelsPerInch() {
+    WindowDc screen(nullptr);
+    return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+}
+
+void DrawLineWithSelectedPen(HDC dc, const VectorLineOp& line) {
+    MoveToEx(dc, line.x1, line.y1, nullptr);
+    LineTo(dc, line.x2, line.y2);
+}
+
+// Executes the draw operations of a render in GDI and measures label texts in
+// the real label fonts. Within the render, a line pen is kept while lines of
+// the same colour follow each other, and the font of the last label size is
+// kept; both change nothing in the pixels.
+class GdiVectorCanvas : public VectorDrawSink, public TextMeasurer {
+public:
+    GdiVectorCanvas(HDC dc, int bitmapWidth, int bitmapHeight)
+        : dc_(dc), width_(bitmapWidth), height_(bitmapHeight), pixelsPerInch_(ScreenPixelsPerInch()) {}
+
+    ~GdiVectorCanvas() override { ReleasePen(); }
+
+    TextExtent Measure(const std::string& text, int points) override {
+        // A font taller than twice the bitmap cannot give a label that fits:
+        // report that without making such a font.
+        const std::int64_t charHeight = std::llabs(static_cast<long long>(LabelFontHeight(points, pixelsPerInch_)));
+        const std::int64_t limit = 2 * static_cast<std::int64_t>(width_ > height_ ? width_ : height_) + 16;
+        if (charHeight > limit) return TextExtent{0, static_cast<int>(limit)};
+        HFONT font = FontFor(points);
+        Selection selected(dc_, font);
+        SIZE size{};
+        if (!GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size)) return TextExtent{};
+        return TextExtent{size.cx, size.cy};
+    }
+
+    void DrawLine(const VectorLineOp& line) override {
+        if (!pen_ || penColour_ != line.colour) {
+            ReleasePen();
+            pen_.reset(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
+            penColour_ = line.colour;
+            previousPen_ = pen_ ? SelectObject(dc_, pen_.get()) : nullptr;
+        }
+        if (pen_) DrawLineWithSelectedPen(dc_, line);
+    }
+
+    void DrawLabel(const VectorLabelOp& label) override {
+        ReleasePen();
+        DrawVectorLabel(dc_, label, FontFor(label.points));
+    }
+
+private:
+    void ReleasePen() {
+        if (previousPen_) SelectObject(dc_, previousPen_);
+        previousPen_ = nullptr;
+        pen_.reset();
+    }
+
+    HFONT FontFor(int points) {
+        if (!font_ || fontPoints_ != points) {
+            font_.reset(CreateLabelFont(points));
+            fontPoints_ = points;
+        }
+        return font_.get();
+    }
+
+    HDC dc_;
+    int width_;
+    int height_;
+    int pixelsPerInch_;
+    UniquePen pen_;
+    std::uint32_t penColour_ = 0;
+    HGDIOBJ previousPen_ = nullptr;
+    UniqueFont font_;
+    int fontPoints_ = 0;
+};
+
+}  // namespace
+
+HFONT CreateLabelFont(int points) {
+    LOGFONTA font{};
+    font.lfHeight = LabelFontHeight(points, ScreenPixelsPerInch());
+    std::strcpy(font.lfFaceName, "Arial");
+    return CreateFontIndirectA(&font);
+}
+
+void DrawVectorLine(HDC dc, const VectorLineOp& line) {
+    UniquePen pen(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
+    if (!pen) return;
+    Selection selected(dc, pen.get());
+    DrawLineWithSelectedPen(dc, line);
+}
+
+void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
+    const PixelRect& box = label.box;
+    const COLORREF colour = PlainColour(label.colour);
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 0, colour));
+        Selection selected(dc, pen.get());
+        // The leader runs towards the box centre and stops at its edge.
+        ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
+        MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
+        LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
+        SelectClipRgn(dc, nullptr);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    Selection selected(dc, font);
+    TextOutA(dc, box.left, box.top, label.text.c_str(), static_cast<int>(label.text.size()));
+}
+
+void DrawVectorMapFiles(HDC dc, const std::string& basePath, const VectorMapSettings& settings,
+                        float playerHeight) {
+    GdiVectorCanvas canvas(dc, settings.BitmapWidth, settings.BitmapHeight);
+    RunVectorDrawingPass(settings, basePath, playerHeight, canvas, canvas);
+}
+
+HBITMAP RenderVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight) {
+    int width = 0;
+    int height = 0;
+    if (!SizeVectorMap(settings, basePath, width, height)) return nullptr;
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return nullptr;
+    // A size the system refuses means no map; the last size stays recorded.
+    UniqueBitmap bitmap(CreateDib24(width, height));
+    if (!bitmap) return nullptr;
+    BeginVectorDrawing(settings, width, height);
+    {
+        Selection selected(dc.get(), bitmap.get());
+        RECT all{0, 0, width, height};
+        UniqueBrush background(CreateSolidBrush(PlainColour(settings.Color)));
+        FillRect(dc.get(), &all, background.get());
+        background.reset();
+        DrawVectorMapFiles(dc.get(), basePath, settings, playerHeight);
+    }
+    FinishVectorRender(settings);
+    return bitmap.release();
+}
+
 HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
-    program.app.map.points = CalibrationPoints{};
-    return nullptr;
+    AppState& app = program.app;
+    HBITMAP bitmap = nullptr;
+    std::string shortName;
+    if (LookupShortZoneName(zone, shortName)) {
+        const std::string basePath = app.vectorMapFolder + shortName + ".txt";
+        const ZoneRecord* record = app.zones.Current();
+        const float playerHeight = record ? record->current.slots[0].z : 0.0f;
+        bitmap = RenderVectorMap(app.vector, basePath, playerHeight);
+    }
+    CalibrationPoints& points = app.map.points;
+    if (bitmap) {
+        const CalibrationPoints& w = app.vector.working;
+        points.physicalX1 = 0;
+        points.physicalY1 = 0;
+        points.physicalX2 = app.vector.BitmapWidth;
+        points.physicalY2 = app.vector.BitmapHeight;
+        points.logicalX1 = w.logicalX1;
+        points.logicalY1 = w.logicalY1;
+        points.logicalX2 = w.logicalX2;
+        points.logicalY2 = w.logicalY2;
+    } else {
+        points = CalibrationPoints{};
+    }
+    return bitmap;
 }
 
 }  // namespace tolvik

@@ -111,6 +111,17 @@ TEST(VectorHeightFilter, StrictDistancesAroundTheMiddleHeight) {
     EXPECT_TRUE(PassesHeightFilter(s, 5000, 5000, h));
 }
 
+TEST(LabelFont, HeightFromPointsAndScreenResolution) {
+    VectorMapSettings s;
+    s.FontAdjust = 5;
+    EXPECT_EQ(LabelFontHeight(LabelPoints(s, 2), 96), -9);  // 7 × 96 ÷ 72 = 9.33
+    EXPECT_EQ(LabelFontHeight(10, 120), -16);
+    EXPECT_EQ(LabelFontHeight(-7, 96), 9);
+    s.FontAdjust = 10;
+    EXPECT_EQ(LabelPoints(s, std::numeric_limits<int>::max()), std::numeric_limits<int>::max());
+    EXPECT_EQ(LabelFontHeight(std::numeric_limits<int>::max(), 96), std::numeric_limits<int>::min());
+}
+
 TEST(LabelPlacement, FirstPlaceIsStraightBelowTheAnchor) {
     LabelPlacement p(800, 600, 2);
     PixelRect box{0, 0, 41, 11};
