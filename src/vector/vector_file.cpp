@@ -99,6 +99,30 @@ inline bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 // Powers of ten that single precision holds exactly.
 constexpr float kExactPow10[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
 
+// The characters of one number: kept in place while short, as almost every
+// number is, and only needed when the short cut below does not apply.
+class NumberText {
+public:
+    void Clear() {
+        size_ = 0;
+        rest_.clear();
+    }
+    void Add(int c) {
+        if (size_ < sizeof head_) {
+            head_[size_++] = static_cast<char>(c);
+        } else {
+            rest_.push_back(static_cast<char>(c));
+        }
+    }
+    bool IsSingleZero() const { return size_ == 1 && head_[0] == '0'; }
+    std::string Text() const { return std::string(head_, size_) + rest_; }
+
+private:
+    char head_[64];
+    std::size_t size_ = 0;
+    std::string rest_;
+};
+
 class MapTextReader {
 public:
     explicit MapTextReader(ByteStream& in) : in_(in) {}
@@ -165,7 +189,7 @@ public:
     // "%f" in its decimal forms.
     bool ReadReal(float& value) {
         SkipSpace();
-        text_.clear();
+        text_.Clear();
         int c = Peek();
         bool negative = false;
         if (c == '+' || c == '-') {
@@ -182,42 +206,42 @@ public:
         while (IsDigit(c)) {
             anyDigit = true;
             AddDigit(c, mantissa, significant, exact);
-            text_.push_back(static_cast<char>(c));
+            text_.Add(c);
             Skip();
             c = Peek();
         }
         if (c == '.') {
-            text_.push_back('.');
+            text_.Add('.');
             Skip();
             c = Peek();
             while (IsDigit(c)) {
                 anyDigit = true;
                 AddDigit(c, mantissa, significant, exact);
                 ++fractionDigits;
-                text_.push_back(static_cast<char>(c));
+                text_.Add(c);
                 Skip();
                 c = Peek();
             }
         }
         if (!anyDigit) return false;
         // A hexadecimal form does not convert.
-        if ((c == 'x' || c == 'X') && text_ == "0") return false;
+        if ((c == 'x' || c == 'X') && text_.IsSingleZero()) return false;
         int exponent = 0;
         if (c == 'e' || c == 'E') {
-            text_.push_back('e');
+            text_.Add('e');
             Skip();
             c = Peek();
             bool expNegative = false;
             if (c == '+' || c == '-') {
                 expNegative = c == '-';
-                text_.push_back(static_cast<char>(c));
+                text_.Add(c);
                 Skip();
                 c = Peek();
             }
             if (!IsDigit(c)) return false;  // "1e" and "1e+" are not numbers
             while (IsDigit(c)) {
                 if (exponent < 100000) exponent = exponent * 10 + (c - '0');
-                text_.push_back(static_cast<char>(c));
+                text_.Add(c);
                 Skip();
                 c = Peek();
             }
@@ -250,20 +274,21 @@ private:
 
     // Correctly rounded conversion of text_ (unsigned); false beyond range.
     bool SlowConvert(float& v) {
-        const char* first = text_.data();
-        const char* last = first + text_.size();
+        const std::string text = text_.Text();
+        const char* first = text.data();
+        const char* last = first + text.size();
         const auto result = std::from_chars(first, last, v, std::chars_format::general);
         if (result.ec == std::errc() && result.ptr == last) return std::isfinite(v);
         // Out of range: overflow does not convert; underflow gives 0 or a subnormal.
         errno = 0;
-        const double d = std::strtod(text_.c_str(), nullptr);
+        const double d = std::strtod(text.c_str(), nullptr);
         if (!std::isfinite(d) || std::fabs(d) > static_cast<double>(FLT_MAX)) return false;
-        v = std::strtof(text_.c_str(), nullptr);
+        v = std::strtof(text.c_str(), nullptr);
         return std::isfinite(v);
     }
 
     ByteStream& in_;
-    std::string text_;
+    NumberText text_;
 };
 
 // Reads "%f, %f, ..." for `count` reals.

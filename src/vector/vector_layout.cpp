@@ -67,8 +67,12 @@ bool OverlapsAny(const std::vector<PixelRect>& list, std::int64_t l, std::int64_
 // IsLabelSpotFree for a rectangle that may lie beyond the int range.
 bool SpotFree(const LabelPlacement& p, std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b) {
     if (l < 0 || t < 0 || r > p.width() || b > p.height()) return false;
-    return !OverlapsAny(p.occupied(), l, t, r, b);
+    return !p.OverlapsInside(static_cast<int>(l), static_cast<int>(t), static_cast<int>(r), static_cast<int>(b));
 }
+
+// Cells of at least 32 pixels, and not more than about 64k of them.
+constexpr int kMinCellShift = 5;
+constexpr std::int64_t kMaxCells = 1 << 16;
 
 }  // namespace
 
@@ -116,14 +120,57 @@ int LabelFontHeight(int points, int pixelsPerInch) {
 LabelPlacement::LabelPlacement(int width, int height, int labelSpacing)
     : width_(width), height_(height), spacing_(labelSpacing) {
     occupied_.reserve(kMaxOccupied);
+    if (width_ <= 0 || height_ <= 0) return;
+    cellShift_ = kMinCellShift;
+    for (;;) {
+        columns_ = static_cast<int>(((static_cast<std::int64_t>(width_) - 1) >> cellShift_) + 1);
+        rows_ = static_cast<int>(((static_cast<std::int64_t>(height_) - 1) >> cellShift_) + 1);
+        if (static_cast<std::int64_t>(columns_) * rows_ <= kMaxCells) break;
+        ++cellShift_;
+    }
+    cells_.resize(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_));
 }
 
 void LabelPlacement::AddOccupied(const PixelRect& r) {
-    if (occupied_.size() < static_cast<std::size_t>(kMaxOccupied)) occupied_.push_back(r);
+    if (occupied_.size() >= static_cast<std::size_t>(kMaxOccupied)) return;
+    const int index = static_cast<int>(occupied_.size());
+    occupied_.push_back(r);
+    // Only the part inside the bitmap can meet a label.
+    const int l = std::max(r.left, 0);
+    const int t = std::max(r.top, 0);
+    const int rr = std::min(r.right, width_);
+    const int b = std::min(r.bottom, height_);
+    if (l >= rr || t >= b) return;
+    for (int row = t >> cellShift_; row <= (b - 1) >> cellShift_; ++row) {
+        for (int column = l >> cellShift_; column <= (rr - 1) >> cellShift_; ++column) {
+            cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column)]
+                .push_back(index);
+        }
+    }
 }
 
 bool LabelPlacement::Overlaps(const PixelRect& r) const {
+    if (r.left >= 0 && r.top >= 0 && r.right <= width_ && r.bottom <= height_) {
+        return OverlapsInside(r.left, r.top, r.right, r.bottom);
+    }
     return OverlapsAny(occupied_, r.left, r.top, r.right, r.bottom);
+}
+
+bool LabelPlacement::OverlapsInside(int left, int top, int right, int bottom) const {
+    if (left >= right || top >= bottom) return false;  // an empty rectangle meets nothing
+    for (int row = top >> cellShift_; row <= (bottom - 1) >> cellShift_; ++row) {
+        for (int column = left >> cellShift_; column <= (right - 1) >> cellShift_; ++column) {
+            for (const int index : cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
+                                          static_cast<std::size_t>(column)]) {
+                const PixelRect& o = occupied_[static_cast<std::size_t>(index)];
+                if (std::max(left, o.left) < std::min(right, o.right) &&
+                    std::max(top, o.top) < std::min(bottom, o.bottom)) {
+                    return true;
+                }
+            }
+        }
+    }
+    return false;
 }
 
 bool IsLabelSpotFree(const LabelPlacement& placement, const PixelRect& r) {

@@ -76,12 +76,20 @@ public:
     void AddOccupied(const PixelRect& r);
     // True when `r` overlaps (with positive area) a rectangle of the list.
     bool Overlaps(const PixelRect& r) const;
+    // The same for a rectangle inside the bitmap rectangle (a quick look-up).
+    bool OverlapsInside(int left, int top, int right, int bottom) const;
 
 private:
     int width_;
     int height_;
     int spacing_;
     std::vector<PixelRect> occupied_;
+    // The list's entries by square cells of the bitmap, for quick look-ups:
+    // each cell lists the entries that reach into it.
+    int cellShift_ = 5;
+    int columns_ = 0;
+    int rows_ = 0;
+    std::vector<std::vector<int>> cells_;
 };
 
 // True when `r` lies inside the bitmap rectangle and overlaps nothing in

@@ -3,6 +3,9 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "vector/vector_layout.h"
 
@@ -189,6 +192,37 @@ TEST(LabelPlacement, SpotsTouchingOthersAreFreeOverlapsAreNot) {
     EXPECT_FALSE(IsLabelSpotFree(p, PixelRect{-1, 50, 5, 60}));
     EXPECT_FALSE(IsLabelSpotFree(p, PixelRect{90, 50, 101, 60}));
     EXPECT_TRUE(IsLabelSpotFree(p, PixelRect{90, 90, 100, 100}));
+}
+
+TEST(LabelPlacement, QuickLookUpAgreesWithTheWholeList) {
+    std::mt19937 random(7);
+    for (const auto& [w, h] : {std::pair{300, 200}, std::pair{1600, 37}, std::pair{5000, 4000}}) {
+        LabelPlacement p(w, h, 0);
+        std::uniform_int_distribution<int> xs(-50, w + 50);
+        std::uniform_int_distribution<int> ys(-50, h + 50);
+        std::uniform_int_distribution<int> sizes(-5, 120);
+        std::vector<PixelRect> all;
+        for (int i = 0; i < 300; ++i) {
+            const int x = xs(random);
+            const int y = ys(random);
+            const PixelRect r{x, y, x + sizes(random), y + sizes(random)};
+            p.AddOccupied(r);
+            all.push_back(r);
+        }
+        for (int i = 0; i < 2000; ++i) {
+            const int x = xs(random);
+            const int y = ys(random);
+            const PixelRect q{x, y, x + sizes(random), y + sizes(random)};
+            bool expected = q.left >= 0 && q.top >= 0 && q.right <= w && q.bottom <= h;
+            for (const PixelRect& o : all) {
+                if (std::max(q.left, o.left) < std::min(q.right, o.right) &&
+                    std::max(q.top, o.top) < std::min(q.bottom, o.bottom)) {
+                    expected = false;
+                }
+            }
+            ASSERT_EQ(IsLabelSpotFree(p, q), expected) << w << " " << q.left << "," << q.top;
+        }
+    }
 }
 
 TEST(LabelPlacement, OccupiedListHoldsAtMost1024) {
