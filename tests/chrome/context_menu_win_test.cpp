@@ -133,17 +133,17 @@ TEST_F(ChromeHover, OffTheMapOrLeavingGivesThePlainTitle) {
     UpdateHoverTitle(dialog.get(), program(), at(5, viewOrigin.y - 5));  // above the map
     EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
 
+    // Positions left of and above the client area are signed.
     UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    EndHoverTitle(dialog.get(), program());
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
-    EXPECT_EQ(program().app.hover.tracking, 0);
-}
-
-TEST_F(ChromeHover, NegativeClientPositionsAreSigned) {
     UpdateHoverTitle(dialog.get(), program(), at(-4, -7));
     EXPECT_EQ(program().app.hover.lastX, -4);
     EXPECT_EQ(program().app.hover.lastY, -7);
     EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
+
+    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
+    EndHoverTitle(dialog.get(), program());
+    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
+    EXPECT_EQ(program().app.hover.tracking, 0);
 }
 
 TEST_F(ChromeHover, UncalibratedMapLeavesTheTitleAlone) {

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "chrome/control_sets.h"
 #include "chrome/hover_text.h"
 
 namespace tolvik {
@@ -42,18 +41,6 @@ TEST(ChromeHoverTitle, ShowsTwoDecimalsWithSign) {
     const std::string huge = HoverTitleText(3.0e38f, 1.0f);
     EXPECT_EQ(huge.substr(0, 12), "Tolvik - [ 3");
     EXPECT_EQ(huge.substr(huge.size() - 8), ", 1.00 ]");
-}
-
-TEST(ChromeControlSets, SetsAreDisjointAndHoldTheirControls) {
-    EXPECT_EQ(kCalibrationPanel.size(), 19u);
-    for (int id : kCalibrationPanel) {
-        EXPECT_FALSE(InSet(kInfoFields, id)) << id;
-        EXPECT_FALSE(InSet(kWindowControls, id)) << id;
-    }
-    for (int id : kInfoFields) EXPECT_FALSE(InSet(kWindowControls, id)) << id;
-    for (int id : {IDC_MAP_VIEW, IDC_ANCHOR_CAL, IDC_ANCHOR_NORMAL, IDC_ANCHOR_EXTENT}) {
-        EXPECT_FALSE(InSet(kCalibrationPanel, id) || InSet(kInfoFields, id) || InSet(kWindowControls, id)) << id;
-    }
 }
 
 }  // namespace
