@@ -1,0 +1,159 @@
+// Fuzz target for the log scanner and reader: any bytes as a log, read in one
+// piece and block by block through an in-memory file, and in two polls.
+// Checks that every block size gives the result of one whole scan and that
+// no trail holds more than 23 positions or a position that is not finite.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "log/log_reader.h"
+#include "log/scanner.h"
+#include "log/zone_records.h"
+
+namespace {
+
+using namespace tolvik;
+
+void Check(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "fuzz_log: %s\n", what);
+        std::abort();
+    }
+}
+
+class MemorySource final : public LogSource {
+public:
+    MemorySource(const std::string& text, std::size_t visible) : text_(text), visible_(visible) {}
+    bool Size(std::uint64_t& size) override {
+        size = visible_;
+        return true;
+    }
+    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
+        if (offset >= visible_) return 0;
+        const std::size_t count = std::min<std::size_t>(n, visible_ - static_cast<std::size_t>(offset));
+        std::memcpy(buffer, text_.data() + offset, count);
+        return count;
+    }
+
+private:
+    const std::string& text_;
+    std::size_t visible_;
+};
+
+struct State {
+    ZoneTracking tracking;
+    std::string zone;
+    std::uint64_t offset = 0;
+};
+
+class Hooks final : public LogHooks {
+public:
+    explicit Hooks(State& state) : state_(state) {}
+    void ShowZoneName(const std::string&) override {}
+    void SelectZoneMap(const std::string& zone) override {
+        state_.zone = zone;
+        state_.tracking.currentRecord = FindOrAddZoneRecord(state_.tracking.table, zone);
+    }
+
+private:
+    State& state_;
+};
+
+void Read(State& state, const std::string& text, std::size_t visible, std::size_t blockSize) {
+    Hooks hooks(state);
+    ReadLogOptions options;
+    options.blockSize = blockSize;
+    options.open = [&](const std::string&) -> std::unique_ptr<LogSource> {
+        return std::make_unique<MemorySource>(text, visible);
+    };
+    const std::string current = state.zone;
+    Check(ReadLog(state.tracking, current, "memory", state.offset, hooks, options), "read failed");
+}
+
+void CheckTrail(const LocationTrail& trail) {
+    Check(trail.count >= 0 && trail.count <= LocationTrail::kMaxCount, "trail count out of range");
+    for (const Position& p : trail.slots) {
+        Check(std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z), "position not finite");
+    }
+}
+
+void CheckState(const State& s) {
+    Check(s.tracking.table.recordsInUse >= 0 &&
+              static_cast<std::size_t>(s.tracking.table.recordsInUse) <= s.tracking.table.storage.size(),
+          "records in use");
+    for (const ZoneRecord& r : s.tracking.table.storage) {
+        CheckTrail(r.current);
+        CheckTrail(r.returns);
+        Check(r.name.size() <= kLongestZoneRest, "zone name too long");
+    }
+}
+
+bool SameTrail(const LocationTrail& a, const LocationTrail& b) {
+    return a.count == b.count && std::memcmp(a.slots.data(), b.slots.data(), sizeof(Position) * a.slots.size()) == 0;
+}
+
+bool Same(const State& a, const State& b) {
+    if (a.zone != b.zone || a.offset != b.offset || a.tracking.currentRecord != b.tracking.currentRecord ||
+        a.tracking.table.recordsInUse != b.tracking.table.recordsInUse) {
+        return false;
+    }
+    for (int i = 0; i < a.tracking.table.recordsInUse; ++i) {
+        const ZoneRecord& r = a.tracking.table.storage[static_cast<std::size_t>(i)];
+        const ZoneRecord& q = b.tracking.table.storage[static_cast<std::size_t>(i)];
+        if (r.name != q.name || !SameTrail(r.current, q.current) || !SameTrail(r.returns, q.returns)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > (std::size_t{1} << 16)) return 0;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    for (int inside = 0; inside < 2; ++inside) {
+        State start;
+        if (inside) {
+            start.zone = "Befallen";
+            start.tracking.currentRecord = FindOrAddZoneRecord(start.tracking.table, start.zone);
+        }
+
+        // The whole new text in one piece, up to its last line feed.
+        State whole = start;
+        const std::size_t lineFeed = text.rfind('\n');
+        if (lineFeed != std::string::npos) {
+            std::string zone = whole.zone;
+            ScanLogText(whole.tracking, text.data(), text.data() + lineFeed + 1, zone);
+            whole.offset = lineFeed + 1;
+            if (zone != whole.zone) {
+                whole.zone = zone;
+                whole.tracking.currentRecord = FindOrAddZoneRecord(whole.tracking.table, zone);
+            }
+        }
+        CheckState(whole);
+
+        for (std::size_t blockSize : {1, 2, 3, 5, 16, 17, 37, 64, 4096}) {
+            if (blockSize < 16 && size > 4096) continue;
+            State blocks = start;
+            Read(blocks, text, size, blockSize);
+            Check(Same(blocks, whole), "block-wise read differs from the whole scan");
+        }
+
+        // Two polls: the offset only ever stops just past a line feed.
+        if (size > 0) {
+            State polls = start;
+            const std::size_t cut = data[0] % (size + 1);
+            Read(polls, text, cut, 64);
+            Check(polls.offset == 0 || text[polls.offset - 1] == '\n', "offset inside a line");
+            Read(polls, text, size, 64);
+            Check(polls.offset == whole.offset, "two polls end elsewhere");
+            CheckState(polls);
+        }
+    }
+    return 0;
+}
