@@ -23,7 +23,8 @@ using namespace tolvik;
 class Metrics : public TextMeasurer {
 public:
     TextExtent Measure(const std::string& text, int points) override {
-        const long long width = static_cast<long long>(text.size()) * (points < 0 ? -points : points) / 2;
+        const long long p = points;
+        const long long width = static_cast<long long>(text.size()) * (p < 0 ? -p : p) / 2;
         return TextExtent{static_cast<int>(width > 100000 ? 100000 : width), 4 + (points & 15)};
     }
 };

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <string>
 
 #include "app/gdi_win.h"
 #include "app/program_win.h"
 #include "vector/vector_render_win.h"
+#include "vector_big_map.h"
 #include "vector_test_files.h"
 
 namespace tolvik {
@@ -146,6 +148,28 @@ TEST(VectorRenderWin, LabelFontIsArialAtTheScreenResolution) {
     EXPECT_STREQ(logical.lfFaceName, "Arial");
     EXPECT_EQ(logical.lfWeight, 0);
     EXPECT_EQ(logical.lfCharSet, 0);
+}
+
+TEST(VectorRenderWin, BigMapRendersInTime) {
+    // 30,000 lines and 1,000 labels at 1600 pixels, with real fonts.
+    MapFolder folder;
+    folder.Write("big.txt", testing::BigVectorMap(20240611u, 30000, 1000));
+    VectorMapSettings s;
+    s.MapResolution = 1600;
+    LARGE_INTEGER frequency{};
+    LARGE_INTEGER start{};
+    LARGE_INTEGER end{};
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    UniqueBitmap bitmap(RenderVectorMap(s, folder.Base("big"), 0.0f));
+    QueryPerformanceCounter(&end);
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(s.BitmapWidth, 1600);
+    const double ms = 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    std::printf("whole render of the big map: %.1f ms\n", ms);
+    RecordProperty("render_ms", static_cast<int>(ms));
+    // Far above the usual figure; catches a render gone quadratic.
+    EXPECT_LT(ms, 3000.0);
 }
 
 class VectorZoneWin : public ::testing::Test {
