@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "app/gdi_win.h"
 #include "log/zone_names.h"
@@ -28,8 +29,8 @@ void DrawLineWithSelectedPen(HDC dc, const VectorLineOp& line) {
 
 // Executes the draw operations of a render in GDI and measures label texts in
 // the real label fonts. Within the render, a line pen is kept while lines of
-// the same colour follow each other, and the font of the last label size is
-// kept; both change nothing in the pixels.
+// the same colour follow each other, and the fonts of the label sizes are
+// kept; neither changes anything in the pixels.
 class GdiVectorCanvas : public VectorDrawSink, public TextMeasurer {
 public:
     GdiVectorCanvas(HDC dc, int bitmapWidth, int bitmapHeight)
@@ -72,13 +73,22 @@ private:
         pen_.reset();
     }
 
+    // Labels of a map come in a few sizes; their fonts are kept for the
+    // render, at most kKeptFonts of them.
     HFONT FontFor(int points) {
-        if (!font_ || fontPoints_ != points) {
-            font_.reset(CreateLabelFont(points));
-            fontPoints_ = points;
+        for (const KeptFont& kept : fonts_) {
+            if (kept.points == points) return kept.font.get();
         }
-        return font_.get();
+        if (fonts_.size() >= kKeptFonts) fonts_.erase(fonts_.begin());
+        fonts_.push_back(KeptFont{points, UniqueFont(CreateLabelFont(points))});
+        return fonts_.back().font.get();
     }
+
+    struct KeptFont {
+        int points;
+        UniqueFont font;
+    };
+    static constexpr std::size_t kKeptFonts = 8;
 
     HDC dc_;
     int width_;
@@ -87,8 +97,7 @@ private:
     UniquePen pen_;
     std::uint32_t penColour_ = 0;
     HGDIOBJ previousPen_ = nullptr;
-    UniqueFont font_;
-    int fontPoints_ = 0;
+    std::vector<KeptFont> fonts_;
 };
 
 }  // namespace
