@@ -42,7 +42,7 @@ tolvik_log "building Tolvik.exe"
 mkdir -p build
 if ! { cmake --preset mingw >build/mingw-configure.log 2>&1 &&
        cmake --build --preset mingw -j2 --target Tolvik winprobe >build/mingw-demo-build.log 2>&1; }; then
-    tail -40 build/mingw-configure.log build/mingw-demo-build.log >&2
+    tail -n 40 build/mingw-configure.log build/mingw-demo-build.log >&2
     exit 1
 fi
 

@@ -46,7 +46,7 @@ build_preset() {
         cmake --build --preset "$preset" -j2 >"build/$preset-build.log" 2>&1
     local status=$?
     if [ $status -ne 0 ]; then
-        tail -40 "build/$preset-configure.log" "build/$preset-build.log" >&2
+        tail -n 40 "build/$preset-configure.log" "build/$preset-build.log" >&2
         FAILED=$((FAILED + 1))
     fi
     return $status
@@ -58,7 +58,7 @@ run_ctest() {
     tolvik_log "testing $preset"
     ctest --preset "$preset" "$@" >"build/$preset-test.log" 2>&1
     local status=$?
-    tail -25 "build/$preset-test.log" >&2
+    tail -n 25 "build/$preset-test.log" >&2
     count_ctest "build/$preset-test.log" $status
 }
 
@@ -83,7 +83,7 @@ if build_preset fuzz; then
             >"build/$name-fuzz.log" 2>&1; then
             PASSED=$((PASSED + 1))
         else
-            tail -40 "build/$name-fuzz.log" >&2
+            tail -n 40 "build/$name-fuzz.log" >&2
             FAILED=$((FAILED + 1))
         fi
     done

@@ -1,0 +1,63 @@
+#!/bin/bash
+# Measures the CPU use of Tolvik.exe under Wine while it shows a big
+# calibrated map with the marker and trail animating.
+#
+#   tools/measure_cpu.sh [--seconds N] [--size PIXELS]
+#
+# Prints the CPU seconds used by Tolvik.exe, by the wineserver and by the X
+# server over the measured span, as a share of one core.
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+cd "$TOLVIK_ROOT"
+
+SPAN=30
+SIZE=2048
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --seconds) SPAN="$2"; shift 2 ;;
+    --size) SIZE="$2"; shift 2 ;;
+    *) echo "usage: $0 [--seconds N] [--size PIXELS]" >&2; exit 2 ;;
+    esac
+done
+
+APP_PID=""
+trap 'tolvik_cleanup' EXIT
+cmake --preset mingw >/dev/null && cmake --build --preset mingw -j2 --target Tolvik winprobe >/dev/null || exit 1
+
+RUN="$TOLVIK_ROOT/build/cpu"
+rm -rf "$RUN"
+mkdir -p "$RUN/Tolvik/Textures" "$RUN/Tolvik/Zones" "$RUN/logs"
+cp build/mingw/Tolvik.exe "$RUN/Tolvik/"
+cp data/Textures/*.jpg "$RUN/Tolvik/Textures/"
+cp data/Zones/MissingMap.jpg "$RUN/Tolvik/Zones/"
+convert "data/demo/Zones/Greater Faydark.jpg" -resize "${SIZE}x${SIZE}!" -quality 85 "$RUN/Tolvik/Zones/Big Zone.jpg"
+printf '[Physical]\r\nX1=0\r\nY1=0\r\nX2=%d\r\nY2=%d\r\n[Logical]\r\nX1=1000.0000\r\nY1=1000.0000\r\nX2=-1000.0000\r\nY2=-1000.0000\r\n' \
+    "$SIZE" "$SIZE" >"$RUN/Tolvik/Zones/Big Zone.ini"
+LOG="$RUN/logs/eqlog_Cpu_P1999.txt"
+{
+    printf 'You have entered Big Zone.\r\n'
+    for i in $(seq 0 30); do printf 'Your Location is %d.00, %d.00, 1.00\r\n' $((i * 7)) $((i * 11)); done
+    printf 'Returning to Big Zone\r\n'
+} >"$LOG"
+printf '[Settings]\r\nLog File=%s\r\n' "$(tolvik_winpath "$LOG")" >"$RUN/Tolvik/Tolvik.ini"
+
+tolvik_prefix_init || exit 1
+tolvik_start_xvfb || exit 1
+"$TOLVIK_ROOT/tools/wine-run.sh" "$RUN/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
+"$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait Tolvik 30 >/dev/null 2>&1
+sleep 3
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+app=$(pgrep -f 'Tolvik\.exe' | head -1)
+server=$(pgrep -x wineserver | head -1)
+hz=$(getconf CLK_TCK)
+a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
+sleep "$SPAN"
+a1=$(ticks "$app"); s1=$(ticks "$server"); x1=$(ticks "$TOLVIK_XVFB_PID")
+import -window root "$RUN/shot.png" 2>/dev/null
+"$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
+sleep 2
+awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" 'BEGIN {
+    printf "map %dx%d, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
+        size, size, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
+echo "screenshot: $RUN/shot.png"
