@@ -142,14 +142,17 @@ public:
     }
 
     // Skips white space and reads the next run of other characters, keeping
-    // its first 259; false at the end of the text.
+    // its first 259 up to a NUL byte, which ends the text of a token as it
+    // ends a C string; false at the end of the text.
     bool ReadToken(std::string& token) {
         token.clear();
         SkipSpace();
         int c = Peek();
         if (c < 0) return false;
+        bool ended = false;
         while (c >= 0 && !IsSpace(c)) {
-            if (token.size() < kMaxVectorTokenChars) token.push_back(static_cast<char>(c));
+            if (c == 0) ended = true;
+            if (!ended && token.size() < kMaxVectorTokenChars) token.push_back(static_cast<char>(c));
             Skip();
             c = Peek();
         }

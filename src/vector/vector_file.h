@@ -25,7 +25,7 @@
 // goes on with the next token after what was consumed.
 //
 // Tokens and labels are cut to 259 characters (the rest of the run is
-// dropped). The byte 26 (Ctrl-Z) ends a file's text, as a text-mode read
+// dropped), and end at a NUL byte as C strings do. The byte 26 (Ctrl-Z) ends a file's text, as a text-mode read
 // does on Windows. Paths longer than 259 characters are refused like
 // missing files.
 #pragma once

@@ -169,6 +169,12 @@ TEST(VectorRecords, TokensAndLabelsAreCutAt259Characters) {
     r = Read("P 0, 0, 0, 0, 0, 0, 2, " + std::string(259, 'b') + "L 1, 1, 0, 2, 2, 0, 5, 5, 5");
     EXPECT_TRUE(r.lines.empty());
     EXPECT_EQ(r.points.size(), 1u);
+    // A NUL byte ends a token's text.
+    const char withNul[] = "P 0, 0, 0, 0, 0, 0, 2, Gate\0way\nL\0x 1, 1, 0, 2, 2, 0, 5, 5, 5";
+    r = Read(std::string(withNul, sizeof withNul - 1));
+    ASSERT_EQ(r.points.size(), 1u);
+    EXPECT_EQ(r.points[0].label, "Gate");
+    EXPECT_EQ(r.lines.size(), 1u);
 }
 
 TEST(VectorRecords, CtrlZEndsTheText) {
