@@ -39,7 +39,7 @@ LOG="$RUN/logs/eqlog_Cpu_P1999.txt"
     for i in $(seq 0 30); do printf 'Your Location is %d.00, %d.00, 1.00\r\n' $((i * 7)) $((i * 11)); done
     printf 'Returning to Big Zone\r\n'
 } >"$LOG"
-printf '[Settings]\r\nLog File=%s\r\n' "$(tolvik_winpath "$LOG")" >"$RUN/Tolvik/Tolvik.ini"
+printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n' "$(tolvik_winpath "$LOG")" >"$RUN/Tolvik/Tolvik.ini"
 
 tolvik_prefix_init || exit 1
 tolvik_start_xvfb || exit 1
@@ -48,8 +48,8 @@ tolvik_start_xvfb || exit 1
 sleep 3
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
-app=$(pgrep -f 'Tolvik\.exe' | head -1)
-server=$(pgrep -x wineserver | head -1)
+app=$(pgrep -f 'build/cpu/Tolvik/Tolvik\.exe' | tail -1)
+server=$(pgrep -f 'wineserver' | head -1)
 hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
 sleep "$SPAN"
