@@ -107,7 +107,7 @@ TEST_P(LogFollowCuts, NoZoneChangeOrPositionIsLost) {
     mix.arena = 100;
     loggen::Generator generator(77, mix);
     std::string log;
-    while (log.size() < 60000) generator.AppendLine(log);
+    while (log.size() < (fineCuts ? 20000u : 60000u)) generator.AppendLine(log);
 
     testing::TempFolder folder;
     const std::string path = folder.File("eqlog_cuts.txt");
@@ -153,8 +153,8 @@ TEST_P(LogFollowCuts, NoZoneChangeOrPositionIsLost) {
         EXPECT_EQ(zones, allZones);
         EXPECT_EQ(positions, allPositions);
     }
-    EXPECT_GT(zones, 10u);
-    EXPECT_GT(positions, 50u);
+    EXPECT_GT(zones, 5u);
+    EXPECT_GT(positions, 40u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cuts, LogFollowCuts, ::testing::Values(0, 1));

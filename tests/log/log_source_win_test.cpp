@@ -1,0 +1,211 @@
+// Reading a log that the game holds open for writing.
+#include <windows.h>
+#include <winioctl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "log/log_reader.h"
+#include "log/log_source_win.h"
+#include "log/log_win_test_support.h"
+
+namespace tolvik {
+namespace {
+
+using testing::WinTempFolder;
+
+const std::string kZoneLine = "[Mon Jan 01 12:00:00 2024] You have entered Greater Faydark.\r\n";
+const std::string kLocLine = "[Mon Jan 01 12:00:01 2024] Your Location is 1534.56, -220.13, 3.75\r\n";
+
+// Opens the log as the game does: for writing, others may only read.
+HANDLE OpenLikeTheGame(const std::string& path, DWORD creation) {
+    return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool Append(HANDLE file, const std::string& text) {
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    DWORD written = 0;
+    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+}
+
+class SelectHooks final : public LogHooks {
+public:
+    SelectHooks(ZoneTracking& tracking, std::string& zone) : tracking_(tracking), zone_(zone) {}
+    void ShowZoneName(const std::string&) override {}
+    void SelectZoneMap(const std::string& zone) override {
+        zone_ = zone;
+        tracking_.currentRecord = FindOrAddZoneRecord(tracking_.table, zone);
+    }
+
+private:
+    ZoneTracking& tracking_;
+    std::string& zone_;
+};
+
+struct Follower {
+    ZoneTracking tracking;
+    std::string zone;
+    std::uint64_t offset = 0;
+    bool Read(const std::string& path) {
+        SelectHooks hooks(tracking, zone);
+        ReadLogOptions options;
+        options.open = OpenWinLogSource;
+        const std::string current = zone;
+        return ReadLog(tracking, current, path, offset, hooks, options);
+    }
+};
+
+TEST(WinLogSource, ReadsWhileTheGameWritesAndNeverBlocksIt) {
+    WinTempFolder folder("source");
+    const std::string path = folder / "eqlog_A_b.txt";
+    HANDLE game = OpenLikeTheGame(path, CREATE_ALWAYS);
+    ASSERT_NE(game, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(Append(game, kZoneLine + "[Mon Jan 01 12:00:01 2024] Your Loc"));
+
+    Follower f;
+    EXPECT_TRUE(f.Read(path));
+    EXPECT_EQ(f.zone, "Greater Faydark");
+    EXPECT_EQ(f.offset, kZoneLine.size());  // the unfinished line waits
+
+    {
+        // While we hold the log, the game writes on, and it may close and
+        // open it again.
+        std::unique_ptr<LogSource> source = OpenWinLogSource(path);
+        ASSERT_TRUE(source);
+        ASSERT_TRUE(Append(game, "ation is 1534.56, "));
+        CloseHandle(game);
+        game = OpenLikeTheGame(path, OPEN_EXISTING);
+        ASSERT_NE(game, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(Append(game, "-220.13, 3.75\r\n"));
+        std::uint64_t size = 0;
+        EXPECT_TRUE(source->Size(size));
+        EXPECT_EQ(size, kZoneLine.size() + kLocLine.size());
+    }
+    EXPECT_TRUE(f.Read(path));
+    ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
+    EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].x, -220.13f);
+    EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
+    CloseHandle(game);
+}
+
+TEST(WinLogSource, TheLogMayBeDeletedWhileRead) {
+    WinTempFolder folder("delete");
+    const std::string path = folder / "eqlog_A_b.txt";
+    testing::MakeFile(path, kZoneLine, 0);
+    std::unique_ptr<LogSource> source = OpenWinLogSource(path);
+    ASSERT_TRUE(source);
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+    char buffer[16] = {};
+    EXPECT_EQ(source->ReadAt(0, buffer, 5), 5u);
+    EXPECT_EQ(std::string(buffer, 5), "[Mon ");
+    source.reset();
+    EXPECT_FALSE(OpenWinLogSource(path));
+    EXPECT_FALSE(OpenWinLogSource(folder.Folder()));
+    EXPECT_FALSE(OpenWinLogSource(""));
+}
+
+TEST(WinLogSource, OffsetsPastFourGibibytes) {
+    WinTempFolder folder("big");
+    const std::string path = folder / "big.txt";
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD ignored = 0;
+    DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
+    LARGE_INTEGER hole{};
+    hole.QuadPart = (LONGLONG{5} << 30) + 1;
+    const bool sized = SetFilePointerEx(file, hole, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    const bool appended = sized && Append(file, "\n" + kZoneLine + kLocLine);
+    CloseHandle(file);
+    if (!appended) GTEST_SKIP() << "no room for a sparse file of 5 GiB";
+
+    Follower f;
+    f.offset = static_cast<std::uint64_t>(hole.QuadPart);
+    EXPECT_TRUE(f.Read(path));
+    EXPECT_EQ(f.zone, "Greater Faydark");
+    EXPECT_EQ(f.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
+    EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Another process holds the log open for writing. The child is this test
+// program itself, running only the writer below.
+
+constexpr const char* kChildPath = "TOLVIK_TEST_LOG_WRITER_PATH";
+constexpr const char* kChildTag = "TOLVIK_TEST_LOG_WRITER_TAG";
+
+std::string Variable(const char* name) {
+    char value[MAX_PATH] = {};
+    const DWORD n = GetEnvironmentVariableA(name, value, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::string(value, n) : std::string();
+}
+
+HANDLE NamedEvent(const std::string& tag, const char* which) {
+    return CreateEventA(nullptr, FALSE, FALSE, ("tolvik-log-writer-" + tag + "-" + which).c_str());
+}
+
+// Runs only as the child of the test below.
+TEST(LogWriterChild, HoldsTheLogOpenForWriting) {
+    const std::string path = Variable(kChildPath);
+    const std::string tag = Variable(kChildTag);
+    if (path.empty() || tag.empty()) GTEST_SKIP() << "runs only as a child process";
+    const HANDLE ready = NamedEvent(tag, "ready"), more = NamedEvent(tag, "more"), done = NamedEvent(tag, "done");
+    const HANDLE game = OpenLikeTheGame(path, CREATE_ALWAYS);
+    ASSERT_NE(game, INVALID_HANDLE_VALUE);
+    Append(game, kZoneLine);
+    SetEvent(ready);
+    WaitForSingleObject(more, 20000);
+    Append(game, kLocLine);
+    SetEvent(ready);
+    WaitForSingleObject(done, 20000);
+    CloseHandle(game);
+}
+
+TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWriting) {
+    WinTempFolder folder("process");
+    const std::string path = folder / "eqlog_A_b.txt";
+    const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+    const HANDLE ready = NamedEvent(tag, "ready"), more = NamedEvent(tag, "more"), done = NamedEvent(tag, "done");
+
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" --gtest_filter=LogWriterChild.HoldsTheLogOpenForWriting";
+    SetEnvironmentVariableA(kChildPath, path.c_str());
+    SetEnvironmentVariableA(kChildTag, tag.c_str());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    const BOOL started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                                        nullptr, &startup, &child);
+    SetEnvironmentVariableA(kChildPath, nullptr);
+    SetEnvironmentVariableA(kChildTag, nullptr);
+    ASSERT_TRUE(started);
+
+    Follower f;
+    if (WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0) {
+        EXPECT_TRUE(f.Read(path));
+        EXPECT_EQ(f.zone, "Greater Faydark");
+        SetEvent(more);
+        if (WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0) {
+            EXPECT_TRUE(f.Read(path));
+            EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
+            EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
+        } else {
+            ADD_FAILURE() << "the writer did not write its second line";
+        }
+    } else {
+        ADD_FAILURE() << "the writer did not start";
+    }
+    SetEvent(done);
+    if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(child.hProcess, &exitCode);
+    EXPECT_EQ(exitCode, 0u);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    for (HANDLE h : {ready, more, done}) CloseHandle(h);
+}
+
+}  // namespace
+}  // namespace tolvik
