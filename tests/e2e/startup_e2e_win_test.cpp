@@ -6,12 +6,6 @@
 namespace tolvik::e2e {
 namespace {
 
-std::string Profile(const std::string& file, const char* section, const char* key) {
-    char text[300] = {};
-    GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
-    return text;
-}
-
 TEST(EndToEnd, StartsShowsItsWindowAndClosesWithExitCodeZero) {
     StagedProgram staged("start");
     RunningTolvik tolvik(staged);

@@ -13,31 +13,17 @@
 #include <string>
 #include <thread>
 
+#include "support/file_tree_win.h"
+
 namespace tolvik::e2e {
+
+using test::RemoveTree;
 
 inline std::string ExeFolder() {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;
     return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-inline void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(folder + name + "\\");
-            } else {
-                DeleteFileA((folder + name).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes, bool append = false) {
@@ -81,6 +67,13 @@ public:
 private:
     std::string folder_;
 };
+
+// A value of a profile file, or "<missing>".
+inline std::string Profile(const std::string& file, const char* section, const char* key) {
+    char text[300] = {};
+    GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
+    return text;
+}
 
 inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);

@@ -10,32 +10,9 @@
 
 #include "app/folders.h"
 #include "app/main_window_win.h"
+#include "support/file_tree_win.h"
 
 namespace tolvik::test {
-namespace {
-
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found{};
-    const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string path = folder + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path + "\\");
-            } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
-}
-
-}  // namespace
 
 TempFolder::TempFolder(const std::string& name) {
     static std::atomic<int> serial{0};
