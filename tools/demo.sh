@@ -66,6 +66,7 @@ LOG="$DEMO/logs/eqlog_Tolvikdemo_P1999.txt"
 : >"$LOG"
 {
     printf '[Settings]\r\nLog File=%s\r\n' "$(tolvik_winpath "$LOG")"
+    printf '[Mode]\r\nKeepCentered=1\r\n'
     printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=900\r\n' "$VECTOR"
 } >"$DEMO/Tolvik/Tolvik.ini"
 
@@ -76,8 +77,11 @@ fi
 
 SIM_SECONDS=$((SECONDS_TO_RUN + 5))
 [ "$HEADLESS" -eq 0 ] && SIM_SECONDS=3600
-python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --start-delay 2 --speed 8 >/dev/null 2>&1 &
+python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --speed 8 >/dev/null 2>&1 &
 SIM_PID=$!
+# Let the player enter the zone before the program starts, so that it opens
+# on the zone's map, centred on the player.
+sleep 2
 
 "$TOLVIK_ROOT/tools/wine-run.sh" "$DEMO/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 APP_PID=$!
