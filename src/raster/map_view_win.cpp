@@ -14,11 +14,6 @@ namespace tolvik {
 
 namespace {
 
-// Each frame is drawn into a bitmap of the view's size and then copied to
-// the view in one piece, so the picture never shows between the copy of the
-// map and the markers over it.
-constexpr bool kDrawThroughBuffer = true;
-
 // What a pulsing path's pixels need while LineDDA steps along it.
 struct PathPainter {
     HDC dc;
@@ -72,6 +67,11 @@ void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapS
     const std::int64_t top = std::max<std::int64_t>(panY, view.top);
     const std::int64_t right = std::min<std::int64_t>(static_cast<std::int64_t>(panX) + mapSize.cx, view.right);
     const std::int64_t bottom = std::min<std::int64_t>(static_cast<std::int64_t>(panY) + mapSize.cy, view.bottom);
+    // Where the map bitmap does not reach (a view larger than it, or a position
+    // kept centred far off the picture) the view shows black.
+    if (left > view.left || top > view.top || right < view.right || bottom < view.bottom) {
+        PatBlt(dc, view.left, view.top, view.right - view.left, view.bottom - view.top, BLACKNESS);
+    }
     if (left >= right || top >= bottom) return;
     UniqueMemoryDc source(CreateCompatibleDC(dc));
     Selection selected(source.get(), mapBitmap);
@@ -209,10 +209,13 @@ void DrawMapView(HWND window, Program& program, bool showReferencePoints) {
     const std::uint32_t tick = program.seams.tickCount();
     WindowDc viewDc(viewWindow);
     if (!viewDc) return;
-    if (!kDrawThroughBuffer || view.right <= 0 || view.bottom <= 0) {
+    if (view.right <= 0 || view.bottom <= 0) {
         DrawMapFrame(viewDc.get(), view, program, showReferencePoints, tick);
         return;
     }
+    // Each frame is drawn into a bitmap of the view's size and then copied to
+    // the view in one piece, so the picture never shows between the copy of
+    // the map and the markers over it.
     UniqueMemoryDc bufferDc(CreateCompatibleDC(viewDc.get()));
     UniqueBitmap buffer(CreateCompatibleBitmap(viewDc.get(), view.right, view.bottom));
     if (!bufferDc || !buffer) {

@@ -305,6 +305,13 @@ TEST_F(CalibratedMap, KeepCentredPutsThePositionInTheMiddle) {
     EXPECT_EQ(here.x, view.right / 2);
     EXPECT_EQ(here.y, view.bottom / 2);
     EXPECT_EQ(frame.at(view.right / 2, view.bottom / 2), 0x00FF00u);
+
+    // Far off the picture the pan is not clamped; what the map bitmap does not cover is black.
+    record->current.slots[0] = Position{-5000.0f, 5000.0f, 0.0f};
+    frame = Frame(*h, 0);
+    EXPECT_EQ(frame.at(view.right / 2, view.bottom / 2), 0x00FF00u);
+    EXPECT_EQ(frame.at(0, 0), 0u);
+    EXPECT_EQ(frame.at(view.right - 1, view.bottom - 1), 0u);
 }
 
 TEST_F(CalibratedMap, DegenerateCalibrationDrawsNoMarkersAndShowsNoCoordinates) {
