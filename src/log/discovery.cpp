@@ -88,6 +88,8 @@ std::string FullFolderPath(const std::string& folder) {
 }  // namespace
 
 bool FileExists(const std::string& path) {
+    // A path ending with a separator names a folder, never a file.
+    if (path.empty() || IsSeparator(path.back())) return false;
     struct stat info {};
     return StatPath(path, info) && (info.st_mode & S_IFMT) != S_IFDIR;
 }

@@ -82,11 +82,12 @@ public:
                  ZoneTracking& tracking, std::string& zoneName, ReadLogStats& stats)
         : source_(source),
           textEnd_(textEnd),
-          blockSize_(std::max<std::size_t>(blockSize, 1)),
+          // A short new text needs no more than its own length.
+          block_(static_cast<std::size_t>(std::min<std::uint64_t>(std::max<std::size_t>(blockSize, 1), textEnd - begin))),
           tracking_(tracking),
           zoneName_(zoneName),
           stats_(stats),
-          buffer_(blockSize_ + kPhraseOverlap),
+          buffer_(block_ + kPhraseOverlap),
           bufferStart_(begin),
           stretchStart_(begin) {}
 
@@ -97,7 +98,7 @@ public:
         std::uint64_t next = bufferStart_;  // first start position not yet examined
         std::size_t carried = 0;
         while (readAt < textEnd_) {
-            const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(blockSize_, textEnd_ - readAt));
+            const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(block_, textEnd_ - readAt));
             const std::size_t got = source_.ReadAt(readAt, buffer_.data() + carried, want);
             readAt += got;
             if (got < want) textEnd_ = readAt;
@@ -212,7 +213,7 @@ private:
 
     LogSource& source_;
     std::uint64_t textEnd_;
-    const std::size_t blockSize_;
+    const std::size_t block_;  // bytes read at a time
     ZoneTracking& tracking_;
     std::string& zoneName_;
     ReadLogStats& stats_;
@@ -233,7 +234,8 @@ private:
 // The offset just past the last line feed in [begin, end), or begin when
 // there is none (or the file cannot be read).
 std::uint64_t EndOfLastLine(LogSource& source, std::uint64_t begin, std::uint64_t end, std::size_t chunk) {
-    chunk = std::min<std::size_t>(std::max<std::size_t>(chunk, 1), std::size_t{64} << 10);
+    chunk = static_cast<std::size_t>(std::min<std::uint64_t>(
+        std::min<std::size_t>(std::max<std::size_t>(chunk, 1), std::size_t{64} << 10), end - begin));
     std::vector<char> buffer(chunk);
     while (end > begin) {
         const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(chunk, end - begin));
