@@ -40,16 +40,6 @@ TEST(PushPosition, NewestFirstAndCountStopsAt23) {
     EXPECT_EQ(trail.slots[23].x, 7.0f);
 }
 
-TEST(PushPosition, AfterResetOverwritesFromTheFront) {
-    LocationTrail trail;
-    for (int i = 1; i <= 5; ++i) PushPosition(trail, At(static_cast<float>(i), 0, 0));
-    trail.count = 0;
-    PushPosition(trail, At(9, 0, 0));
-    EXPECT_EQ(trail.count, 1);
-    EXPECT_EQ(trail.slots[0].x, 9.0f);
-    EXPECT_EQ(trail.slots[1].x, 5.0f);  // stale, past the count
-}
-
 // --- Position text ----------------------------------------------------------
 
 TEST(ReadPosition, GameOrderIsYXZ) {
@@ -151,13 +141,6 @@ TEST(FindNextPhrase, AgreesWithPlainSearchEverywhere) {
             ASSERT_EQ(fast, naive);
         }
     }
-}
-
-TEST(FindNextPhrase, APhraseMustEndBeforeTheEnd) {
-    const std::string text = std::string(40, 'x') + "Your Location is";  // blank missing
-    Phrase which;
-    EXPECT_EQ(FindNextPhrase(text.data(), End(text), End(text), which), End(text));
-    EXPECT_EQ(which, Phrase::None);
 }
 
 // --- ScanToNextZoneMark -----------------------------------------------------

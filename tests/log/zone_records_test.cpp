@@ -22,6 +22,7 @@ TEST(ZoneRecordTable, AddsOnceAndComparesExactly) {
 
 TEST(ZoneRecordTable, ClearEmptiesButKeepsTheCurrentSlotValid) {
     ZoneTracking tracking;
+    EXPECT_EQ(CurrentPositionCount(tracking), 0);  // no Current Zone Record
     FindOrAddZoneRecord(tracking.table, "Befallen");
     tracking.currentRecord = FindOrAddZoneRecord(tracking.table, "Guk");
     tracking.Current()->current.count = 5;
@@ -52,12 +53,6 @@ TEST(ZoneRecordTable, GrowsPastNinetyNineWithoutLosingAnyRecord) {
     EXPECT_EQ(CurrentPositionCount(tracking), 3);
     for (int i = 0; i < 5000; i += 499) EXPECT_EQ(FindOrAddZoneRecord(tracking.table, "zone " + std::to_string(i)), i);
     EXPECT_EQ(tracking.table.recordsInUse, 5000);
-}
-
-TEST(ZoneRecordTable, NoCurrentRecordCountsZero) {
-    ZoneTracking tracking;
-    EXPECT_EQ(tracking.Current(), nullptr);
-    EXPECT_EQ(CurrentPositionCount(tracking), 0);
 }
 
 }  // namespace
