@@ -30,6 +30,11 @@ struct Seams {
     // Ends the main window with a result; empty means EndDialog (tests of a
     // modeless main window record the result instead).
     std::function<void(HWND window, INT_PTR result)> endDialog;
+    // The colour chooser with `color` preselected and the folder browser (see
+    // PickFolder); true with the choice stored when the user confirms. Empty
+    // means the system's own.
+    std::function<bool(HWND owner, std::uint32_t& color)> chooseColor;
+    std::function<bool(HWND window, int csidl, std::string& path, const std::string& title)> pickFolder;
 };
 
 // Seams wired to the real system.
