@@ -71,7 +71,7 @@ private:
     static constexpr const char* kNames[] = {"Aldrik", "Brenna", "Corvus", "Dagny", "Elowen", "Fenwick",
                                              "Gorath", "Halvard", "Isolde", "Joran", "Kestrel", "Lirael"};
     static constexpr const char* kMobs[] = {"a gnoll", "a decaying skeleton", "an orc pawn", "a fire beetle",
-                                            "a large rat", "Lord Nagafen", "a kobold runt", "a sand giant",
+                                            "a large rat", "Lord Vexmar", "a kobold runt", "a sand giant",
                                             "a spectre", "a young kodiak"};
     static constexpr const char* kWords[] = {"anyone", "selling", "need", "group", "for", "the", "camp",
                                              "LFG", "pst", "thanks", "inc", "heal", "pls", "where", "is",
