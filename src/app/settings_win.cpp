@@ -1,5 +1,7 @@
 #include "app/settings_win.h"
 
+#include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "app/number_text.h"
@@ -18,14 +20,21 @@ int Flag(int value) { return value != 0 ? 1 : 0; }
 
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
-// Offset of the primary work area within the screen: the placement record
-// gives the normal rectangle relative to it.
-POINT WorkspaceOrigin() {
+// Offset of the work area within its monitor, for the monitor the window is
+// on (for a minimised window, the one it returns to): the placement record
+// gives the normal rectangle relative to that work area.
+POINT WorkspaceOrigin(HWND window) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    const HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    if (!GetMonitorInfoA(primary, &info)) return POINT{0, 0};
+    const HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoA(monitor, &info)) return POINT{0, 0};
     return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+}
+
+// x + size without overflowing, for values read from a file anyone can edit.
+int EdgeAt(int start, int size) {
+    const long long edge = static_cast<long long>(start) + size;
+    return static_cast<int>(std::clamp<long long>(edge, INT_MIN, INT_MAX));
 }
 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
@@ -119,7 +128,8 @@ void LoadSettings(HWND window, Program& program) {
     // resolution changed) is brought back onto the primary one.
     std::vector<Rect> workAreas;
     EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
-    const Rect placed = RestoredWindowRect(Rect{x, y, x + w, y + h}, workAreas, PrimaryWorkArea(), ToRect(current));
+    const Rect stored{x, y, EdgeAt(x, w), EdgeAt(y, h)};
+    const Rect placed = RestoredWindowRect(stored, workAreas, PrimaryWorkArea(), ToRect(current));
     if (!MoveWindow(window, placed.left, placed.top, placed.Width(), placed.Height(), TRUE)) MessageBeep(0);
 }
 
@@ -141,7 +151,7 @@ void SaveSettings(HWND window, Program& program) {
     if (GetWindowPlacement(window, &placement)) {
         // The placement record is relative to the work area; store screen
         // coordinates, the space in which the rectangle is restored.
-        const POINT origin = WorkspaceOrigin();
+        const POINT origin = WorkspaceOrigin(window);
         r = placement.rcNormalPosition;
         OffsetRect(&r, origin.x, origin.y);
     } else {
