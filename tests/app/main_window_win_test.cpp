@@ -16,57 +16,76 @@ namespace {
 using test::MainWindowHarness;
 using test::TempFolder;
 
-struct ControlSpec {
+// What a control must be beyond its class.
+enum class Kind { Owner, ReadOnly, Editable, Label, RightLabel, Anchor, Frame, List };
+
+struct ExpectedControl {
     int id;
     const char* windowClass;
     const char* caption;  // nullptr: not checked (fields filled at start)
+    Kind kind;
 };
 
-const ControlSpec kControls[] = {
-    {IDC_SET_LOG, "Button", "Set..."},
-    {IDC_LOG_FILE, "Edit", nullptr},
-    {IDC_ABOUT, "Button", "About..."},
-    {IDC_LOG_FILE_LABEL, "Static", "Current log file:"},
-    {IDC_ITEM_DB, "Button", "Allakhazam"},
-    {IDC_VIEWING_LABEL, "Static", "Viewing:"},
-    {IDC_POS_X, "Edit", nullptr},
-    {IDC_YOU_ARE_IN_LABEL, "Static", "You are in"},
-    {IDC_POS_Y, "Edit", nullptr},
-    {IDC_POS_Z, "Edit", nullptr},
-    {IDC_X_LABEL, "Static", "X"},
-    {IDC_Y_LABEL, "Static", "Y"},
-    {IDC_Z_LABEL, "Static", "Z"},
-    {IDC_PHYS2_X, "Edit", nullptr},
-    {IDC_PHYS2_Y, "Edit", nullptr},
-    {IDC_LOG2_X, "Edit", nullptr},
-    {IDC_LOG2_Y, "Edit", nullptr},
-    {IDC_LOG2_LABEL, "Static", "Logical #2:"},
-    {IDC_PHYS2_LABEL, "Static", "Physical #2:"},
-    {IDC_CHOOSE_MAP, "Button", "Choose Map Image"},
-    {IDC_PHYS1_X, "Edit", nullptr},
-    {IDC_PHYS1_Y, "Edit", nullptr},
-    {IDC_LOG1_X, "Edit", nullptr},
-    {IDC_LOG1_Y, "Edit", nullptr},
-    {IDC_LOG1_LABEL, "Static", "Logical #1:"},
-    {IDC_PHYS1_LABEL, "Static", "Physical #1:"},
-    {IDC_SAVE_CAL, "Button", "Save"},
-    {IDC_P1_X_LABEL, "Static", "X"},
-    {IDC_P1_Y_LABEL, "Static", "Y"},
-    {IDC_P2_X_LABEL, "Static", "X"},
-    {IDC_P2_Y_LABEL, "Static", "Y"},
-    {IDC_ANCHOR_EXTENT, "Button", "Static"},
-    {IDC_MAP_VIEW, "Static", ""},
-    {IDC_KEEP_ON_TOP, "Button", "Keep On Top"},
-    {IDC_CALIBRATE, "Button", "Calibrate"},
-    {IDC_ANCHOR_CAL, "Button", "Static"},
-    {IDC_ANCHOR_NORMAL, "Button", "Static"},
-    {IDC_WIKI, "Button", "P1999 Wiki"},
-    {IDC_INSTRUCTIONS, "Button", "Instructions"},
-    {IDC_EXIT, "Button", "Exit"},
-    {IDC_RELOAD, "Button", "Reload"},
-    {IDC_ZONE_LIST, "ComboBox", nullptr},
-    {IDC_ZONE_FIELD, "Edit", nullptr},
-    {IDC_AT_LABEL, "Static", "at"},
+// True when `style` is that of a control of `kind`.
+bool HasKind(LONG style, LONG exStyle, Kind kind) {
+    switch (kind) {
+    case Kind::Owner: return (style & BS_TYPEMASK) == BS_OWNERDRAW;
+    case Kind::ReadOnly: return (style & ES_READONLY) != 0;
+    case Kind::Editable: return (style & ES_READONLY) == 0;
+    case Kind::Label: return (style & SS_TYPEMASK) == SS_LEFT && (exStyle & WS_EX_TRANSPARENT);
+    case Kind::RightLabel: return (style & SS_TYPEMASK) == SS_RIGHT && (exStyle & WS_EX_TRANSPARENT);
+    case Kind::Anchor: return (style & BS_TYPEMASK) == BS_GROUPBOX && !(style & WS_VISIBLE);
+    case Kind::Frame: return (exStyle & WS_EX_CLIENTEDGE) != 0;
+    case Kind::List: return (style & 0x3) == CBS_DROPDOWNLIST && (style & CBS_SORT);
+    }
+    return false;
+}
+
+const ExpectedControl kControls[] = {
+    {IDC_SET_LOG, "Button", "Set...", Kind::Owner},
+    {IDC_LOG_FILE, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_ABOUT, "Button", "About...", Kind::Owner},
+    {IDC_LOG_FILE_LABEL, "Static", "Current log file:", Kind::Label},
+    {IDC_ITEM_DB, "Button", "Allakhazam", Kind::Owner},
+    {IDC_VIEWING_LABEL, "Static", "Viewing:", Kind::RightLabel},
+    {IDC_POS_X, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_YOU_ARE_IN_LABEL, "Static", "You are in", Kind::Label},
+    {IDC_POS_Y, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_POS_Z, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_X_LABEL, "Static", "X", Kind::RightLabel},
+    {IDC_Y_LABEL, "Static", "Y", Kind::RightLabel},
+    {IDC_Z_LABEL, "Static", "Z", Kind::RightLabel},
+    {IDC_PHYS2_X, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_PHYS2_Y, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_LOG2_X, "Edit", nullptr, Kind::Editable},
+    {IDC_LOG2_Y, "Edit", nullptr, Kind::Editable},
+    {IDC_LOG2_LABEL, "Static", "Logical #2:", Kind::RightLabel},
+    {IDC_PHYS2_LABEL, "Static", "Physical #2:", Kind::RightLabel},
+    {IDC_CHOOSE_MAP, "Button", "Choose Map Image", Kind::Owner},
+    {IDC_PHYS1_X, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_PHYS1_Y, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_LOG1_X, "Edit", nullptr, Kind::Editable},
+    {IDC_LOG1_Y, "Edit", nullptr, Kind::Editable},
+    {IDC_LOG1_LABEL, "Static", "Logical #1:", Kind::RightLabel},
+    {IDC_PHYS1_LABEL, "Static", "Physical #1:", Kind::RightLabel},
+    {IDC_SAVE_CAL, "Button", "Save", Kind::Owner},
+    {IDC_P1_X_LABEL, "Static", "X", Kind::RightLabel},
+    {IDC_P1_Y_LABEL, "Static", "Y", Kind::RightLabel},
+    {IDC_P2_X_LABEL, "Static", "X", Kind::RightLabel},
+    {IDC_P2_Y_LABEL, "Static", "Y", Kind::RightLabel},
+    {IDC_ANCHOR_EXTENT, "Button", "Static", Kind::Anchor},
+    {IDC_MAP_VIEW, "Static", "", Kind::Frame},
+    {IDC_KEEP_ON_TOP, "Button", "Keep On Top", Kind::Owner},
+    {IDC_CALIBRATE, "Button", "Calibrate", Kind::Owner},
+    {IDC_ANCHOR_CAL, "Button", "Static", Kind::Anchor},
+    {IDC_ANCHOR_NORMAL, "Button", "Static", Kind::Anchor},
+    {IDC_WIKI, "Button", "P1999 Wiki", Kind::Owner},
+    {IDC_INSTRUCTIONS, "Button", "Instructions", Kind::Owner},
+    {IDC_EXIT, "Button", "Exit", Kind::Owner},
+    {IDC_RELOAD, "Button", "Reload", Kind::Owner},
+    {IDC_ZONE_LIST, "ComboBox", nullptr, Kind::List},
+    {IDC_ZONE_FIELD, "Edit", nullptr, Kind::ReadOnly},
+    {IDC_AT_LABEL, "Static", "at", Kind::Label},
 };
 
 class MainWindowTest : public ::testing::Test {
@@ -81,17 +100,18 @@ protected:
 TEST_F(MainWindowTest, EveryControlOfTheTemplateIsThere) {
     MainWindowHarness h(folder.path());
     ASSERT_NE(h.window(), nullptr);
-    for (const ControlSpec& spec : kControls) {
-        SCOPED_TRACE(spec.id);
-        const HWND control = GetDlgItem(h.window(), spec.id);
+    for (const ExpectedControl& expected : kControls) {
+        SCOPED_TRACE(expected.id);
+        const HWND control = GetDlgItem(h.window(), expected.id);
         ASSERT_NE(control, nullptr);
         char cls[64] = {};
         GetClassNameA(control, cls, sizeof cls);
-        EXPECT_EQ(_stricmp(cls, spec.windowClass), 0) << cls;
-        if (spec.caption) {
+        EXPECT_EQ(_stricmp(cls, expected.windowClass), 0) << cls;
+        EXPECT_TRUE(HasKind(GetWindowLongA(control, GWL_STYLE), GetWindowLongA(control, GWL_EXSTYLE), expected.kind));
+        if (expected.caption) {
             char text[128] = {};
             GetWindowTextA(control, text, sizeof text);
-            EXPECT_STREQ(text, spec.caption);
+            EXPECT_STREQ(text, expected.caption);
         }
     }
     char title[64] = {};
