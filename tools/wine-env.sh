@@ -26,7 +26,9 @@ tolvik_install_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2 || return 1
 }
 
-TOLVIK_BUILD_PACKAGES=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang
+# libclang-rt-dev holds clang's fuzzer and sanitizer runtimes; clang only
+# recommends it, and recommendations are not installed.
+TOLVIK_BUILD_PACKAGES=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools)
 TOLVIK_WINE_PACKAGES=(wine wine64 xvfb x11-utils xauth imagemagick fonts-liberation2 fonts-wine xdotool python3)
 
