@@ -1,10 +1,20 @@
 # GoogleTest: Debian's package natively, built from Debian's sources for Windows.
-if(WIN32)
+# On Windows itself, an installed GoogleTest is used when there is one; without
+# one the tests are skipped and the program still builds.
+if(WIN32 AND EXISTS /usr/src/googletest/CMakeLists.txt)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
   set(GTEST_LIBS gtest gtest_main)
+  set(DISCOVERY PRE_TEST)
+elseif(WIN32)
+  find_package(GTest QUIET)
+  if(NOT GTest_FOUND)
+    message(STATUS "GoogleTest not found: tests are not built")
+    return()
+  endif()
+  set(GTEST_LIBS GTest::gtest GTest::gtest_main)
   set(DISCOVERY PRE_TEST)
 else()
   find_package(GTest REQUIRED)
@@ -14,8 +24,11 @@ endif()
 include(GoogleTest)
 
 # Where the committed shipping data lives, as the test program sees it.
-if(WIN32)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  # Under Wine, drive Z: is the root of the build machine.
   string(REPLACE "/" "\\\\" TOLVIK_DATA_DIR_NATIVE "Z:${CMAKE_SOURCE_DIR}/data")
+elseif(WIN32)
+  string(REPLACE "/" "\\\\" TOLVIK_DATA_DIR_NATIVE "${CMAKE_SOURCE_DIR}/data")
 else()
   set(TOLVIK_DATA_DIR_NATIVE "${CMAKE_SOURCE_DIR}/data")
 endif()

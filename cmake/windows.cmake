@@ -13,6 +13,13 @@ target_link_libraries(tolvik_shell PUBLIC tolvik_core
 
 add_executable(Tolvik WIN32 ${CMAKE_SOURCE_DIR}/src/app/winmain_win.cpp $<TARGET_OBJECTS:tolvik_res>)
 target_link_libraries(Tolvik PRIVATE tolvik_shell)
+if(MSVC)
+  # Our own manifest is in the resources; the linker must not add one.
+  target_link_options(Tolvik PRIVATE /MANIFEST:NO)
+elseif(MINGW AND NOT CMAKE_CROSSCOMPILING)
+  # One self-contained executable, as the cross build makes.
+  target_link_options(Tolvik PRIVATE -static -static-libgcc -static-libstdc++)
+endif()
 
 # A hidden-window process that keeps Wine's background services alive for a
 # whole test run, outside ctest's output pipes.

@@ -26,6 +26,11 @@ while [ $# -gt 0 ]; do
     esac
 done
 [ -z "${DISPLAY:-}" ] && HEADLESS=1
+if [ "$HEADLESS" -eq 0 ]; then
+    # On a desktop the window manager looks after Tolvik's window.
+    export TOLVIK_WINEPREFIX="$TOLVIK_ROOT/build/wineprefix-desktop"
+    export TOLVIK_WINE_MANAGED=Y
+fi
 
 SIM_PID=""
 APP_PID=""

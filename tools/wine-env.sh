@@ -30,7 +30,7 @@ tolvik_install_packages() {
 # recommends it, and recommendations are not installed.
 TOLVIK_BUILD_PACKAGES=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev clang libclang-rt-dev
     g++-mingw-w64-x86-64-posix mingw-w64-tools)
-TOLVIK_WINE_PACKAGES=(wine wine64 xvfb x11-utils xauth imagemagick fonts-liberation2 fonts-wine xdotool python3)
+TOLVIK_WINE_PACKAGES=(wine wine64 xvfb x11-utils xauth imagemagick fonts-liberation2 fonts-wine xdotool python3 procps)
 
 tolvik_wine() { "$TOLVIK_ROOT/tools/wine-run.sh" "$@"; }
 
@@ -47,7 +47,9 @@ tolvik_prefix_init() {
     mkdir -p "$fonts"
     cp -f /usr/share/wine/fonts/tahoma*.ttf /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f </dev/null >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # Without a window manager (our own X server) windows must be unmanaged;
+    # on a desktop the demo uses a prefix of its own with managed windows.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "${TOLVIK_WINE_MANAGED:-N}" /f </dev/null >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d Y /f </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.tolvik-ready"

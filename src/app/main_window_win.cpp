@@ -57,8 +57,8 @@ private:
 std::string AboutText() {
     return std::string("Tolvik ") + TOLVIK_VERSION_TEXT +
            "\n\nFollows your EverQuest chat log (/log on) and shows where you are on the map of your zone."
-           "\n\nPlease report problems, with the steps that led to them, on the Tolvik issue tracker:"
-           "\nhttps://tolvik.example.org/issues";
+           "\n\nPlease report problems, with the steps that led to them and your Tolvik.ini, on the"
+           " Tolvik project's issue tracker.";
 }
 
 // ---------------------------------------------------------------------------
@@ -305,8 +305,14 @@ int FillZoneList(HWND window, Program& program) {
         return 0;
     }
     int added = 0;
+    bool anyFile = false;
     do {
         std::string name = found.cFileName;
+        // Only calibration files: not folders, nor names that match the
+        // pattern through their short form ("x.inix").
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (name.size() < 4 || _stricmp(name.c_str() + name.size() - 4, ".ini") != 0) continue;
+        anyFile = true;
         const std::size_t dot = name.rfind('.');
         if (dot != std::string::npos) name.erase(dot);
         name = name.substr(0, kMaxZoneNameChars);
@@ -316,7 +322,9 @@ int FillZoneList(HWND window, Program& program) {
             ++added;
         }
     } while (FindNextFileA(search.get(), &found));
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kMyZone));
+    if (anyFile) {
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kMyZone));
+    }
     return added;
 }
 
@@ -324,7 +332,9 @@ void ChooseZoneFromList(HWND window, Program& program) {
     std::string zone = GetListedZone(window);
     if (zone == kMyZone) {
         zone = WindowText(GetDlgItem(window, IDC_ZONE_FIELD), 258);
-        SelectZoneInList(window, zone);
+        // Before the log has named a zone there is nothing to list; the
+        // map selection then shows how to get started.
+        if (!zone.empty()) SelectZoneInList(window, zone);
     }
     SelectZoneMap(window, program, zone);
 }

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <new>
 
 #include "app/folders_win.h"
 #include "app/main_window_win.h"
@@ -10,7 +11,13 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
-    auto program = std::make_unique<tolvik::Program>();
+    std::unique_ptr<tolvik::Program> program;
+    try {
+        program = std::make_unique<tolvik::Program>();
+    } catch (const std::bad_alloc&) {
+        MessageBoxA(nullptr, "Tolvik could not start: not enough memory.", "Tolvik", MB_OK | MB_ICONERROR);
+        return 0;
+    }
     program->app.instance = instance;
     tolvik::InitProgramFolders(program->app);
     DialogBoxParamA(instance, "Tolvik", GetDesktopWindow(), tolvik::MainWindowProc,

@@ -73,6 +73,18 @@ TEST_F(MainWindowLogTest, ZoneListIsSortedCaseInsensitiveAndOffersMyZoneOnlyWith
         EXPECT_TRUE(ListEntries(h).empty());  // no .ini: not even "< my zone >"
     }
     test::MakeFolder(folder / "Zones");
+    // A folder named like a calibration file is not a zone.
+    test::MakeFolder(folder / "Zones\\Old.ini");
+    {
+        MainWindowHarness h(folder.path());
+        EXPECT_TRUE(ListEntries(h).empty());
+        // "< my zone >" before the log names a zone lists nothing new.
+        SendMessageA(List(h), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("< my zone >"));
+        SendMessageA(List(h), CB_SETCURSEL, 0, 0);
+        h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
+        EXPECT_EQ(ListEntries(h).size(), 1u);
+        EXPECT_EQ(h.app().map.zoneName, "");
+    }
     test::WriteFile(folder / "Zones\\West Freeport.ini", "");
     test::WriteFile(folder / "Zones\\Befallen.ini", "");
     test::WriteFile(folder / "Zones\\Befallen.jpg", "");

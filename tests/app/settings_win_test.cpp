@@ -85,7 +85,8 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
         GetWindowRect(h.window(), &placed);
         AppState& app = h.app();
         app.KeepCentered = 1;
-        app.AutoDetectLogFile = 0;
+        app.OnTop = 1;
+        app.AutoDetectLogFile = 1;
         app.UseVURavaZiro = 1;
         app.vector.ShowLayer2 = 0;
         app.vector.MapResolution = 1234;
@@ -111,6 +112,9 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     EXPECT_EQ(r.bottom - r.top, placed.bottom - placed.top);
     const AppState& app = again.app();
     EXPECT_EQ(app.KeepCentered, 1);
+    EXPECT_EQ(app.OnTop, 1);
+    EXPECT_EQ(app.AutoDetectLogFile, 1);
+    EXPECT_EQ(app.MapOnly, 0);
     EXPECT_EQ(app.UseVURavaZiro, 1);
     EXPECT_EQ(app.vector.ShowLayer2, 0);
     EXPECT_EQ(app.vector.ShowLayer1, 1);
