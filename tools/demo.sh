@@ -53,11 +53,7 @@ fi
 
 # The shippable folder.
 DIST="$TOLVIK_ROOT/dist/Tolvik"
-rm -rf "$DIST"
-mkdir -p "$DIST/Textures" "$DIST/Zones" "$DIST/VURavaZiro"
-cp build/mingw/Tolvik.exe "$DIST/"
-cp data/Textures/*.jpg "$DIST/Textures/"
-cp data/Zones/MissingMap.jpg "$DIST/Zones/"
+tolvik_stage_program "$DIST"
 tolvik_log "staged $DIST"
 
 # A demo copy of it, with the demo maps and a settings file naming the demo log.

@@ -26,10 +26,8 @@ cmake --preset mingw >/dev/null && cmake --build --preset mingw -j2 --target Tol
 
 RUN="$TOLVIK_ROOT/build/cpu"
 rm -rf "$RUN"
-mkdir -p "$RUN/Tolvik/Textures" "$RUN/Tolvik/Zones" "$RUN/logs"
-cp build/mingw/Tolvik.exe "$RUN/Tolvik/"
-cp data/Textures/*.jpg "$RUN/Tolvik/Textures/"
-cp data/Zones/MissingMap.jpg "$RUN/Tolvik/Zones/"
+tolvik_stage_program "$RUN/Tolvik"
+mkdir -p "$RUN/logs"
 convert "data/demo/Zones/Greater Faydark.jpg" -resize "${SIZE}x${SIZE}!" -quality 85 "$RUN/Tolvik/Zones/Big Zone.jpg"
 printf '[Physical]\r\nX1=0\r\nY1=0\r\nX2=%d\r\nY2=%d\r\n[Logical]\r\nX1=1000.0000\r\nY1=1000.0000\r\nX2=-1000.0000\r\nY2=-1000.0000\r\n' \
     "$SIZE" "$SIZE" >"$RUN/Tolvik/Zones/Big Zone.ini"

@@ -106,5 +106,16 @@ tolvik_cleanup() {
     TOLVIK_XVFB_PID=""
 }
 
+# Lays out a program folder as Tolvik ships: Tolvik.exe, Textures\,
+# Zones\MissingMap.jpg and an empty VURavaZiro\.
+tolvik_stage_program() {
+    local dest="$1"
+    rm -rf "$dest"
+    mkdir -p "$dest/Textures" "$dest/Zones" "$dest/VURavaZiro"
+    cp "$TOLVIK_ROOT/build/mingw/Tolvik.exe" "$dest/"
+    cp "$TOLVIK_ROOT"/data/Textures/*.jpg "$dest/Textures/"
+    cp "$TOLVIK_ROOT/data/Zones/MissingMap.jpg" "$dest/Zones/"
+}
+
 # Windows form of a path under Wine (drive Z: is the root).
 tolvik_winpath() { echo "Z:$(echo "$1" | tr '/' '\\')"; }
