@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "chrome/layout_win.h"
@@ -13,53 +14,30 @@ namespace {
 
 using test::TolvikDialog;
 
-std::string ItemText(HMENU menu, int position) {
-    char text[64] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-    return text;
-}
-
-bool Checked(HMENU menu, int position) {
-    return (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_CHECKED) != 0;
-}
-
-std::string TitleOf(HWND window) {
-    char text[128] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 TEST(ChromeContextMenu, ItemsAndCheckMarksFollowTheFlags) {
     AppState app;
-    HMENU menu = BuildContextMenu(app);
-    ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 6);
-    const int ids[] = {IDC_EXIT, 0, IDM_MAP_ONLY, IDM_KEEP_CENTERED, IDC_KEEP_ON_TOP, IDM_USE_VECTOR_MAPS};
-    const char* texts[] = {"Exit", "", "Map only", "Keep location centered", "Always on Top", "Use EQ-Live Maps"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(ItemText(menu, i), texts[i]);
-        if (i != 1) {
-            EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, i)), ids[i]);
+    const int ids[] = {IDC_EXIT, 0, IDM_MAP_ONLY, IDM_KEEP_CENTERED, IDC_KEEP_ON_TOP, IDM_USE_VECTOR_MAPS,
+                       IDM_VECTOR_SETTINGS};
+    const char* texts[] = {"Exit",          "", "Map only", "Keep location centered", "Always on Top",
+                           "Use EQ-Live Maps", "Vector Map Settings..."};
+    for (const bool on : {false, true}) {
+        app.MapOnly = app.KeepCentered = app.UseVURavaZiro = on;
+        app.OnTop = 0;
+        HMENU menu = BuildContextMenu(app);
+        ASSERT_EQ(GetMenuItemCount(menu), on ? 7 : 6);
+        EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char text[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, texts[i]);
+            if (i != 1) {
+                EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, i)), ids[i]);
+            }
+            const bool checked = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED;
+            EXPECT_EQ(checked, on && (i == 2 || i == 3 || i == 5)) << texts[i];
         }
-        EXPECT_FALSE(Checked(menu, i));
+        DestroyMenu(menu);
     }
-    EXPECT_TRUE(GetMenuState(menu, 1, MF_BYPOSITION) & MF_SEPARATOR);
-    DestroyMenu(menu);
-
-    app.MapOnly = 1;
-    app.KeepCentered = 1;
-    app.OnTop = 0;
-    app.UseVURavaZiro = 1;
-    menu = BuildContextMenu(app);
-    ASSERT_EQ(GetMenuItemCount(menu), 7);
-    EXPECT_TRUE(Checked(menu, 2));
-    EXPECT_TRUE(Checked(menu, 3));
-    EXPECT_FALSE(Checked(menu, 4));
-    EXPECT_TRUE(Checked(menu, 5));
-    EXPECT_EQ(ItemText(menu, 6), "Vector Map Settings...");
-    EXPECT_EQ(static_cast<int>(GetMenuItemID(menu, 6)), IDM_VECTOR_SETTINGS);
-    EXPECT_FALSE(Checked(menu, 6));
-    DestroyMenu(menu);
 }
 
 TEST(ChromeContextMenu, ChosenItemReachesTheWindowAsACommand) {
@@ -67,23 +45,14 @@ TEST(ChromeContextMenu, ChosenItemReachesTheWindowAsACommand) {
     ASSERT_NE(dialog.get(), nullptr);
     ShowWindow(dialog.get(), SW_SHOW);
     SetForegroundWindow(dialog.get());
-    TolvikDialog::Pump();
     // Keys already queued are read by the menu's own loop: down to "Exit",
     // past the separator to "Map only", and choose it.
-    PostMessageA(dialog.get(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(dialog.get(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(dialog.get(), WM_KEYDOWN, VK_RETURN, 0);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(dialog.get(), WM_KEYDOWN, key, 0);
     ShowContextMenu(dialog.get(), dialog.program(), MAKELPARAM(20, 20));
     MSG msg = {};
     bool commanded = false;
-    const DWORD until = GetTickCount() + 2000;
-    while (!commanded && GetTickCount() < until) {
-        if (PeekMessageA(&msg, dialog.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-            commanded = true;
-        } else {
-            Sleep(10);
-        }
-    }
+    for (const DWORD until = GetTickCount() + 2000; !commanded && GetTickCount() < until; Sleep(10))
+        commanded = PeekMessageA(&msg, dialog.get(), WM_COMMAND, WM_COMMAND, PM_REMOVE);
     ASSERT_TRUE(commanded);
     EXPECT_EQ(LOWORD(msg.wParam), IDM_MAP_ONLY);
 }
@@ -95,71 +64,53 @@ protected:
         ShowCalibrationPanel(dialog.get(), program(), false);
         ApplyViewMode(dialog.get(), program(), false);
         SetWindowTextA(dialog.get(), "Tolvik ");
-        CurrentMap& map = program().app.map;
-        map.calibrated = 1;
-        map.points = {0, 0, 100, 100, 0.0f, 0.0f, 1000.0f, -1000.0f};  // 10 game units a pixel, y turned
-        // Map View client origin in the window's client coordinates.
-        POINT origin = {0, 0};
-        MapWindowPoints(dialog.item(IDC_MAP_VIEW), dialog.get(), &origin, 1);
-        viewOrigin = origin;
+        program().app.map.calibrated = 1;
+        program().app.map.points = {0, 0, 100, 100, 0.0f, 0.0f, 1000.0f, -1000.0f};  // 10 units a pixel, y turned
+        MapWindowPoints(dialog.item(IDC_MAP_VIEW), dialog.get(), &view, 1);  // Map View origin in the client
     }
     Program& program() { return dialog.program(); }
-    LPARAM at(int x, int y) const { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+    std::string Hover(int x, int y) {
+        UpdateHoverTitle(dialog.get(), program(), MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+        return Title();
+    }
+    std::string Title() const {
+        char text[128] = {};
+        GetWindowTextA(dialog.get(), text, sizeof text);
+        return text;
+    }
     TolvikDialog dialog;
-    POINT viewOrigin = {};
+    POINT view = {0, 0};
 };
 
-TEST_F(ChromeHover, OverTheMapTheTitleShowsGameCoordinates) {
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik - [ 100.00, -200.00 ]");
+TEST_F(ChromeHover, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitle) {
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik - [ 100.00, -200.00 ]");
     EXPECT_EQ(program().app.hover.tracking, 1);
-    EXPECT_EQ(program().app.hover.lastX, viewOrigin.x + 10);
-
-    // Placement and panning are taken into account.
-    program().app.map.panX = 5;
+    program().app.map.panX = 5;  // placement and panning count
     program().app.map.imageOffsetY = -3;
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 11, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik - [ 60.00, -230.00 ]");
-
-    // The same position again changes nothing.
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "Tolvik - [ 60.00, -230.00 ]");
     SetWindowTextA(dialog.get(), "unchanged");
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 11, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "unchanged");
-}
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "unchanged");  // the same position again changes nothing
 
-TEST_F(ChromeHover, OffTheMapOrLeavingGivesThePlainTitle) {
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    ASSERT_NE(TitleOf(dialog.get()), "Tolvik");
-    UpdateHoverTitle(dialog.get(), program(), at(5, viewOrigin.y - 5));  // above the map
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
-
-    // Positions left of and above the client area are signed.
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    UpdateHoverTitle(dialog.get(), program(), at(-4, -7));
+    EXPECT_EQ(Hover(5, view.y - 5), "Tolvik");  // above the map
+    Hover(view.x + 10, view.y + 20);
+    EXPECT_EQ(Hover(-4, -7), "Tolvik");  // left of and above the client area: signed
     EXPECT_EQ(program().app.hover.lastX, -4);
     EXPECT_EQ(program().app.hover.lastY, -7);
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
-
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
+    Hover(view.x + 10, view.y + 20);
     EndHoverTitle(dialog.get(), program());
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
+    EXPECT_EQ(Title(), "Tolvik");
     EXPECT_EQ(program().app.hover.tracking, 0);
 }
 
-TEST_F(ChromeHover, UncalibratedMapLeavesTheTitleAlone) {
+TEST_F(ChromeHover, UncalibratedOrDegenerateMaps) {
     program().app.map.calibrated = 0;
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik ");
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik ");  // left alone
     EXPECT_EQ(program().app.hover.tracking, 0);
-}
-
-TEST_F(ChromeHover, DegenerateCalibrationShowsThePlainTitle) {
+    program().app.map.calibrated = 1;
     program().app.map.points = {50, 50, 50, 50, 0.0f, 0.0f, 0.0f, 0.0f};  // 0 / 0
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 10, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik");
     program().app.map.points = {50, 50, 50, 60, 0.0f, 0.0f, 10.0f, 10.0f};  // x: 10 / 0
-    UpdateHoverTitle(dialog.get(), program(), at(viewOrigin.x + 11, viewOrigin.y + 20));
-    EXPECT_EQ(TitleOf(dialog.get()), "Tolvik");
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "Tolvik");
 }
 
 }  // namespace

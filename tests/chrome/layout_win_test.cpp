@@ -13,25 +13,6 @@ namespace {
 
 using test::TolvikDialog;
 
-POINT AnchorCorner(const TolvikDialog& dialog, int id) {
-    const RECT r = dialog.clientRectOf(id);
-    return {r.left, r.top};
-}
-
-void ExpectMapViewAt(const TolvikDialog& dialog, POINT topLeft) {
-    const RECT view = dialog.clientRectOf(IDC_MAP_VIEW);
-    const SIZE client = dialog.clientSize();
-    EXPECT_EQ(view.left, topLeft.x);
-    EXPECT_EQ(view.top, topLeft.y);
-    EXPECT_EQ(view.right, client.cx);
-    EXPECT_EQ(view.bottom, client.cy);
-}
-
-template <std::size_t N>
-void ExpectSetVisible(const TolvikDialog& dialog, const std::array<int, N>& set, bool shown) {
-    for (int id : set) EXPECT_EQ(dialog.visible(id), shown) << "control " << id;
-}
-
 class LayoutModes : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -40,122 +21,98 @@ protected:
         ApplyViewMode(dialog.get(), program(), false);
     }
     Program& program() { return dialog.program(); }
+    POINT Corner(int id) const { return {dialog.clientRectOf(id).left, dialog.clientRectOf(id).top}; }
+    // The Map View reaches exactly from `topLeft` to the client area's edges.
+    void ExpectMapViewFrom(POINT topLeft, const char* mode) {
+        const RECT view = dialog.clientRectOf(IDC_MAP_VIEW);
+        const RECT rect = MapViewRect(dialog.get(), program());
+        const SIZE client = dialog.clientSize();
+        for (const RECT& r : {view, rect}) {
+            EXPECT_EQ(r.left, topLeft.x) << mode;
+            EXPECT_EQ(r.top, topLeft.y) << mode;
+            EXPECT_EQ(r.right, client.cx) << mode;
+            EXPECT_EQ(r.bottom, client.cy) << mode;
+        }
+    }
+    void ExpectVisible(bool info, bool window, bool panel, const char* mode) {
+        for (int id : kInfoFields) EXPECT_EQ(dialog.visible(id), info) << mode << " control " << id;
+        for (int id : kWindowControls) EXPECT_EQ(dialog.visible(id), window) << mode << " control " << id;
+        for (int id : kCalibrationPanel) EXPECT_EQ(dialog.visible(id), panel) << mode << " control " << id;
+        for (int id : {IDC_ANCHOR_NORMAL, IDC_ANCHOR_CAL, IDC_ANCHOR_EXTENT}) EXPECT_FALSE(dialog.visible(id)) << mode;
+        EXPECT_TRUE(dialog.visible(IDC_MAP_VIEW)) << mode;
+    }
+    void Resize(int w, int h) { SetWindowPos(dialog.get(), nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
     TolvikDialog dialog;
 };
 
-TEST_F(LayoutModes, NormalViewShowsEverythingButThePanel) {
-    ExpectSetVisible(dialog, kInfoFields, true);
-    ExpectSetVisible(dialog, kWindowControls, true);
-    ExpectSetVisible(dialog, kCalibrationPanel, false);
-    for (int anchor : {IDC_ANCHOR_NORMAL, IDC_ANCHOR_CAL, IDC_ANCHOR_EXTENT}) EXPECT_FALSE(dialog.visible(anchor));
-    EXPECT_TRUE(dialog.visible(IDC_MAP_VIEW));
+TEST_F(LayoutModes, EachModeShowsItsControlsAndPlacesTheMap) {
+    const POINT normal = Corner(IDC_ANCHOR_NORMAL);
+    EXPECT_EQ(normal.x, 0);
+    EXPECT_GT(normal.y, 0);
+    ExpectVisible(true, true, false, "normal");
+    ExpectMapViewFrom(normal, "normal");
+    Resize(900, 800);
+    LayoutMapView(dialog.get(), program());
+    ExpectMapViewFrom(normal, "normal, larger");
 
-    const POINT anchor = AnchorCorner(dialog, IDC_ANCHOR_NORMAL);
-    EXPECT_EQ(anchor.x, 0);
-    EXPECT_GT(anchor.y, 0);
-    ExpectMapViewAt(dialog, anchor);
-    const RECT rect = MapViewRect(dialog.get(), program());
-    EXPECT_EQ(rect.left, anchor.x);
-    EXPECT_EQ(rect.top, anchor.y);
-    EXPECT_EQ(rect.right, dialog.clientSize().cx);
-    EXPECT_EQ(rect.bottom, dialog.clientSize().cy);
-}
-
-TEST_F(LayoutModes, CalibrationPanelMovesTheMapDownAndBack) {
     program().app.calibrationMode = 1;
     ShowCalibrationPanel(dialog.get(), program(), true);
-    ExpectSetVisible(dialog, kCalibrationPanel, true);
-    ExpectSetVisible(dialog, kInfoFields, true);
-    const POINT calibrationAnchor = AnchorCorner(dialog, IDC_ANCHOR_CAL);
-    EXPECT_GT(calibrationAnchor.y, AnchorCorner(dialog, IDC_ANCHOR_NORMAL).y);
-    ExpectMapViewAt(dialog, calibrationAnchor);  // exactly to the edges, no overreach
-    EXPECT_EQ(MapViewRect(dialog.get(), program()).top, calibrationAnchor.y);
-
+    ExpectVisible(true, true, true, "calibration");
+    EXPECT_GT(Corner(IDC_ANCHOR_CAL).y, normal.y);
+    ExpectMapViewFrom(Corner(IDC_ANCHOR_CAL), "calibration");
     program().app.calibrationMode = 0;
     ShowCalibrationPanel(dialog.get(), program(), false);
-    ExpectSetVisible(dialog, kCalibrationPanel, false);
-    ExpectMapViewAt(dialog, AnchorCorner(dialog, IDC_ANCHOR_NORMAL));
-}
+    ExpectMapViewFrom(normal, "calibration closed");
 
-TEST_F(LayoutModes, MapOnlyHidesAllControlsAndFillsTheClientArea) {
+    const RECT exitBefore = dialog.clientRectOf(IDC_EXIT);
     program().app.MapOnly = 1;
     ApplyViewMode(dialog.get(), program(), true);
-    ExpectSetVisible(dialog, kInfoFields, false);
-    ExpectSetVisible(dialog, kWindowControls, false);
-    ExpectSetVisible(dialog, kCalibrationPanel, false);
-    EXPECT_TRUE(dialog.visible(IDC_MAP_VIEW));
-    ExpectMapViewAt(dialog, {0, 0});
-
-    // A size change keeps the map filling the window.
-    RECT frame = {};
-    GetWindowRect(dialog.get(), &frame);
-    SetWindowPos(dialog.get(), nullptr, 0, 0, 300, 220, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ExpectVisible(false, false, false, "map only");
+    ExpectMapViewFrom({0, 0}, "map only");
+    Resize(300, 220);
     LayoutMapView(dialog.get(), program());
-    ExpectMapViewAt(dialog, {0, 0});
+    ExpectMapViewFrom({0, 0}, "map only, smaller");
 
-    // Back to normal: the controls reappear at their template places.
-    const RECT exitBefore = dialog.clientRectOf(IDC_EXIT);
     program().app.MapOnly = 0;
     ApplyViewMode(dialog.get(), program(), false);
-    ExpectSetVisible(dialog, kInfoFields, true);
-    ExpectSetVisible(dialog, kWindowControls, true);
+    ExpectVisible(true, true, false, "back to normal");
     EXPECT_EQ(dialog.clientRectOf(IDC_EXIT).left, exitBefore.left);
-    ExpectMapViewAt(dialog, AnchorCorner(dialog, IDC_ANCHOR_NORMAL));
+    ExpectMapViewFrom(normal, "back to normal");
 }
 
-TEST_F(LayoutModes, SizeChangeStretchesTheMapToTheNewEdges) {
-    SetWindowPos(dialog.get(), nullptr, 0, 0, 900, 800, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    LayoutMapView(dialog.get(), program());
-    ExpectMapViewAt(dialog, AnchorCorner(dialog, IDC_ANCHOR_NORMAL));
-    EXPECT_GT(dialog.clientSize().cx, 800);
-}
-
-TEST_F(LayoutModes, LeavingMapOnlyGrowsASmallWindowUntilTheExtentAnchorFits) {
+TEST_F(LayoutModes, LeavingMapOnlyGrowsASmallWindowAndMinimumSizeFollowsTheExtent) {
     SetWindowPos(dialog.get(), nullptr, 40, 30, 250, 180, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT before = {};
+    RECT before = {}, after = {};
     GetWindowRect(dialog.get(), &before);
-
-    // While map-only view is still on nothing changes.
-    program().app.MapOnly = 1;
+    program().app.MapOnly = 1;  // still map-only: nothing changes
     EnsureFullLayoutFits(dialog.get(), program());
-    RECT same = {};
-    GetWindowRect(dialog.get(), &same);
-    EXPECT_EQ(same.right, before.right);
+    GetWindowRect(dialog.get(), &after);
+    EXPECT_EQ(after.right, before.right);
+    MINMAXINFO info = {};
+    info.ptMinTrackSize = {1, 2};
+    ApplyMinimumSize(dialog.get(), program(), &info);
+    EXPECT_EQ(info.ptMinTrackSize.x, 1);
+    EXPECT_EQ(info.ptMinTrackSize.y, 2);
 
     program().app.MapOnly = 0;
     EnsureFullLayoutFits(dialog.get(), program());
-    RECT after = {};
     GetWindowRect(dialog.get(), &after);
     EXPECT_EQ(after.left, before.left);
     EXPECT_EQ(after.top, before.top);
-    const POINT extent = AnchorCorner(dialog, IDC_ANCHOR_EXTENT);
-    const SIZE client = dialog.clientSize();
-    EXPECT_GE(client.cx, extent.x);
-    EXPECT_GE(client.cy, extent.y);
+    const RECT extent = dialog.clientRectOf(IDC_ANCHOR_EXTENT);
+    EXPECT_GE(dialog.clientSize().cx, extent.left);
+    EXPECT_GE(dialog.clientSize().cy, extent.top);
+    ApplyMinimumSize(dialog.get(), program(), &info);
+    EXPECT_EQ(info.ptMinTrackSize.x, extent.right + 10);
+    EXPECT_EQ(info.ptMinTrackSize.y, extent.bottom);
+    ApplyMinimumSize(dialog.get(), program(), nullptr);  // no answer record: nothing to do
 
-    // A window that is already large enough keeps its size.
-    SetWindowPos(dialog.get(), nullptr, 0, 0, 1000, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Resize(1000, 900);  // large enough: kept
     GetWindowRect(dialog.get(), &before);
     EnsureFullLayoutFits(dialog.get(), program());
     GetWindowRect(dialog.get(), &after);
     EXPECT_EQ(after.right - after.left, before.right - before.left);
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-}
-
-TEST_F(LayoutModes, MinimumSizeComesFromTheExtentAnchorOnlyInNormalView) {
-    const RECT extent = dialog.clientRectOf(IDC_ANCHOR_EXTENT);
-    MINMAXINFO info = {};
-    info.ptMinTrackSize = {1, 2};
-    ApplyMinimumSize(dialog.get(), program(), &info);
-    EXPECT_EQ(info.ptMinTrackSize.x, extent.right + 10);
-    EXPECT_EQ(info.ptMinTrackSize.y, extent.bottom);
-
-    program().app.MapOnly = 1;
-    info.ptMinTrackSize = {1, 2};
-    ApplyMinimumSize(dialog.get(), program(), &info);
-    EXPECT_EQ(info.ptMinTrackSize.x, 1);
-    EXPECT_EQ(info.ptMinTrackSize.y, 2);
-    ApplyMinimumSize(dialog.get(), program(), nullptr);  // no answer record: nothing to do
 }
 
 }  // namespace

@@ -11,11 +11,8 @@
 namespace tolvik::test {
 
 inline INT_PTR CALLBACK BareDialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        AttachProgram(window, reinterpret_cast<Program*>(lParam));
-        return TRUE;
-    }
-    return FALSE;
+    if (message == WM_INITDIALOG) AttachProgram(window, reinterpret_cast<Program*>(lParam));
+    return message == WM_INITDIALOG;
 }
 
 class TolvikDialog {
@@ -34,7 +31,6 @@ public:
     Program& program() { return *program_; }
     HWND item(int id) const { return GetDlgItem(window_, id); }
     bool visible(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & WS_VISIBLE) != 0; }
-
     // A control's window rectangle in the dialog's client coordinates.
     RECT clientRectOf(int id) const {
         RECT r = {};
@@ -46,15 +42,6 @@ public:
         RECT r = {};
         GetClientRect(window_, &r);
         return {r.right, r.bottom};
-    }
-
-    // Lets pending messages (paints, moves) run.
-    static void Pump() {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
     }
 
 private:

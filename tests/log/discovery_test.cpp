@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -14,36 +15,26 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-TEST(Discovery, FileAndFolderTests) {
-    TempFolder folder;
-    testing::WriteFile(folder.File("log.txt"), "x\n");
-    EXPECT_TRUE(FileExists(folder.File("log.txt")));
-    EXPECT_FALSE(FolderExists(folder.File("log.txt")));
-    EXPECT_FALSE(FileExists(folder.Path().string()));
-    EXPECT_FALSE(FileExists(folder.Folder()));
-    EXPECT_TRUE(FolderExists(folder.Path().string()));
-    EXPECT_TRUE(FolderExists(folder.Folder()));  // with its final separator
-    EXPECT_FALSE(FileExists(folder.File("missing.txt")));
-    EXPECT_FALSE(FolderExists(folder.File("missing")));
-    EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FolderExists(""));
-}
-
-TEST(Discovery, FolderOfPathKeepsTheLastSeparator) {
-    EXPECT_EQ(FolderOfPath("E:\\Game\\Logs\\chat.txt"), "E:\\Game\\Logs\\");
-    EXPECT_EQ(FolderOfPath("/home/p/logs/chat.txt"), "/home/p/logs/");
-    EXPECT_EQ(FolderOfPath("E:\\Game/logs\\x/chat.txt"), "E:\\Game/logs\\x/");
-    EXPECT_EQ(FolderOfPath("E:\\Game\\"), "E:\\Game\\");
-    EXPECT_EQ(FolderOfPath("chat.txt"), "");
-}
-
-TEST(Discovery, LogFolderFollowsOnlyAnExistingLogFile) {
+TEST(Discovery, FilesFoldersAndTheLogFolder) {
     TempFolder folder;
     const std::string log = folder.File("eqlog_A_b.txt");
-    testing::WriteFile(log, "");
+    testing::WriteFile(log, "x\n");
+    EXPECT_TRUE(FileExists(log));
+    EXPECT_FALSE(FolderExists(log));
+    for (const std::string& name : {folder.Path().string(), folder.Folder()}) {  // with and without separator
+        EXPECT_FALSE(FileExists(name));
+        EXPECT_TRUE(FolderExists(name));
+    }
+    EXPECT_FALSE(FileExists(folder.File("missing.txt")) || FolderExists(folder.File("missing")));
+    EXPECT_FALSE(FileExists("") || FolderExists(""));
+
+    EXPECT_EQ(FolderOfPath("E:\\Game\\Logs\\chat.txt"), "E:\\Game\\Logs\\");
+    EXPECT_EQ(FolderOfPath("E:\\Game/logs\\x/chat.txt"), "E:\\Game/logs\\x/");
+    EXPECT_EQ(FolderOfPath("chat.txt"), "");
+
+    // The Log Folder follows only a log file that exists.
     std::string logFolder = "kept";
     DeriveLogFolder(folder.File("missing.txt"), logFolder);
-    EXPECT_EQ(logFolder, "kept");
     DeriveLogFolder("", logFolder);
     EXPECT_EQ(logFolder, "kept");
     DeriveLogFolder(log, logFolder);
@@ -52,38 +43,28 @@ TEST(Discovery, LogFolderFollowsOnlyAnExistingLogFile) {
 
 TEST(Discovery, GameMapsFolderBesideTheLogs) {
     TempFolder game;
+    const char sep = static_cast<char>(fs::path::preferred_separator);
     fs::create_directories(game.Path() / "logs");
-    const std::string logs = game.Folder() + "logs" + static_cast<char>(fs::path::preferred_separator);
-    const std::string program = game.Folder() + "Tolvik" + static_cast<char>(fs::path::preferred_separator);
-    const std::string ownMaps = program + "VURavaZiro" + static_cast<char>(fs::path::preferred_separator);
-
-    // No maps folder beside the logs: nothing changes.
+    const std::string ownMaps = game.Folder() + "Tolvik" + sep + "VURavaZiro" + sep;
     std::string vector = ownMaps;
-    std::string logFolder = logs;
+    std::string logFolder = game.Folder() + "logs" + sep;
     FindGameMapsFolder(vector, "", logFolder);
-    EXPECT_EQ(vector, ownMaps);
-
+    EXPECT_EQ(vector, ownMaps);  // no maps folder beside the logs
     fs::create_directories(game.Path() / "maps");
     FindGameMapsFolder(vector, "", logFolder);
-    EXPECT_EQ(vector, game.Folder() + "maps" + static_cast<char>(fs::path::preferred_separator));
-
-    // The program's own folder, when present, is never replaced.
-    fs::create_directories(ownMaps);
+    EXPECT_EQ(vector, game.Folder() + "maps" + sep);
+    fs::create_directories(ownMaps);  // the program's own folder, when present, is never replaced
     vector = ownMaps;
     FindGameMapsFolder(vector, "", logFolder);
     EXPECT_EQ(vector, ownMaps);
-}
 
-TEST(Discovery, GameMapsFolderFromTheLogFileAndWithSlashes) {
-    TempFolder game;
-    fs::create_directories(game.Path() / "a" / "logs");
-    fs::create_directories(game.Path() / "a" / "maps");
-    const std::string root = game.Path().generic_string();  // forward slashes
-    testing::WriteFile(root + "/a/logs/eqlog.txt", "");
-    std::string vector = root + "/missing/";
-    std::string logFolder;
-    FindGameMapsFolder(vector, root + "/a/logs/eqlog.txt", logFolder);
-    EXPECT_EQ(logFolder, root + "/a/logs/");
+    // From the log file, with forward slashes.
+    const std::string root = game.Path().generic_string();
+    testing::WriteFile(root + "/logs/eqlog.txt", "");
+    vector = root + "/missing/";
+    logFolder.clear();
+    FindGameMapsFolder(vector, root + "/logs/eqlog.txt", logFolder);
+    EXPECT_EQ(logFolder, root + "/logs/");
     EXPECT_TRUE(FolderExists(vector)) << vector;
     EXPECT_EQ(fs::path(vector).parent_path().filename().string(), "maps");
     EXPECT_EQ(vector.find(".."), std::string::npos);
@@ -97,65 +78,42 @@ TEST(Discovery, NoGameRecordOutsideWindows) {
     EXPECT_EQ(out, "");
 }
 
-class NewestLog : public ::testing::Test {
-protected:
+TEST(Discovery, NewestLogCandidate) {
     TempFolder folder;
-    const fs::file_time_type base = fs::file_time_type::clock::now() - std::chrono::hours(1);
-
-    void Make(const std::string& name, int minutes) {
+    const auto base = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    auto make = [&](const std::string& name, int minutes) {
         testing::WriteFile(folder.File(name), name);
         fs::last_write_time(folder.File(name), base + std::chrono::minutes(minutes));
-    }
-};
+    };
+    std::string out = "previous";
+    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);  // empty folder
+    EXPECT_EQ(FindNewestLog(folder.File("missing") + "/", out), 0);
+    make("dbg.txt", 10);  // the game's own, skipped
+    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);
+    EXPECT_EQ(out, "previous");
 
-TEST_F(NewestLog, NewestCandidateExceptDbgTxt) {
-    Make("a.txt", 0);
-    Make("b.txt", 5);
-    Make("dbg.txt", 10);
-    Make("notes.log", 20);
-    std::string out;
+    make("a.txt", 0);
+    make("b.txt", 5);
+    make("notes.log", 20);
+    fs::create_directories(folder.Path() / "x.txt");  // a folder is not a log
+    fs::last_write_time(folder.Path() / "x.txt", base + std::chrono::minutes(30));
     EXPECT_EQ(FindNewestLog(folder.Folder(), out), 2);
     EXPECT_EQ(out, folder.Folder() + "b.txt");
-
-    // Only the exact name is the game's own; the match of ".txt" ignores case.
-    Make("DBG.txt", 15);
+    make("DBG.txt", 15);  // only the exact name is skipped; ".txt" matches in any case
     EXPECT_EQ(FindNewestLog(folder.Folder(), out), 3);
     EXPECT_EQ(out, folder.Folder() + "DBG.txt");
-    Make("C.TXT", 16);
+    make("C.TXT", 16);
     EXPECT_EQ(FindNewestLog(folder.Folder(), out), 4);
     EXPECT_EQ(out, folder.Folder() + "C.TXT");
-}
 
-TEST_F(NewestLog, TiesKeepTheEntryFoundFirst) {
-    Make("x.txt", 3);
-    Make("y.txt", 3);
-    Make("z.txt", 3);
-    std::string first;
-    for (const auto& entry : fs::directory_iterator(folder.Path())) {
-        first = entry.path().filename().string();
-        break;
+    // Ties keep the entry found first.
+    TempFolder ties;
+    for (const char* name : {"x.txt", "y.txt", "z.txt"}) {
+        testing::WriteFile(ties.File(name), name);
+        fs::last_write_time(ties.File(name), base);
     }
-    std::string out;
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 3);
-    EXPECT_EQ(out, folder.Folder() + first);
-}
-
-TEST_F(NewestLog, FoldersAreNotLogs) {
-    Make("a.txt", 0);
-    fs::create_directories(folder.Path() / "x.txt");
-    fs::last_write_time(folder.Path() / "x.txt", base + std::chrono::minutes(30));
-    std::string out;
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 1);
-    EXPECT_EQ(out, folder.Folder() + "a.txt");
-}
-
-TEST_F(NewestLog, NoCandidateLeavesTheOutputAlone) {
-    std::string out = "previous";
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);
-    Make("dbg.txt", 0);
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);
-    EXPECT_EQ(FindNewestLog(folder.File("missing") + "/", out), 0);
-    EXPECT_EQ(out, "previous");
+    EXPECT_EQ(FindNewestLog(ties.Folder(), out), 3);
+    EXPECT_EQ(out, fs::directory_iterator(ties.Path())->path().string());
 }
 
 #endif  // !_WIN32

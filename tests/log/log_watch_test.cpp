@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -13,9 +14,10 @@ namespace tolvik {
 namespace {
 
 using testing::Line;
+using Lines = std::vector<std::string>;
 
-std::vector<std::string> Describe(const LogWatch& watch) {
-    std::vector<std::string> lines;
+Lines Describe(const LogWatch& watch) {
+    Lines lines;
     DescribeLogWatch(watch, [&](const std::string& line) { lines.push_back(line); });
     return lines;
 }
@@ -29,28 +31,19 @@ TEST(LogWatch, FirstReadSelectsTheLastZoneAndDescribesEveryRecord) {
                              Line("Your Location is 1, 2, 3") + Line("Your Location is 4, 5, 6");
     testing::WriteFile(path, text);
     LogWatch watch;
-    std::vector<std::string> events;
+    Lines events;
     ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { events.push_back(line); }));
-    EXPECT_EQ(events, (std::vector<std::string>{"zone\tGreater Faydark", "loc\t2.00\t1.00\t3.00",
-                                                "loc\t5.00\t4.00\t6.00"}));
-    EXPECT_EQ(Describe(watch), (std::vector<std::string>{
-                                   "offset\t" + std::to_string(text.size()),
-                                   "current\tGreater Faydark",
-                                   "record\t0\t0\t1\tBefallen",
-                                   "ret\t0\t0\t-220.13\t1534.56\t3.75",
-                                   "record\t1\t2\t0\tGreater Faydark",
-                                   "cur\t1\t0\t5.00\t4.00\t6.00",
-                                   "cur\t1\t1\t2.00\t1.00\t3.00",
-                               }));
-}
+    EXPECT_EQ(events, (Lines{"zone\tGreater Faydark", "loc\t2.00\t1.00\t3.00", "loc\t5.00\t4.00\t6.00"}));
+    EXPECT_EQ(Describe(watch), (Lines{"offset\t" + std::to_string(text.size()), "current\tGreater Faydark",
+                                      "record\t0\t0\t1\tBefallen", "ret\t0\t0\t-220.13\t1534.56\t3.75",
+                                      "record\t1\t2\t0\tGreater Faydark", "cur\t1\t0\t5.00\t4.00\t6.00",
+                                      "cur\t1\t1\t2.00\t1.00\t3.00"}));
 
-TEST(LogWatch, EmptyAndMissingLogs) {
-    testing::TempFolder folder;
-    LogWatch watch;
-    EXPECT_FALSE(PollLogWatch(watch, folder.File("none.txt"), {}, [](const std::string&) {}));
+    LogWatch empty;
+    EXPECT_FALSE(PollLogWatch(empty, folder.File("none.txt"), {}, [](const std::string&) {}));
     testing::WriteFile(folder.File("empty.txt"), "");
-    EXPECT_TRUE(PollLogWatch(watch, folder.File("empty.txt"), {}, [](const std::string&) {}));
-    EXPECT_EQ(Describe(watch), (std::vector<std::string>{"offset\t0", "current\t"}));
+    EXPECT_TRUE(PollLogWatch(empty, folder.File("empty.txt"), {}, [](const std::string&) {}));
+    EXPECT_EQ(Describe(empty), (Lines{"offset\t0", "current\t"}));
 }
 
 // What a follower must print for the complete lines of one poll, worked out
@@ -58,17 +51,13 @@ TEST(LogWatch, EmptyAndMissingLogs) {
 // it differs from the zone shown) and the positions after it.
 struct LineOracle {
     std::string zone;
-    std::vector<std::string> Poll(const std::string& lines) {
-        std::vector<std::string> out;
-        std::vector<std::string> positions;
+    Lines Poll(const std::string& lines) {
+        Lines out, positions;
         std::string entered;
-        size_t start = 0;
-        while (start < lines.size()) {
-            const size_t end = lines.find('\n', start);
+        for (size_t start = 0, end; start < lines.size(); start = end + 1) {
+            end = lines.find('\n', start);
             const std::string line = lines.substr(start, end - start);
-            start = end + 1;
-            const size_t mark = line.find("] You have entered ");
-            const size_t loc = line.find("] Your Location is ");
+            const size_t mark = line.find("] You have entered "), loc = line.find("] Your Location is ");
             if (mark != std::string::npos && line.find("an Arena (PvP) area.") == std::string::npos) {
                 entered = line.substr(mark + 19, line.size() - (mark + 19) - 2);
                 positions.clear();
@@ -80,84 +69,52 @@ struct LineOracle {
                 positions.push_back(text);
             }
         }
-        if (!entered.empty() && entered != zone) {
-            zone = entered;
-            out.push_back("zone\t" + zone);
-        }
-        // Before the first zone there is no record to keep positions in.
-        if (zone.empty()) positions.clear();
-        // A trail keeps 23 positions.
-        if (positions.size() > 23) positions.erase(positions.begin(), positions.end() - 23);
+        if (!entered.empty() && entered != zone) out.push_back("zone\t" + (zone = entered));
+        if (zone.empty()) positions.clear();  // before the first zone there is no record
+        if (positions.size() > 23) positions.erase(positions.begin(), positions.end() - 23);  // a trail keeps 23
         out.insert(out.end(), positions.begin(), positions.end());
         return out;
     }
 };
 
-class LogFollowCuts : public ::testing::TestWithParam<int> {};
-
 // The log grows in random cuts, mid-phrase and mid-number included; each
 // poll must print exactly what its complete lines hold.
-TEST_P(LogFollowCuts, NoZoneChangeOrPositionIsLost) {
-    const bool fineCuts = GetParam() == 0;
+TEST(LogWatch, FollowingRandomCutsLosesNoZoneChangeOrPosition) {
     loggen::Mix mix;
     mix.zoneChange = 600;
     mix.location = 2500;
     mix.quotedPhrase = 0;  // one phrase per line for the line-wise oracle
-    mix.returnNotice = 100;
-    mix.arena = 100;
-    loggen::Generator generator(77, mix);
-    std::string log;
-    while (log.size() < (fineCuts ? 20000u : 60000u)) generator.AppendLine(log);
-
-    testing::TempFolder folder;
-    const std::string path = folder.File("eqlog_cuts.txt");
-    testing::WriteFile(path, "");
-    LogWatch watch;
-    LineOracle oracle;
-    loggen::Random random(fineCuts ? 1 : 2);
-    size_t written = 0;
-    size_t consumed = 0;
-    size_t zones = 0, positions = 0;
-    while (written < log.size()) {
-        // Fine cuts stay within one line or just past one line feed, so every
-        // zone change and every position appears in the output.
-        size_t cut = std::min(log.size(), written + 1 + random.Below(fineCuts ? 60 : 3000));
-        if (fineCuts) {
-            const size_t secondLineFeed = log.find('\n', log.find('\n', written) + 1);
-            if (secondLineFeed != std::string::npos) cut = std::min(cut, secondLineFeed);
+    mix.returnNotice = mix.arena = 100;
+    for (const std::uint32_t longestCut : {60u, 3000u}) {
+        loggen::Generator generator(77, mix);
+        std::string log;
+        while (log.size() < 40000) generator.AppendLine(log);
+        testing::TempFolder folder;
+        const std::string path = folder.File("eqlog_cuts.txt");
+        testing::WriteFile(path, "");
+        LogWatch watch;
+        LineOracle oracle;
+        loggen::Random random(longestCut);
+        size_t written = 0, consumed = 0, zones = 0, positions = 0;
+        while (written < log.size()) {
+            const size_t cut = std::min(log.size(), written + 1 + random.Below(longestCut));
+            testing::AppendFile(path, log.substr(written, cut - written));
+            written = cut;
+            Lines printed;
+            ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { printed.push_back(line); }));
+            const size_t lineEnd = log.rfind('\n', written - 1);
+            const size_t complete = lineEnd == std::string::npos || lineEnd + 1 < consumed ? consumed : lineEnd + 1;
+            ASSERT_EQ(watch.offset, complete);
+            const std::string polled = log.substr(consumed, complete - consumed);
+            ASSERT_EQ(printed, oracle.Poll(polled)) << "poll ending at " << complete << ":\n" << polled;
+            consumed = complete;
+            for (const std::string& line : printed) ++(line.rfind("zone", 0) == 0 ? zones : positions);
         }
-        testing::AppendFile(path, log.substr(written, cut - written));
-        written = cut;
-
-        std::vector<std::string> printed;
-        ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { printed.push_back(line); }));
-        const size_t lineEnd = log.rfind('\n', written - 1);
-        const size_t complete = lineEnd == std::string::npos || lineEnd + 1 < consumed ? consumed : lineEnd + 1;
-        ASSERT_EQ(watch.offset, complete);
-        const std::vector<std::string> expected = oracle.Poll(log.substr(consumed, complete - consumed));
-        ASSERT_EQ(printed, expected) << "poll ending at " << complete << ":\n" << log.substr(consumed, complete - consumed);
-        consumed = complete;
-        for (const std::string& line : printed) (line.rfind("zone", 0) == 0 ? zones : positions)++;
+        EXPECT_EQ(consumed, log.size());
+        EXPECT_GT(zones, 5u);
+        EXPECT_GT(positions, 40u);
     }
-    EXPECT_EQ(consumed, log.size());
-    if (fineCuts) {
-        // One poll per line: every zone change and every position shows.
-        LineOracle lineByLine;
-        size_t allZones = 0, allPositions = 0;
-        for (size_t start = 0; start < log.size();) {
-            const size_t end = log.find('\n', start) + 1;
-            for (const std::string& line : lineByLine.Poll(log.substr(start, end - start)))
-                (line.rfind("zone", 0) == 0 ? allZones : allPositions)++;
-            start = end;
-        }
-        EXPECT_EQ(zones, allZones);
-        EXPECT_EQ(positions, allPositions);
-    }
-    EXPECT_GT(zones, 5u);
-    EXPECT_GT(positions, 40u);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cuts, LogFollowCuts, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace tolvik

@@ -23,7 +23,6 @@ public:
     ~WinTempFolder() { RemoveTree(folder_); }
     WinTempFolder(const WinTempFolder&) = delete;
     WinTempFolder& operator=(const WinTempFolder&) = delete;
-
     // The folder, ending with a backslash.
     const std::string& Folder() const { return folder_; }
     std::string operator/(const std::string& name) const { return folder_ + name; }
@@ -32,52 +31,32 @@ private:
     static void RemoveTree(const std::string& folder) {
         WIN32_FIND_DATAA entry{};
         const HANDLE search = FindFirstFileA((folder + "*").c_str(), &entry);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = entry.cFileName;
-                if (name == "." || name == "..") continue;
-                if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                    RemoveTree(folder + name + "\\");
-                } else {
-                    DeleteFileA((folder + name).c_str());
-                }
-            } while (FindNextFileA(search, &entry));
-            FindClose(search);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
+            else DeleteFileA((folder + name).c_str());
         }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
         RemoveDirectoryA(folder.c_str());
     }
-
     std::string folder_;
 };
 
-// A FILETIME `minutes` after a fixed moment.
-inline FILETIME TimeAt(int minutes) {
-    ULARGE_INTEGER t{};
-    t.QuadPart = 133500000000000000ull + static_cast<unsigned long long>(minutes) * 60ull * 10000000ull;
-    FILETIME ft{};
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    return ft;
-}
-
-inline void MakeFile(const std::string& path, const std::string& bytes, int minutes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// A file (or, with `folder`, a folder) written `minutes` after a fixed moment.
+inline void MakeFile(const std::string& path, const std::string& bytes, int minutes, bool folder = false) {
+    if (folder) CreateDirectoryA(path.c_str(), nullptr);
+    const HANDLE file = CreateFileA(path.c_str(), folder ? FILE_WRITE_ATTRIBUTES : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    folder ? OPEN_EXISTING : CREATE_ALWAYS, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0,
+                                    nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    const FILETIME when = TimeAt(minutes);
+    if (!folder) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ULARGE_INTEGER t{};
+    t.QuadPart = 133500000000000000ull + static_cast<unsigned long long>(minutes) * 60ull * 10000000ull;
+    const FILETIME when{t.LowPart, t.HighPart};
     SetFileTime(file, nullptr, nullptr, &when);
     CloseHandle(file);
-}
-
-inline void MakeFolder(const std::string& path, int minutes) {
-    CreateDirectoryA(path.c_str(), nullptr);
-    const HANDLE folder = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (folder == INVALID_HANDLE_VALUE) return;
-    const FILETIME when = TimeAt(minutes);
-    SetFileTime(folder, nullptr, nullptr, &when);
-    CloseHandle(folder);
 }
 
 }  // namespace tolvik::testing
