@@ -38,13 +38,6 @@ TEST(VectorSettingsControls, EachToggleButtonFlipsItsOwnFlagAndCaption) {
     }
 }
 
-TEST(VectorSettingsControls, StartValuesShowHideAndEnable) {
-    const VectorMapSettings v;
-    EXPECT_EQ(VectorSettingsButtonText(IDC_VM_BASE, v, "Base"), "[Base]");
-    EXPECT_EQ(VectorSettingsButtonText(IDC_VM_LABELS, v, "Show"), "Hide");
-    EXPECT_EQ(VectorSettingsButtonText(IDC_VM_FILTER_ENABLE, v, "Enable"), "Enable");
-}
-
 TEST(VectorSettingsControls, OtherButtonsShowTheirOwnCaptionUpTo126Characters) {
     VectorMapSettings v;
     for (int id : {IDC_VM_CLOSE, IDC_VM_SELECT_FOLDER, IDC_VM_COLOR, IDC_VM_SWATCH}) {

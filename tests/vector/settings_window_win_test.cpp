@@ -17,6 +17,7 @@
 
 #include "chrome/skin_win.h"
 #include "raster/map_select_win.h"
+#include "raster/test_pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -37,36 +38,11 @@ void WriteMaps(const std::string& folder) {
     test::WriteFile(folder + "gfaydark_1.txt", "L 0, 100, 0, 200, 0, 0, 0, 0, 255\r\n");
 }
 
-SIZE BitmapSizeOf(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return SIZE{0, 0};
-    return SIZE{info.bmWidth, info.bmHeight};
-}
-
-// The pixels of a bitmap as 0x00RRGGBB values, top row first.
-std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap) {
-    const SIZE size = BitmapSizeOf(bitmap);
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.cx) * static_cast<std::size_t>(size.cy));
-    if (pixels.empty()) return pixels;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    const HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(size.cy), pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    for (std::uint32_t& p : pixels) p &= 0xFFFFFFu;
-    return pixels;
-}
-
-std::uint32_t AsPixel(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+std::vector<std::uint32_t> PixelsOf(HBITMAP bitmap) { return test::ReadPixels(bitmap).argb; }
 
 int CountColour(HBITMAP bitmap, COLORREF colour) {
     int n = 0;
-    for (std::uint32_t p : PixelsOf(bitmap)) n += p == AsPixel(colour) ? 1 : 0;
+    for (std::uint32_t p : PixelsOf(bitmap)) n += p == test::Rgb(colour) ? 1 : 0;
     return n;
 }
 
@@ -142,7 +118,7 @@ protected:
 
     // Replaces the map bitmap by a 1 x 1 stand-in that any new selection deletes.
     void ArmRenderWatch() { program().gdi.mapBitmap.reset(CreateBitmap(1, 1, 1, 1, nullptr)); }
-    bool Rendered() const { return BitmapSizeOf(harness->program().gdi.mapBitmap.get()).cx > 1; }
+    bool Rendered() const { return test::ReadPixels(harness->program().gdi.mapBitmap.get()).width > 1; }
 
     void Click(HWND window, int id) {
         SendMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0);
@@ -218,25 +194,6 @@ TEST_F(VectorSettingsWindow, OpensShowingTheSettingsWithoutRendering) {
     ExpectCaption(window, IDC_VM_SELECT_FOLDER, "Select Map Directory...", "");
 }
 
-TEST_F(VectorSettingsWindow, BaseButtonHidesTheBaseFileAndRendersAgain) {
-    const HWND window = Open();
-    ASSERT_GT(CountColour(program().gdi.mapBitmap.get(), kBaseRed), 0);
-    ArmRenderWatch();
-    Click(window, IDC_VM_BASE);
-    EXPECT_EQ(app().vector.ShowBase, 0);
-    ASSERT_TRUE(Rendered());
-    EXPECT_EQ(CountColour(program().gdi.mapBitmap.get(), kBaseRed), 0);
-    EXPECT_GT(CountColour(program().gdi.mapBitmap.get(), kLayerBlue), 0);
-    ExpectCaption(window, IDC_VM_BASE, "Base", "[Base]");
-
-    ArmRenderWatch();
-    Click(window, IDC_VM_BASE);
-    EXPECT_EQ(app().vector.ShowBase, 1);
-    ASSERT_TRUE(Rendered());
-    EXPECT_GT(CountColour(program().gdi.mapBitmap.get(), kBaseRed), 0);
-    ExpectCaption(window, IDC_VM_BASE, "[Base]", "Base");
-}
-
 TEST_F(VectorSettingsWindow, EveryToggleFlipsItsSettingAndRendersOnce) {
     const HWND window = Open();
     struct Case {
@@ -246,6 +203,7 @@ TEST_F(VectorSettingsWindow, EveryToggleFlipsItsSettingAndRendersOnce) {
         const char* before;
     };
     const Case cases[] = {
+        {IDC_VM_BASE, &VectorMapSettings::ShowBase, "Base", "[Base]"},
         {IDC_VM_LAYER1, &VectorMapSettings::ShowLayer1, "1", "[1]"},
         {IDC_VM_LAYER2, &VectorMapSettings::ShowLayer2, "2", "[2]"},
         {IDC_VM_LAYER3, &VectorMapSettings::ShowLayer3, "3", "[3]"},
@@ -259,6 +217,10 @@ TEST_F(VectorSettingsWindow, EveryToggleFlipsItsSettingAndRendersOnce) {
         EXPECT_EQ(app().vector.*c.flag, before ? 0 : 1) << c.id;
         EXPECT_TRUE(Rendered()) << c.id;
         ExpectCaption(window, c.id, c.after, c.before);
+        if (c.id == IDC_VM_BASE) {  // the base file's red line is gone, layer 1's blue one stays
+            EXPECT_EQ(CountColour(program().gdi.mapBitmap.get(), kBaseRed), 0);
+            EXPECT_GT(CountColour(program().gdi.mapBitmap.get(), kLayerBlue), 0);
+        }
     }
     // A quick second click arrives as a double click and flips the setting back.
     ArmRenderWatch();
@@ -376,38 +338,6 @@ TEST_F(VectorSettingsWindow, ClosingWithAMovementPendingRendersItAtOnce) {
     EXPECT_EQ(app().vector.MapResolution, 600);
 }
 
-TEST_F(VectorSettingsWindow, OpeningAgainReusesTheBrushesAndTextures) {
-    HWND first = Open();
-    const WinResources& gdi = program().gdi;
-    const HBRUSH dark = gdi.vectorDarkBrush.get();
-    const HBRUSH swatch = gdi.vectorSwatchBrush.get();
-    const HBITMAP background = gdi.vectorDialogTexture.get();
-    const HBITMAP button = gdi.vectorButtonTexture.get();
-    ASSERT_TRUE(dark && swatch && background && button);
-    LOGBRUSH info{};
-    GetObjectA(dark, sizeof info, &info);
-    EXPECT_EQ(info.lbColor, RGB(55, 55, 55));
-    GetObjectA(swatch, sizeof info, &info);
-    EXPECT_EQ(info.lbColor, RGB(128, 128, 128));
-
-    Click(first, IDC_VM_LABELS);
-    Click(first, IDC_VM_CLOSE);
-    ASSERT_FALSE(IsWindow(first));
-    // Two at once, then the second shows the value changed in the first.
-    first = Open();
-    const HWND second = Open();
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(gdi.vectorDarkBrush.get(), dark);
-    EXPECT_EQ(gdi.vectorSwatchBrush.get(), swatch);
-    EXPECT_EQ(gdi.vectorDialogTexture.get(), background);
-    EXPECT_EQ(gdi.vectorButtonTexture.get(), button);
-    ExpectCaption(second, IDC_VM_LABELS, "Show", "Hide");
-    Click(second, IDC_VM_CLOSE);
-    EXPECT_TRUE(IsWindow(first));
-    Click(first, IDC_VM_BASE);
-    EXPECT_EQ(app().vector.ShowBase, 0);
-}
-
 TEST_F(VectorSettingsWindow, ConfirmedColourRepaintsSwatchAndMapCancelledChangesNothing) {
     int calls = 0;
     bool answer = false;
@@ -423,7 +353,7 @@ TEST_F(VectorSettingsWindow, ConfirmedColourRepaintsSwatchAndMapCancelledChanges
     window = Open();
     const HBRUSH swatch = program().gdi.vectorSwatchBrush.get();
     const std::vector<std::uint32_t> swatchBefore = ControlAsPainted(GetDlgItem(window, IDC_VM_SWATCH));
-    EXPECT_EQ(swatchBefore.front(), AsPixel(RGB(128, 128, 128)));
+    EXPECT_EQ(swatchBefore.front(), test::Rgb(RGB(128, 128, 128)));
 
     ArmRenderWatch();
     Click(window, IDC_VM_COLOR);
@@ -442,8 +372,8 @@ TEST_F(VectorSettingsWindow, ConfirmedColourRepaintsSwatchAndMapCancelledChanges
     GetObjectA(program().gdi.vectorSwatchBrush.get(), sizeof info, &info);
     EXPECT_EQ(info.lbColor, RGB(10, 20, 30));
     const std::vector<std::uint32_t> swatchAfter = ControlAsPainted(GetDlgItem(window, IDC_VM_SWATCH));
-    EXPECT_EQ(swatchAfter.front(), AsPixel(RGB(10, 20, 30)));
-    EXPECT_EQ(swatchAfter.back(), AsPixel(RGB(10, 20, 30)));
+    EXPECT_EQ(swatchAfter.front(), test::Rgb(RGB(10, 20, 30)));
+    EXPECT_EQ(swatchAfter.back(), test::Rgb(RGB(10, 20, 30)));
 }
 
 TEST_F(VectorSettingsWindow, ChosenFolderGetsItsBackslashAndTheMapComesFromThere) {

@@ -69,18 +69,6 @@ TEST(VectorPlan, FileWithoutRecordsGivesTheSquareMap) {
     EXPECT_TRUE(plan.sink.labels.empty());
 }
 
-TEST(VectorPlan, NoMapKeepsTheLastBitmapSize) {
-    MapFolder folder;
-    Plan plan;
-    plan.settings.BitmapWidth = 123;
-    RunPlan(plan, folder.Base("zone"));
-    EXPECT_FALSE(plan.made);
-    EXPECT_EQ(plan.settings.BitmapWidth, 123);
-    folder.Write("thin.txt", "L 0, 0, 0, 10000, 1, 0, 0, 0, 0\n");
-    RunPlan(plan, folder.Base("thin"));
-    EXPECT_FALSE(plan.made);
-}
-
 TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
     MapFolder folder;
     folder.Write("zone.txt", std::string(kFrame) +

@@ -53,22 +53,6 @@ Rendered Render(VectorMapSettings& s, const MapFolder& folder, const std::string
     return r;
 }
 
-TEST(VectorRenderWin, BitmapIsA24BitBottomUpDibOfTheMapSize) {
-    MapFolder folder;
-    folder.Write("zone.txt", kFrame);
-    VectorMapSettings s;
-    s.MapResolution = 200;
-    Rendered r = Render(s, folder, "zone");
-    ASSERT_TRUE(r.bitmap);
-    DIBSECTION dib{};
-    ASSERT_EQ(GetObjectA(r.bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
-    EXPECT_EQ(dib.dsBmih.biWidth, 200);
-    EXPECT_EQ(dib.dsBmih.biHeight, 100);  // positive: bottom-up
-    EXPECT_EQ(dib.dsBmih.biBitCount, 24);
-    EXPECT_EQ(s.working.logicalX1, -0.0f);
-    EXPECT_EQ(s.working.logicalX2, -200.0f);
-}
-
 TEST(VectorRenderWin, BackgroundAndLinesInTheirColours) {
     MapFolder folder;
     folder.Write("zone.txt", std::string(kFrame) +
@@ -79,6 +63,11 @@ TEST(VectorRenderWin, BackgroundAndLinesInTheirColours) {
     s.Color = RGB(10, 20, 30);
     Rendered r = Render(s, folder, "zone");
     ASSERT_TRUE(r.bitmap);
+    DIBSECTION dib{};  // a 24-bit bottom-up DIB of the map's size
+    ASSERT_EQ(GetObjectA(r.bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+    EXPECT_EQ(dib.dsBmih.biWidth, 200);
+    EXPECT_EQ(dib.dsBmih.biHeight, 100);
+    EXPECT_EQ(dib.dsBmih.biBitCount, 24);
     PixelReader px(r.bitmap.get());
     EXPECT_EQ(px.At(150, 10), RGB(10, 20, 30));
     EXPECT_EQ(px.At(199, 5), RGB(10, 20, 30));
