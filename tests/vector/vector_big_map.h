@@ -1,5 +1,4 @@
-// A generated big vector map for timing renders: the same text for the
-// same seed.
+// A generated big vector map for timing renders.
 #pragma once
 
 #include <algorithm>

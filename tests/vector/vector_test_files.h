@@ -1,5 +1,4 @@
-// A scratch folder of map files for the vector map tests, and test doubles
-// for text measuring and drawing.
+// A scratch folder of map files and a drawing double for the vector map tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,11 +19,9 @@ class MapFolder {
 public:
     MapFolder() {
         static std::atomic<int> serial{0};
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
-                ("tolvik-vec-" + std::string(info ? info->name() : "x") + "-" +
-                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" + std::to_string(serial++));
-        std::filesystem::remove_all(path_);
+                ("tolvik-vec-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
+                 std::to_string(serial++));
         std::filesystem::create_directories(path_);
     }
     ~MapFolder() {
@@ -34,37 +31,19 @@ public:
     MapFolder(const MapFolder&) = delete;
     MapFolder& operator=(const MapFolder&) = delete;
 
-    // The folder with a final separator, as the program keeps folders.
     std::string Folder() const { return path_.string() + "/"; }
     std::string Base(const std::string& shortName) const { return Folder() + shortName + ".txt"; }
-
     void Write(const std::string& name, const std::string& text) const {
-        std::ofstream out(path_ / name, std::ios::binary);
-        out << text;
+        std::ofstream(path_ / name, std::ios::binary) << text;
     }
 
 private:
     std::filesystem::path path_;
 };
 
-// Every character 6 pixels wide, every text 10 pixels high (whatever the size).
-class FixedMeasurer : public TextMeasurer {
-public:
-    explicit FixedMeasurer(int charWidth = 6, int height = 10) : charWidth_(charWidth), height_(height) {}
-    TextExtent Measure(const std::string& text, int points) override {
-        lastPoints = points;
-        return TextExtent{static_cast<int>(text.size()) * charWidth_, height_};
-    }
-    int lastPoints = 0;
-
-private:
-    int charWidth_;
-    int height_;
-};
-
-// Keeps every draw operation in order.
-class RecordingSink : public VectorDrawSink {
-public:
+// Every character 6 pixels wide and 10 high; keeps every draw operation in order.
+struct RecordingSink : TextMeasurer, VectorDrawSink {
+    TextExtent Measure(const std::string& text, int) override { return {static_cast<int>(text.size()) * 6, 10}; }
     void DrawLine(const VectorLineOp& line) override { lines.push_back(line); }
     void DrawLabel(const VectorLabelOp& label) override { labels.push_back(label); }
     std::vector<VectorLineOp> lines;
