@@ -77,9 +77,7 @@ void ChooseLogFile(HWND window, Program& program, int command) {
     SaveLogFileSetting(program, "Log File", app.logFile);
     app.AutoDetectLogFile = command == IDC_RELOAD ? 1 : 0;
     RepaintControl(window, IDC_RELOAD);
-    app.logReadOffset = 0;
-    ReadLogNow(window, program);
-    ShowLocation(window, program);
+    RestartLog(window, program);
 }
 
 void ToggleAutoSelect(HWND window, Program& program) {

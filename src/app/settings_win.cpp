@@ -18,6 +18,40 @@ constexpr const char* kVector = "VURavaZiro";
 
 int Flag(int value) { return value != 0 ? 1 : 0; }
 
+// The "Mode" flags, in the order they are read and written.
+struct ModeKey {
+    const char* key;
+    int AppState::*flag;
+};
+constexpr ModeKey kModeKeys[] = {
+    {"MapOnly", &AppState::MapOnly},
+    {"OnTop", &AppState::OnTop},
+    {"KeepCentered", &AppState::KeepCentered},
+    {"AutoDetectLogFile", &AppState::AutoDetectLogFile},
+};
+
+// The integer "VURavaZiro" keys between "UseVURavaZiro" and "Color", in the
+// order they are read and written; flags are written as 0 or 1.
+struct VectorKey {
+    const char* key;
+    int VectorMapSettings::*value;
+    int fallback;
+    bool isFlag;
+};
+constexpr VectorKey kVectorKeys[] = {
+    {"ShowBase", &VectorMapSettings::ShowBase, 1, true},
+    {"ShowLayer1", &VectorMapSettings::ShowLayer1, 1, true},
+    {"ShowLayer2", &VectorMapSettings::ShowLayer2, 1, true},
+    {"ShowLayer3", &VectorMapSettings::ShowLayer3, 1, true},
+    {"ShowLabels", &VectorMapSettings::ShowLabels, 1, true},
+    {"MapResolution", &VectorMapSettings::MapResolution, 800, false},
+    {"UseHeightFilter", &VectorMapSettings::UseHeightFilter, 0, true},
+    {"FilterHigh", &VectorMapSettings::FilterHigh, 20, false},
+    {"FilterLow", &VectorMapSettings::FilterLow, 20, false},
+    {"FontAdjust", &VectorMapSettings::FontAdjust, 5, false},
+    {"LabelSpacing", &VectorMapSettings::LabelSpacing, 2, false},
+};
+
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // Offset of the work area within its monitor, for the monitor the window is
@@ -103,25 +137,12 @@ void LoadSettings(HWND window, Program& program) {
     const int w = ReadProfileInt(kWindowPos, "W", current.right - current.left, file);
     const int h = ReadProfileInt(kWindowPos, "H", current.bottom - current.top, file);
 
-    app.MapOnly = ReadProfileInt(kMode, "MapOnly", app.MapOnly, file);
-    app.OnTop = ReadProfileInt(kMode, "OnTop", app.OnTop, file);
-    app.KeepCentered = ReadProfileInt(kMode, "KeepCentered", app.KeepCentered, file);
-    app.AutoDetectLogFile = ReadProfileInt(kMode, "AutoDetectLogFile", app.AutoDetectLogFile, file);
+    for (const ModeKey& m : kModeKeys) app.*m.flag = ReadProfileInt(kMode, m.key, app.*m.flag, file);
 
     app.vectorMapFolder = ReadProfileText(kVector, "Folder", app.vectorMapFolder, file);
     VectorMapSettings& v = app.vector;
     app.UseVURavaZiro = ReadProfileInt(kVector, "UseVURavaZiro", 0, file);
-    v.ShowBase = ReadProfileInt(kVector, "ShowBase", 1, file);
-    v.ShowLayer1 = ReadProfileInt(kVector, "ShowLayer1", 1, file);
-    v.ShowLayer2 = ReadProfileInt(kVector, "ShowLayer2", 1, file);
-    v.ShowLayer3 = ReadProfileInt(kVector, "ShowLayer3", 1, file);
-    v.ShowLabels = ReadProfileInt(kVector, "ShowLabels", 1, file);
-    v.MapResolution = ReadProfileInt(kVector, "MapResolution", 800, file);
-    v.UseHeightFilter = ReadProfileInt(kVector, "UseHeightFilter", 0, file);
-    v.FilterHigh = ReadProfileInt(kVector, "FilterHigh", 20, file);
-    v.FilterLow = ReadProfileInt(kVector, "FilterLow", 20, file);
-    v.FontAdjust = ReadProfileInt(kVector, "FontAdjust", 5, file);
-    v.LabelSpacing = ReadProfileInt(kVector, "LabelSpacing", 2, file);
+    for (const VectorKey& k : kVectorKeys) v.*k.value = ReadProfileInt(kVector, k.key, k.fallback, file);
     v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(Rgb(128, 128, 128)), file));
 
     // A rectangle that no longer lies on any monitor (one unplugged, a
@@ -162,25 +183,14 @@ void SaveSettings(HWND window, Program& program) {
     WriteProfileInt(kWindowPos, "W", r.right - r.left, file);
     WriteProfileInt(kWindowPos, "H", r.bottom - r.top, file);
 
-    WriteProfileInt(kMode, "MapOnly", Flag(app.MapOnly), file);
-    WriteProfileInt(kMode, "OnTop", Flag(app.OnTop), file);
-    WriteProfileInt(kMode, "KeepCentered", Flag(app.KeepCentered), file);
-    WriteProfileInt(kMode, "AutoDetectLogFile", Flag(app.AutoDetectLogFile), file);
+    for (const ModeKey& m : kModeKeys) WriteProfileInt(kMode, m.key, Flag(app.*m.flag), file);
 
     const VectorMapSettings& v = app.vector;
     WriteProfileText(kVector, "Folder", app.vectorMapFolder, file);
     WriteProfileInt(kVector, "UseVURavaZiro", Flag(app.UseVURavaZiro), file);
-    WriteProfileInt(kVector, "ShowBase", Flag(v.ShowBase), file);
-    WriteProfileInt(kVector, "ShowLayer1", Flag(v.ShowLayer1), file);
-    WriteProfileInt(kVector, "ShowLayer2", Flag(v.ShowLayer2), file);
-    WriteProfileInt(kVector, "ShowLayer3", Flag(v.ShowLayer3), file);
-    WriteProfileInt(kVector, "ShowLabels", Flag(v.ShowLabels), file);
-    WriteProfileInt(kVector, "MapResolution", v.MapResolution, file);
-    WriteProfileInt(kVector, "UseHeightFilter", Flag(v.UseHeightFilter), file);
-    WriteProfileInt(kVector, "FilterHigh", v.FilterHigh, file);
-    WriteProfileInt(kVector, "FilterLow", v.FilterLow, file);
-    WriteProfileInt(kVector, "FontAdjust", v.FontAdjust, file);
-    WriteProfileInt(kVector, "LabelSpacing", v.LabelSpacing, file);
+    for (const VectorKey& k : kVectorKeys) {
+        WriteProfileInt(kVector, k.key, k.isFlag ? Flag(v.*k.value) : v.*k.value, file);
+    }
     WriteProfileInt(kVector, "Color", static_cast<int>(v.Color), file);
 }
 
