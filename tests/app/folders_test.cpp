@@ -23,24 +23,11 @@ TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneBackslash) {
     EXPECT_EQ(app.zonesFolder, "E:\\Games\\Tolvik\\Zones\\");
 }
 
-TEST(ProgramFolders, TexturesBesideTheProgramDecideTheFolder) {
-    EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", true, "C:\\Users\\me\\AppData\\Local\\Tolvik\\"),
-              "E:\\Games\\Tolvik\\");
-    EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, "C:\\Users\\me\\AppData\\Local\\Tolvik\\"),
-              "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
-    // Without a per-user folder the program's own folder is all there is.
+TEST(ProgramFolders, PerUserFallbackAndModuleFolder) {
     EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");
-}
-
-TEST(ProgramFolders, PerUserFallbackNeverDoublesTheSeparator) {
     EXPECT_EQ(FallbackProgramFolder("C:\\Users\\me\\AppData\\Local"), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
     EXPECT_EQ(FallbackProgramFolder("C:\\Users\\me\\AppData\\Local\\"), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
-    EXPECT_EQ(FallbackProgramFolder(""), "");
-}
-
-TEST(ProgramFolders, ModuleFolderIsDriveAndDirectoryOfTheProgram) {
     EXPECT_EQ(FolderOfPath("E:\\Games\\Tolvik\\Tolvik.exe"), "E:\\Games\\Tolvik\\");
-    EXPECT_EQ(FolderOfPath("E:\\Game\\Logs\\chat.txt"), "E:\\Game\\Logs\\");
 }
 
 TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
@@ -87,34 +74,12 @@ TEST(LogFolder, DerivedOnlyFromAnExistingLogFile) {
     fs::remove_all(root);
 }
 
-TEST(ApplicationState, StartValues) {
+TEST(ApplicationState, VectorOptionsBeforeTheSettingsFileIsRead) {
+    // The settings file's defaults differ from these (MapResolution 800).
     const AppState app;
-    EXPECT_TRUE(app.programFolder.empty());
-    EXPECT_TRUE(app.logFile.empty());
-    EXPECT_TRUE(app.logFolder.empty());
-    EXPECT_EQ(app.zones.table.recordsInUse, 0);
-    EXPECT_EQ(app.zones.currentRecord, kNoRecord);
-    EXPECT_TRUE(app.map.zoneName.empty());
-    EXPECT_EQ(app.logReadOffset, 0u);
-    EXPECT_EQ(app.lastPollTime, 0u);
-    EXPECT_EQ(app.MapOnly | app.OnTop | app.KeepCentered | app.AutoDetectLogFile | app.UseVURavaZiro, 0);
-    EXPECT_EQ(app.calibrationMode | app.crosshairShown, 0);
-    EXPECT_EQ(app.map.calibrated, 0);
-    EXPECT_EQ(app.map.points.physicalX1 | app.map.points.physicalX2 | app.map.panX | app.map.panY, 0);
-    EXPECT_EQ(app.drag.dragging, 0);
-    // Vector options before the settings file is read.
     EXPECT_EQ(app.vector.MapResolution, 1000);
     EXPECT_EQ(app.vector.Color, 8421504u);
-    EXPECT_EQ(app.vector.FilterLow, 20);
-    EXPECT_EQ(app.vector.FilterHigh, 20);
-    EXPECT_EQ(app.vector.FontAdjust, 5);
-    EXPECT_EQ(app.vector.LabelSpacing, 2);
-    EXPECT_EQ(app.vector.ShowBase & app.vector.ShowLayer1 & app.vector.ShowLayer2 & app.vector.ShowLayer3 &
-                  app.vector.ShowLabels,
-              1);
-    EXPECT_EQ(app.vector.UseHeightFilter, 0);
-    EXPECT_TRUE(app.vector.SearchFilter.empty());
-    EXPECT_EQ(app.mainWindow, nullptr);
+    EXPECT_EQ(app.zones.currentRecord, kNoRecord);
 }
 
 }  // namespace

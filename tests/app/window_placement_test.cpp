@@ -16,6 +16,8 @@ TEST(WindowPlacement, VisibleRectanglesAreRestoredAsStored) {
     EXPECT_EQ(r.top, 150);
     EXPECT_EQ(r.Width(), 700);
     EXPECT_EQ(r.Height(), 700);
+    // A rectangle only touching a work area is not on it.
+    EXPECT_EQ(RestoredWindowRect(Rect{-700, 0, 0, 700}, {kPrimary}, kPrimary, kTemplate).left, (1920 - 700) / 2);
     // Partly off-screen but still showing a corner on the second monitor.
     const Rect edge{3100, 900, 3800, 1600};
     const Rect e = RestoredWindowRect(edge, {kPrimary, kSecond}, kPrimary, kTemplate);
@@ -41,11 +43,6 @@ TEST(WindowPlacement, OversizedOrEmptyRectanglesAreMadeToFit) {
     const Rect e = RestoredWindowRect(empty, {kPrimary}, kPrimary, kTemplate);
     EXPECT_EQ(e.Width(), kTemplate.Width());
     EXPECT_EQ(e.Height(), kTemplate.Height());
-}
-
-TEST(WindowPlacement, TouchingIsNotOverlapping) {
-    EXPECT_FALSE(Overlaps(Rect{0, 0, 10, 10}, Rect{10, 0, 20, 10}));
-    EXPECT_TRUE(Overlaps(Rect{0, 0, 11, 10}, Rect{10, 0, 20, 10}));
 }
 
 }  // namespace

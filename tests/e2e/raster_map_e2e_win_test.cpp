@@ -31,13 +31,6 @@ CurrentMap DemoCalibration() {
     return map;
 }
 
-COLORREF ScreenPixel(POINT p) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 class RasterMapOnScreen : public ::testing::Test {
 protected:
     StagedProgram staged{"raster"};

@@ -75,6 +75,14 @@ inline std::string Profile(const std::string& file, const char* section, const c
     return text;
 }
 
+// A pixel of the screen, as the user sees it.
+inline COLORREF ScreenPixel(POINT p) {
+    const HDC screen = GetDC(nullptr);
+    const COLORREF c = GetPixel(screen, p.x, p.y);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
 inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (std::chrono::steady_clock::now() < end) {

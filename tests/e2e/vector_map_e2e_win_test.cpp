@@ -14,13 +14,6 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 constexpr float kX = 100.0f;   // game position of the player
 constexpr float kY = -200.0f;
 
-COLORREF ScreenPixel(POINT p) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
-
 TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
     StagedProgram staged("vector");
     const std::string demo = std::string(TOLVIK_DATA_DIR) + "\\demo\\VURavaZiro\\";
