@@ -9,13 +9,25 @@
 #include <vector>
 
 #include "log/discovery.h"
-#include "log/log_win_test_support.h"
+#include "log/log_test_support.h"
 
 namespace tolvik {
 namespace {
 
-using testing::MakeFile;
-using testing::WinTempFolder;
+// A file (or, with `folder`, a folder) written `minutes` after a fixed moment.
+void MakeFile(const std::string& path, int minutes, bool folder = false) {
+    if (folder) CreateDirectoryA(path.c_str(), nullptr);
+    const HANDLE file = CreateFileA(path.c_str(), folder ? FILE_WRITE_ATTRIBUTES : GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    folder ? OPEN_EXISTING : CREATE_ALWAYS, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    if (!folder) WriteFile(file, "x", 1, &written, nullptr);
+    ULARGE_INTEGER t{};
+    t.QuadPart = 133500000000000000ull + static_cast<unsigned long long>(minutes) * 600000000ull;
+    const FILETIME when{t.LowPart, t.HighPart};
+    SetFileTime(file, nullptr, nullptr, &when);
+    CloseHandle(file);
+}
 
 constexpr const char* kGameKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EverQuest.exe";
 
@@ -54,56 +66,32 @@ TEST(GameLogFolderWin, FromTheInstallationRecord) {
 }
 
 TEST(NewestLogWin, NewestCandidateByTheSystemSearch) {
-    WinTempFolder logs("newest");
+    testing::TempFolder logs;
     std::string out = "previous";
     EXPECT_EQ(FindNewestLog(logs.Folder(), out), 0);  // empty folder
-    EXPECT_EQ(FindNewestLog(logs / "missing\\", out), 0);
+    EXPECT_EQ(FindNewestLog(logs.File("missing") + "\\", out), 0);
     EXPECT_EQ(out, "previous");
-    MakeFile(logs / "a.txt", "a", 0);
-    MakeFile(logs / "b.txt", "b", 5);
-    MakeFile(logs / "dbg.txt", "d", 10);
-    MakeFile(logs / "c.log", "c", 20);
-    MakeFile(logs / "x.txt", "", 30, true);
+    MakeFile(logs.File("a.txt"), 0);
+    MakeFile(logs.File("b.txt"), 5);
+    MakeFile(logs.File("dbg.txt"), 10);
+    MakeFile(logs.File("c.log"), 20);
+    MakeFile(logs.File("x.txt"), 30, true);
     EXPECT_EQ(FindNewestLog(logs.Folder(), out), 2);
-    EXPECT_EQ(out, logs / "b.txt");
-    DeleteFileA((logs / "dbg.txt").c_str());  // names are one file in any case here
-    MakeFile(logs / "DBG.txt", "d", 10);      // only the exact name "dbg.txt" is skipped
+    EXPECT_EQ(out, logs.File("b.txt"));
+    DeleteFileA(logs.File("dbg.txt").c_str());  // names are one file in any case here
+    MakeFile(logs.File("DBG.txt"), 10);  // only the exact name "dbg.txt" is skipped
     EXPECT_EQ(FindNewestLog(logs.Folder(), out), 3);
-    EXPECT_EQ(out, logs / "DBG.txt");
+    EXPECT_EQ(out, logs.File("DBG.txt"));
 
     // Ties keep the entry the search returns first.
-    WinTempFolder ties("ties");
-    for (const char* name : {"m.txt", "k.txt", "z.txt"}) MakeFile(ties / name, name, 7);
+    testing::TempFolder ties;
+    for (const char* name : {"m.txt", "k.txt", "z.txt"}) MakeFile(ties.File(name), 7);
     WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA((ties / "*.txt").c_str(), &entry);
+    const HANDLE search = FindFirstFileA(ties.File("*.txt").c_str(), &entry);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     FindClose(search);
     EXPECT_EQ(FindNewestLog(ties.Folder(), out), 3);
-    EXPECT_EQ(out, ties / entry.cFileName);
-}
-
-TEST(DiscoveryWin, FoldersAndFilesWithBackslashes) {
-    WinTempFolder game("game");
-    CreateDirectoryA((game / "logs").c_str(), nullptr);
-    const std::string log = game / "logs\\eqlog_A_b.txt";
-    MakeFile(log, "", 0);
-    EXPECT_TRUE(FileExists(log));
-    EXPECT_FALSE(FileExists(game / "logs\\") || FileExists("C:\\"));
-    EXPECT_TRUE(FolderExists(game / "logs\\") && FolderExists(game / "logs") && FolderExists("C:\\"));
-
-    // A missing program maps folder is replaced by the game's maps folder,
-    // found from the log file or from the Log Folder alone.
-    std::string vector = game / "Tolvik\\VURavaZiro\\";
-    std::string logFolder;
-    FindGameMapsFolder(vector, log, logFolder);
-    EXPECT_EQ(logFolder, game / "logs\\");
-    EXPECT_EQ(vector, game / "Tolvik\\VURavaZiro\\");  // no maps folder yet
-    CreateDirectoryA((game / "maps").c_str(), nullptr);
-    FindGameMapsFolder(vector, log, logFolder);
-    EXPECT_EQ(vector, game / "maps\\");
-    vector = game / "Tolvik\\VURavaZiro\\";
-    FindGameMapsFolder(vector, "", logFolder);
-    EXPECT_EQ(vector, game / "maps\\");
+    EXPECT_EQ(out, ties.File(entry.cFileName));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,29 +13,9 @@
 namespace tolvik {
 namespace {
 
+using testing::Follower;
 using testing::Line;
 using testing::SameTracking;
-
-// The state the main window keeps for one log; its hooks act like the window.
-struct Follower : LogHooks {
-    ZoneTracking tracking;
-    std::string zone;
-    std::uint64_t offset = 0;
-    std::vector<std::string> selected;
-    int shown = 0;
-
-    void ShowZoneName(const std::string&) override { ++shown; }
-    void SelectZoneMap(const std::string& name) override {
-        selected.push_back(name);
-        zone = name;
-        tracking.currentRecord = FindOrAddZoneRecord(tracking.table, name);
-    }
-    bool Read(const std::string& path, const ReadLogOptions& options = {}) {
-        const bool result = ReadLog(tracking, zone, path, offset, *this, options);
-        EXPECT_EQ(static_cast<size_t>(shown), selected.size());
-        return result;
-    }
-};
 
 Follower StartInside(const char* zone) {
     Follower f;
@@ -46,7 +24,7 @@ Follower StartInside(const char* zone) {
     return f;
 }
 
-// What one read of `text` gives when its complete lines are scanned in one piece.
+// One read of the complete lines of `text`, scanned in one piece.
 Follower ReferenceRead(const Follower& start, const std::string& text) {
     Follower f = start;
     const size_t lastLine = text.rfind('\n');
@@ -75,13 +53,9 @@ std::string GeneratedLog(std::uint64_t seed, size_t size, const loggen::Mix& mix
     return text;
 }
 
-class ReadLogFile : public ::testing::Test {
-protected:
+TEST(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
     testing::TempFolder folder;
-    std::string path = folder.File("eqlog_Tester_server.txt");
-};
-
-TEST_F(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
+    const std::string path = folder.File("eqlog_Tester_server.txt");
     const std::string text = GeneratedLog(5, 10000);
     testing::WriteFile(path, text);
     Follower f;
@@ -109,31 +83,9 @@ TEST_F(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
     }
 }
 
-TEST_F(ReadLogFile, OnlyTheLastZoneOfAReadIsSelected) {
-    testing::WriteFile(path, Line("You have entered Befallen.") + Line("Your Location is 1, 2, 3") +
-                                 Line("You have entered an Arena (PvP) area."));
-    Follower f;
-    f.Read(path);
-    EXPECT_EQ(f.selected, std::vector<std::string>{"Befallen"});
-    EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
-
-    // Entering the zone shown resets its trail without selecting it again.
-    testing::AppendFile(path, Line("You have entered Befallen."));
-    f.Read(path);
-    EXPECT_EQ(f.selected.size(), 1u);
-    EXPECT_EQ(CurrentPositionCount(f.tracking), 0);
-
-    testing::AppendFile(path, Line("You have entered Greater Faydark.") + Line("Your Location is 4, 5, 6") +
-                                  Line("You have entered Lesser Faydark.") + Line("Your Location is 7, 8, 9"));
-    f.Read(path);
-    EXPECT_EQ(f.selected, (std::vector<std::string>{"Befallen", "Lesser Faydark"}));
-    ASSERT_EQ(f.tracking.table.recordsInUse, 3);
-    EXPECT_EQ(f.tracking.table.storage[1].current.count, 0);  // its position came before a later zone change
-    EXPECT_EQ(f.tracking.Current()->name, "Lesser Faydark");
-    EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
-}
-
-TEST_F(ReadLogFile, IncompleteLastLineWaitsForItsEnd) {
+TEST(ReadLogFile, IncompleteLastLineWaitsForItsEnd) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("eqlog_Tester_server.txt");
     const std::string text =
         Line("You say, 'hi'") + Line("You have entered Greater Faydark.") + Line("Your Location is 12.34, 5.5, -6");
     // Cut everywhere, including inside the phrases and the numbers.
@@ -151,44 +103,6 @@ TEST_F(ReadLogFile, IncompleteLastLineWaitsForItsEnd) {
     }
 }
 
-TEST_F(ReadLogFile, LogsOfFourGibibytesAndMoreAreRead) {
-    const std::uint64_t hole = (std::uint64_t{5} << 30) + 3;
-    std::error_code ec;
-    testing::WriteFile(path, "");
-    std::filesystem::resize_file(path, hole, ec);
-    if (ec) GTEST_SKIP() << "no sparse file here: " << ec.message();
-    testing::AppendFile(path, "\n" + Line("You have entered Befallen.") + Line("Your Location is 1, 2, 3"));
-    Follower f;
-    f.offset = hole;
-    EXPECT_TRUE(f.Read(path));
-    EXPECT_EQ(f.offset, std::filesystem::file_size(path));
-    EXPECT_EQ(f.zone, "Befallen");
-    EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
-    std::filesystem::remove(path, ec);
-}
-
-// A log in memory that reports the largest request, whether it is open, and
-// may deliver fewer bytes than its size (a file shrinking while read).
-class SpySource final : public testing::MemorySource {
-public:
-    SpySource(std::shared_ptr<const std::string> text, size_t& largest, bool& open, size_t delivered)
-        : MemorySource(std::move(text)), largest_(largest), open_(open), delivered_(delivered) {
-        open_ = true;
-    }
-    ~SpySource() override { open_ = false; }
-    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        largest_ = std::max(largest_, n);
-        if (reads_++ > 0 && offset + n > delivered_) n = offset < delivered_ ? delivered_ - offset : 0;
-        return MemorySource::ReadAt(offset, buffer, n);
-    }
-
-private:
-    size_t& largest_;
-    bool& open_;
-    size_t delivered_;
-    int reads_ = 0;
-};
-
 Follower BlockRead(const Follower& start, const std::shared_ptr<const std::string>& text, size_t blockSize) {
     Follower f = start;
     ReadLogOptions options;
@@ -198,7 +112,7 @@ Follower BlockRead(const Follower& start, const std::shared_ptr<const std::strin
     return f;
 }
 
-// Log text dense with everything that may run over a block edge.
+// Text dense with everything that may run over a block edge.
 std::string TrickyText(loggen::Random& random, size_t size) {
     const std::vector<std::string> pieces = {
         "You have entered ", "Your Location is ", "Returning to ", "You have entered an Arena (PvP) area.",
@@ -213,9 +127,7 @@ std::string TrickyText(loggen::Random& random, size_t size) {
 }
 
 TEST(ReadLogBlocks, EveryBlockSizeGivesTheResultOfOneWholeScan) {
-    // Stretches that begin right at a position (current, never a return
-    // position), a full trail, busy generated logs ending in a line still
-    // being written, and random tricky text.
+    // Stretches starting at a position, a full trail, busy logs ending mid-line, random tricky text.
     std::vector<std::string> texts = {
         "Your Location is 1, 2, 3\nReturning to bind.\n",
         "You have entered Your Location is 1, 2, 3\r\nReturning to bind.\n",
@@ -251,31 +163,16 @@ TEST(ReadLogBlocks, EveryBlockSizeGivesTheResultOfOneWholeScan) {
     }
 }
 
-TEST(ReadLogBlocks, FileIsClosedBeforeTheWindowHearsAndUndeliveredBytesAreNotSkipped) {
-    const std::string log = GeneratedLog(3, 1u << 20) + Line("You have entered Guk.");
-    auto text = std::make_shared<const std::string>(log + std::string(1000, '\n'));
-    size_t largest = 0;
-    bool open = false;
-    struct ClosedCheck final : LogHooks {
-        bool& open;
-        bool sawOpen = false;
-        explicit ClosedCheck(bool& o) : open(o) {}
-        void ShowZoneName(const std::string&) override { sawOpen |= open; }
-        void SelectZoneMap(const std::string&) override { sawOpen |= open; }
-    } hooks(open);
-    ReadLogOptions options;
-    options.blockSize = 4096;
-    options.open = [&](const std::string&) { return std::make_unique<SpySource>(text, largest, open, log.size()); };
-    ReadLogStats stats;
-    options.stats = &stats;
+TEST(ZoneRecordTable, GrowsPastNinetyNineAndTheCurrentIndexStaysValid) {
     ZoneTracking tracking;
-    std::uint64_t offset = 0;
-    EXPECT_TRUE(ReadLog(tracking, "", "spy", offset, hooks, options));
-    EXPECT_EQ(offset, log.size());  // not the size the file claimed
-    EXPECT_EQ(stats.bytesConsumed, log.size());
-    EXPECT_LE(largest, 4096u);
-    EXPECT_FALSE(open);
-    EXPECT_FALSE(hooks.sawOpen);
+    tracking.currentRecord = FindOrAddZoneRecord(tracking.table, "zone 0");
+    tracking.Current()->current.count = 3;
+    for (int i = 1; i < 5000; ++i) FindOrAddZoneRecord(tracking.table, "zone " + std::to_string(i));
+    EXPECT_EQ(tracking.table.recordsInUse, 5000);
+    EXPECT_EQ(tracking.Current()->name, "zone 0");
+    EXPECT_EQ(CurrentPositionCount(tracking), 3);
+    for (int i = 0; i < 5000; i += 499) EXPECT_EQ(FindOrAddZoneRecord(tracking.table, "zone " + std::to_string(i)), i);
+    EXPECT_EQ(tracking.table.recordsInUse, 5000);
 }
 
 }  // namespace

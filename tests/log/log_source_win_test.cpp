@@ -5,16 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "log/log_reader.h"
 #include "log/log_source_win.h"
-#include "log/log_win_test_support.h"
+#include "log/log_test_support.h"
 
 namespace tolvik {
 namespace {
 
-using testing::WinTempFolder;
+using testing::Follower;
 
 const std::string kZoneLine = "[Mon Jan 01 12:00:00 2024] You have entered Greater Faydark.\r\n";
 const std::string kLocLine = "[Mon Jan 01 12:00:01 2024] Your Location is 1534.56, -220.13, 3.75\r\n";
@@ -30,40 +31,9 @@ bool Append(HANDLE file, const std::string& text) {
     return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
 
-struct Follower : LogHooks {
-    ZoneTracking tracking;
-    std::string zone;
-    std::uint64_t offset = 0;
-    void ShowZoneName(const std::string&) override {}
-    void SelectZoneMap(const std::string& name) override {
-        zone = name;
-        tracking.currentRecord = FindOrAddZoneRecord(tracking.table, name);
-    }
-    bool Read(const std::string& path) {
-        ReadLogOptions options;
-        options.open = OpenWinLogSource;
-        const std::string current = zone;
-        return ReadLog(tracking, current, path, offset, *this, options);
-    }
-};
-
-TEST(WinLogSource, TheLogMayBeDeletedWhileRead) {
-    WinTempFolder folder("delete");
-    const std::string path = folder / "eqlog_A_b.txt";
-    testing::MakeFile(path, kZoneLine, 0);
-    std::unique_ptr<LogSource> source = OpenWinLogSource(path);
-    ASSERT_TRUE(source);
-    EXPECT_TRUE(DeleteFileA(path.c_str()));
-    char buffer[8] = {};
-    EXPECT_EQ(source->ReadAt(0, buffer, 5), 5u);
-    EXPECT_EQ(std::string(buffer, 5), "[Mon ");
-    source.reset();
-    EXPECT_FALSE(OpenWinLogSource(path) || OpenWinLogSource(folder.Folder()) || OpenWinLogSource(""));
-}
-
 TEST(WinLogSource, OffsetsPastFourGibibytes) {
-    WinTempFolder folder("big");
-    const std::string path = folder / "big.txt";
+    testing::TempFolder folder;
+    const std::string path = folder.File("big.txt");
     const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD ignored = 0;
@@ -76,13 +46,12 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     if (!appended) GTEST_SKIP() << "no room for a sparse file of 5 GiB";
     Follower f;
     f.offset = static_cast<std::uint64_t>(hole.QuadPart);
-    EXPECT_TRUE(f.Read(path));
+    EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
     EXPECT_EQ(f.zone, "Greater Faydark");
     EXPECT_EQ(f.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
     EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
 }
 
-// ---------------------------------------------------------------------------
 // Another process holds the log open for writing. The child is this test
 // program itself, running only the writer below.
 
@@ -120,8 +89,8 @@ TEST(LogWriterChild, HoldsTheLogOpenForWriting) {
 }
 
 TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
-    WinTempFolder folder("process");
-    const std::string path = folder / "eqlog_A_b.txt";
+    testing::TempFolder folder;
+    const std::string path = folder.File("eqlog_A_b.txt");
     const std::string tag = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
     const HANDLE ready = NamedEvent(tag, "ready"), more = NamedEvent(tag, "more"), done = NamedEvent(tag, "done");
     char self[MAX_PATH] = {};
@@ -138,29 +107,26 @@ TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
     SetEnvironmentVariableA(kChildTag, nullptr);
     ASSERT_TRUE(started);
 
-    Follower f;
-    if (WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0) {
-        EXPECT_TRUE(f.Read(path));
+    // ASSERTs leave only the lambda, so the writer is always released below.
+    [&] {
+        Follower f;
+        ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the writer did not start";
+        EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
         EXPECT_EQ(f.zone, "Greater Faydark");
         EXPECT_EQ(f.offset, kZoneLine.size());  // the unfinished line waits
         std::unique_ptr<LogSource> held = OpenWinLogSource(path);
         EXPECT_TRUE(held);
         SetEvent(more);
-        if (WaitForSingleObject(ready, 20000) == WAIT_OBJECT_0) {
-            std::uint64_t size = 0;
-            EXPECT_TRUE(held && held->Size(size));
-            EXPECT_EQ(size, kZoneLine.size() + kLocLine.size());
-            held.reset();
-            EXPECT_TRUE(f.Read(path));
-            ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
-            EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].x, -220.13f);
-            EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
-        } else {
-            ADD_FAILURE() << "the writer did not finish its line";
-        }
-    } else {
-        ADD_FAILURE() << "the writer did not start";
-    }
+        ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the writer did not finish its line";
+        std::uint64_t size = 0;
+        EXPECT_TRUE(held && held->Size(size));
+        EXPECT_EQ(size, kZoneLine.size() + kLocLine.size());
+        held.reset();
+        EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
+        ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
+        EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].x, -220.13f);
+        EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
+    }();
     SetEvent(done);
     if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
     DWORD exitCode = 1;

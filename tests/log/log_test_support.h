@@ -1,5 +1,4 @@
-// Helpers shared by the log tracking tests: temporary folders and files, an
-// in-memory log, and comparison of Zone Record Tables.
+// Helpers shared by the log tracking tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,12 +6,12 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "log/log_reader.h"
 #include "log/zone_records.h"
@@ -36,7 +35,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& Path() const { return path_; }
-    // The folder as the program keeps folders: ending with a separator.
+    // Ending with a separator, as the program keeps folders.
     std::string Folder() const { return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
@@ -64,7 +63,7 @@ public:
         return count;
     }
 
-protected:
+private:
     std::shared_ptr<const std::string> text_;
 };
 
@@ -84,6 +83,26 @@ inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const Zone
     }
     return ::testing::AssertionSuccess();
 }
+
+// The state the main window keeps for one log; its hooks act like the window.
+struct Follower : LogHooks {
+    ZoneTracking tracking;
+    std::string zone;
+    std::uint64_t offset = 0;
+    std::vector<std::string> selected;
+    int shown = 0;
+    void ShowZoneName(const std::string&) override { ++shown; }
+    void SelectZoneMap(const std::string& name) override {
+        selected.push_back(name);
+        zone = name;
+        tracking.currentRecord = FindOrAddZoneRecord(tracking.table, name);
+    }
+    bool Read(const std::string& path, const ReadLogOptions& options = {}) {
+        const bool result = ReadLog(tracking, zone, path, offset, *this, options);
+        EXPECT_EQ(static_cast<size_t>(shown), selected.size());
+        return result;
+    }
+};
 
 inline std::string Line(const std::string& text) { return "[Mon Jan 01 12:00:00 2024] " + text + "\r\n"; }
 

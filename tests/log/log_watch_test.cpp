@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -15,36 +14,6 @@ namespace {
 
 using testing::Line;
 using Lines = std::vector<std::string>;
-
-Lines Describe(const LogWatch& watch) {
-    Lines lines;
-    DescribeLogWatch(watch, [&](const std::string& line) { lines.push_back(line); });
-    return lines;
-}
-
-TEST(LogWatch, FirstReadSelectsTheLastZoneAndDescribesEveryRecord) {
-    testing::TempFolder folder;
-    const std::string path = folder.File("eqlog.txt");
-    const std::string text = Line("Your Location is 9, 9, 9") +  // no zone yet: ignored
-                             Line("You have entered Befallen.") + Line("Your Location is 1534.56, -220.13, 3.75") +
-                             Line("Returning to your bind point.") + Line("You have entered Greater Faydark.") +
-                             Line("Your Location is 1, 2, 3") + Line("Your Location is 4, 5, 6");
-    testing::WriteFile(path, text);
-    LogWatch watch;
-    Lines events;
-    ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { events.push_back(line); }));
-    EXPECT_EQ(events, (Lines{"zone\tGreater Faydark", "loc\t2.00\t1.00\t3.00", "loc\t5.00\t4.00\t6.00"}));
-    EXPECT_EQ(Describe(watch), (Lines{"offset\t" + std::to_string(text.size()), "current\tGreater Faydark",
-                                      "record\t0\t0\t1\tBefallen", "ret\t0\t0\t-220.13\t1534.56\t3.75",
-                                      "record\t1\t2\t0\tGreater Faydark", "cur\t1\t0\t5.00\t4.00\t6.00",
-                                      "cur\t1\t1\t2.00\t1.00\t3.00"}));
-
-    LogWatch empty;
-    EXPECT_FALSE(PollLogWatch(empty, folder.File("none.txt"), {}, [](const std::string&) {}));
-    testing::WriteFile(folder.File("empty.txt"), "");
-    EXPECT_TRUE(PollLogWatch(empty, folder.File("empty.txt"), {}, [](const std::string&) {}));
-    EXPECT_EQ(Describe(empty), (Lines{"offset\t0", "current\t"}));
-}
 
 // What a follower must print for the complete lines of one poll, worked out
 // line by line and independently of the scanner: the last zone entered (if
