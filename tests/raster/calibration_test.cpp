@@ -5,24 +5,21 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace tolvik {
 namespace {
 
 CurrentMap Calibrated(CalibrationPoints points) {
     CurrentMap map;
-    map.calibrated = 1;
-    map.points = points;
+    map.calibrated = 1, map.points = points;
     return map;
 }
 
 // Picture covering game X 1500 .. -1300 (mirrored) and Y -200 .. 1800, view offset 640 - 700, 512 - 400.
 CurrentMap SampleMap() {
     CurrentMap map = Calibrated(CalibrationPoints{120, 80, 940, 610, 1500.0f, -200.0f, -1300.0f, 1800.0f});
-    map.imageOffsetX = 640;
-    map.imageOffsetY = 512;
-    map.panX = -700;
-    map.panY = -400;
+    map.imageOffsetX = 640, map.imageOffsetY = 512, map.panX = -700, map.panY = -400;
     return map;
 }
 
@@ -30,8 +27,7 @@ TEST(RasterConversion, GameToImageAndBack) {
     CurrentMap map = SampleMap();
     const PixelPoint p1 = GameToImage(map, 1500.0f, -200.0f);  // reference point 1 exactly
     EXPECT_TRUE(p1.valid);
-    EXPECT_EQ(p1.x, 120);
-    EXPECT_EQ(p1.y, 80);
+    EXPECT_EQ(std::pair(p1.x, p1.y), std::pair(120, 80));
     const GamePoint g1 = ViewToGame(map, 120 + 640 - 700, 80 + 512 - 400);
     EXPECT_TRUE(g1.valid);
     EXPECT_FLOAT_EQ(g1.x, 1500.0f);
@@ -47,9 +43,7 @@ TEST(RasterConversion, GameToImageAndBack) {
     EXPECT_EQ(GameToImage(map, 0.0f, -3.7f).y, 103);
     // Mirrored axes need nothing special.
     map = Calibrated(CalibrationPoints{0, 0, 100, 100, 50.0f, -50.0f, -50.0f, 50.0f});
-    EXPECT_EQ(GameToImage(map, -40.0f, 40.0f).x, 90);
-    EXPECT_EQ(GameToImage(map, -40.0f, 40.0f).y, 90);
-
+    EXPECT_EQ(std::pair(GameToImage(map, -40.0f, 40.0f).x, GameToImage(map, -40.0f, 40.0f).y), std::pair(90, 90));
     map.calibrated = 0;  // uncalibrated: zeros
     EXPECT_EQ(GameToImage(map, -40.0f, 40.0f).x, 0);
     EXPECT_EQ(ViewToGame(map, 10, 10).x, 0.0f);
@@ -67,8 +61,7 @@ TEST(RasterConversion, DegenerateCalibrationsGiveNoPosition) {
     map.points.logicalX2 = 1500.001f;  // huge scale, values beyond int
     EXPECT_FALSE(GameToImage(map, -30000.0f, 0.0f).valid);
     map = SampleMap();
-    map.points.physicalX1 = INT_MAX;  // sum overflows int
-    map.points.physicalX2 = INT_MAX - 1000;
+    map.points.physicalX1 = INT_MAX, map.points.physicalX2 = INT_MAX - 1000;  // sum overflows int
     EXPECT_FALSE(GameToImage(map, 3000.0f, 0.0f).valid);
     EXPECT_TRUE(GameToImage(map, -1300.0f, 0.0f).valid);
 

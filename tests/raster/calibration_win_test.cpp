@@ -2,13 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "raster/test_pictures_win.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {
 namespace {
-
-using test::TempFolder;
 
 std::vector<float> Values(const CalibrationPoints& p) {
     return {float(p.physicalX1), float(p.physicalY1), float(p.physicalX2), float(p.physicalY2),
@@ -16,7 +13,7 @@ std::vector<float> Values(const CalibrationPoints& p) {
 }
 
 TEST(CalibrationFile, RoundTripAndMissingParts) {
-    TempFolder folder("calfile");
+    test::TempFolder folder("calfile");
     const std::string path = folder / "Greater Faydark.ini";
     const CalibrationPoints written{120, 80, 940, 610, 1500.0f, -200.0f, -1300.0f, 1800.0f};
     WriteCalibrationFile(path, written);
@@ -38,26 +35,6 @@ TEST(CalibrationFile, RoundTripAndMissingParts) {
     test::WriteFile(folder / "odd.ini", "[Physical]\r\nX1=abc\r\n[Logical]\r\nX1=12.5xyz\r\nY1=\r\nX2=nan\r\n");
     ReadCalibrationFile(folder / "odd.ini", read);
     EXPECT_EQ(Values(read), (std::vector<float>{0, 0, 0, 0, 12.5f, 0, 0, 0}));
-}
-
-TEST(CalibrationFile, LoadZoneImageReadsTheCalibrationWithOrWithoutPicture) {
-    TempFolder folder("calzone");
-    test::Recorders rec;
-    auto program = test::MakeTestProgram(folder.path(), rec);
-    const std::string zones = program->app.zonesFolder;
-    test::MakeFolder(zones);
-    test::WriteFile(zones + "Befallen.ini", "[Physical]\r\nX1=3\r\nX2=4\r\n[Logical]\r\nY2=2.5\r\n");
-    EXPECT_EQ(LoadZoneImage(*program, "Befallen"), nullptr);
-    EXPECT_EQ(Values(program->app.map.points), (std::vector<float>{3, 0, 4, 0, 0, 0, 0, 2.5f}));
-
-    ASSERT_TRUE(test::WritePicture(zones + "Befallen.jpg", test::SolidPicture(9, 4, 0xFF112233u), test::PictureFormat::Png));
-    program->app.map.points = CalibrationPoints{};
-    HBITMAP image = LoadZoneImage(*program, "Befallen");
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(test::ReadPixels(image).width, 9);
-    EXPECT_EQ(program->app.map.points.physicalX2, 4);
-    EXPECT_EQ(program->app.map.calibrated, 0);  // left to the map selection
-    DeleteObject(image);
 }
 
 }  // namespace

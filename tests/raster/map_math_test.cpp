@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <vector>
 
 namespace tolvik {
 namespace {
@@ -48,35 +47,6 @@ TEST(RasterPulse, ColourSequenceAndStepping) {
     EXPECT_EQ(SegmentPixelCount(INT_MIN, 0, INT_MAX, 0), 4294967295LL);
 }
 
-TEST(RasterView, GameToViewAndCentring) {
-    CurrentMap map;
-    map.calibrated = 1;
-    map.points = CalibrationPoints{0, 0, 100, 100, 0.0f, 0.0f, 100.0f, 100.0f};
-    map.imageOffsetX = ImageOffsetInMap(1001 + kMapMarginWidth, 1001);
-    map.imageOffsetY = ImageOffsetInMap(777 + kMapMarginHeight, 777);
-    EXPECT_EQ(map.imageOffsetX, 640);
-    EXPECT_EQ(map.imageOffsetY, 512);
-    map.panX = -600;
-    map.panY = -500;
-    int vx = 0, vy = 0;
-    ASSERT_TRUE(GameToView(map, 10.0f, 20.0f, vx, vy));
-    EXPECT_EQ(vx, 50);
-    EXPECT_EQ(vy, 32);
-    EXPECT_FALSE(ImageToView(map, INT_MAX, 0, vx, vy));
-    EXPECT_FALSE(GameToView(map, 1e9f, 0.0f, vx, vy));
-
-    EXPECT_EQ(CentredPan(601, 2281), -840);  // divisions truncate toward zero
-    EXPECT_EQ(CentredPan(2000, 1281), 360);
-    int pan = 0;
-    ASSERT_TRUE(KeepCentredPan(601, 999, 2279, -40, pan));
-    EXPECT_EQ(-40 + ImageOffsetInMap(2279, 999) + pan, 300);
-    ASSERT_TRUE(KeepCentredPan(600, 1000, 2280, 50000, pan));  // not clamped
-    EXPECT_EQ(pan, 300 + 500 - 1140 - 50000);
-    pan = 123;
-    EXPECT_FALSE(KeepCentredPan(600, 1000, 2280, INT_MIN, pan));
-    EXPECT_EQ(pan, 123);
-}
-
 TEST(RasterView, DragPanStopsAtTheEdges) {
     // Map bitmap 2280 wide in a view 600 wide; drag began at x 300 with pan -840.
     struct Case { int x, startX, startPan, mapWidth, expected; };
@@ -85,14 +55,6 @@ TEST(RasterView, DragPanStopsAtTheEdges) {
                           {400, 300, 0, 500, 100},  // narrower than the view: right-aligned
                           {0, 65535, INT_MIN, 2280, 600 - 2280}, {0, 0, INT_MAX, 2280, 0}})
         EXPECT_EQ(DragPan(c.x, c.startX, c.startPan, c.mapWidth, 600), c.expected) << c.x << " " << c.startPan;
-}
-
-TEST(RasterStandBy, TextBox) {
-    EXPECT_EQ((std::vector{StandByTextBox(600, 480).left, StandByTextBox(600, 480).top, StandByTextBox(600, 480).right,
-                           StandByTextBox(600, 480).bottom}),
-              (std::vector{100, 80, 500, 480}));
-    const TextBox odd = StandByTextBox(7, 13);
-    EXPECT_EQ((std::vector{odd.left, odd.top, odd.right, odd.bottom}), (std::vector{1, 2, 6, 13}));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Picture files and pixel read-back for the raster tests: pictures are made
-// here with GDI+'s encoders, pixels are read back with GetDIBits.
+// Picture files and pixel read-back for the raster tests: pictures are written
+// with GDI+'s encoders, pixels read back with GetDIBits.
 #pragma once
 
 #include <windows.h>
@@ -14,36 +14,31 @@ namespace tolvik::test {
 
 enum class PictureFormat { Png, Jpeg, Bmp };
 
-// Pixels as 0xAARRGGBB, rows top to bottom.
+// Pixels as 0xAARRGGBB (written) or 0x00RRGGBB (read back), rows top to bottom.
 struct Picture {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<std::uint32_t> argb;
     std::uint32_t& at(int x, int y) { return argb[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)]; }
 };
 
 inline Picture SolidPicture(int width, int height, std::uint32_t argb) {
-    Picture p;
-    p.width = width;
-    p.height = height;
-    p.argb.assign(static_cast<size_t>(width) * static_cast<size_t>(height), argb);
-    return p;
+    return Picture{width, height, std::vector<std::uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), argb)};
 }
 
-inline bool WritePicture(const std::string& path, const Picture& picture, PictureFormat format) {
+inline bool WritePicture(const std::string& path, Picture picture, PictureFormat format = PictureFormat::Png) {
     namespace gp = Gdiplus::DllExports;
-    // Encoder class ids of GDI+'s built-in codecs.
-    CLSID encoder = {0x557cf400, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-    encoder.Data1 = format == PictureFormat::Bmp ? 0x557cf400 : format == PictureFormat::Jpeg ? 0x557cf401 : 0x557cf406;
+    // GDI+'s built-in BMP / JPEG / PNG encoders.
+    const unsigned long id = format == PictureFormat::Bmp ? 0x557cf400u : format == PictureFormat::Jpeg ? 0x557cf401u : 0x557cf406u;
+    const CLSID encoder = {id, 0x1a04, 0x11d3,
+                           {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
     bool ok = false;
-    std::vector<std::uint32_t> pixels = picture.argb;
     Gdiplus::GpBitmap* bitmap = nullptr;
     if (gp::GdipCreateBitmapFromScan0(picture.width, picture.height, picture.width * 4, PixelFormat32bppARGB,
-                                      reinterpret_cast<BYTE*>(pixels.data()), &bitmap) == Gdiplus::Ok) {
-        std::wstring wide(path.begin(), path.end());
+                                      reinterpret_cast<BYTE*>(picture.argb.data()), &bitmap) == Gdiplus::Ok) {
+        const std::wstring wide(path.begin(), path.end());
         ok = gp::GdipSaveImageToFile(bitmap, wide.c_str(), &encoder, nullptr) == Gdiplus::Ok;
         gp::GdipDisposeImage(bitmap);
     }
@@ -56,16 +51,9 @@ inline Picture ReadPixels(HBITMAP bitmap) {
     Picture p;
     BITMAP description{};
     if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) return p;
-    p.width = description.bmWidth;
-    p.height = description.bmHeight;
-    p.argb.resize(static_cast<size_t>(p.width) * static_cast<size_t>(p.height));
+    p = SolidPicture(description.bmWidth, description.bmHeight, 0);
     BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = p.width;
-    info.bmiHeader.biHeight = -p.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB};
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(p.height), p.argb.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
@@ -75,23 +63,19 @@ inline Picture ReadPixels(HBITMAP bitmap) {
 
 // 0x00RRGGBB of a COLORREF (which keeps red in the low byte).
 inline std::uint32_t Rgb(COLORREF c) {
-    return (static_cast<std::uint32_t>(GetRValue(c)) << 16) | (static_cast<std::uint32_t>(GetGValue(c)) << 8) |
-           GetBValue(c);
+    return (std::uint32_t{GetRValue(c)} << 16) | (std::uint32_t{GetGValue(c)} << 8) | GetBValue(c);
 }
 
-// A memory drawing surface of the given size, filled with `fill`.
+// A black memory drawing surface.
 class Canvas {
 public:
-    Canvas(int width, int height, COLORREF fill = RGB(0, 0, 0)) : width_(width), height_(height) {
+    Canvas(int width, int height) {
         HDC screen = GetDC(nullptr);
         dc_ = CreateCompatibleDC(screen);
         bitmap_ = CreateCompatibleBitmap(screen, width, height);
         ReleaseDC(nullptr, screen);
         previous_ = SelectObject(dc_, bitmap_);
-        HBRUSH brush = CreateSolidBrush(fill);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, brush);
-        DeleteObject(brush);
+        PatBlt(dc_, 0, 0, width, height, BLACKNESS);
     }
     ~Canvas() {
         SelectObject(dc_, previous_);
@@ -101,8 +85,6 @@ public:
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
     HDC dc() const { return dc_; }
-    RECT rect() const { return RECT{0, 0, width_, height_}; }
-    // Pixels as 0x00RRGGBB.
     Picture pixels() {
         SelectObject(dc_, previous_);
         Picture p = ReadPixels(bitmap_);
@@ -111,8 +93,6 @@ public:
     }
 
 private:
-    int width_;
-    int height_;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_ = nullptr;
