@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+#include "chrome/context_menu_win.h"
+#include "chrome/control_sets.h"
+#include "chrome/layout_win.h"
+#include "chrome/skin_win.h"
+#include "raster/image_win.h"
+#include "res/resource.h"
+
+namespace tolvik {
+namespace {
+
+INT_PTR CALLBACK BareDialogProc(HWND window, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) AttachProgram(window, reinterpret_cast<Program*>(lParam));
+    return message == WM_INITDIALOG;
+}
+
+// The real "Tolvik" dialog in the normal view, with a bare procedure that
+// only attaches a Program, so that the chrome functions can be driven one by one.
+class ChromeWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = CreateDialogParamA(GetModuleHandleA(nullptr), "Tolvik", nullptr, BareDialogProc,
+                                    reinterpret_cast<LPARAM>(&program));
+        ASSERT_NE(window, nullptr) << GetLastError();
+        ShowCalibrationPanel(window, program, false);
+        ApplyViewMode(window, program, false);
+    }
+    void TearDown() override { DestroyWindow(window); }
+    bool Visible(int id) const { return (GetWindowLongA(GetDlgItem(window, id), GWL_STYLE) & WS_VISIBLE) != 0; }
+    RECT ClientRectOf(int id) const {  // a control's rectangle in client coordinates
+        RECT r = {};
+        GetWindowRect(GetDlgItem(window, id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    }
+    POINT Corner(int id) const { return {ClientRectOf(id).left, ClientRectOf(id).top}; }
+    // The Map View reaches exactly from `topLeft` to the client area's edges.
+    void ExpectMapViewFrom(POINT topLeft, const char* mode) {
+        RECT client = {};
+        GetClientRect(window, &client);
+        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)}) {
+            EXPECT_EQ(r.left, topLeft.x) << mode;
+            EXPECT_EQ(r.top, topLeft.y) << mode;
+            EXPECT_EQ(r.right, client.right) << mode;
+            EXPECT_EQ(r.bottom, client.bottom) << mode;
+        }
+    }
+    void ExpectVisible(bool info, bool controls, bool panel, const char* mode) {
+        for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;
+        for (int id : kWindowControls) EXPECT_EQ(Visible(id), controls) << mode << " control " << id;
+        for (int id : kCalibrationPanel) EXPECT_EQ(Visible(id), panel) << mode << " control " << id;
+        for (int id : {IDC_ANCHOR_NORMAL, IDC_ANCHOR_CAL, IDC_ANCHOR_EXTENT}) EXPECT_FALSE(Visible(id)) << mode;
+        EXPECT_TRUE(Visible(IDC_MAP_VIEW)) << mode;
+    }
+    void Resize(int w, int h) { SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
+    std::string Hover(int x, int y) {
+        UpdateHoverTitle(window, program, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
+        return Title();
+    }
+    std::string Title() const {
+        char text[128] = {};
+        GetWindowTextA(window, text, sizeof text);
+        return text;
+    }
+    Program program;
+    HWND window = nullptr;
+};
+
+TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
+    const POINT normal = Corner(IDC_ANCHOR_NORMAL);
+    EXPECT_EQ(normal.x, 0);
+    EXPECT_GT(normal.y, 0);
+    ExpectVisible(true, true, false, "normal");
+    ExpectMapViewFrom(normal, "normal");
+    Resize(900, 800);
+    LayoutMapView(window, program);
+    ExpectMapViewFrom(normal, "normal, larger");
+
+    program.app.calibrationMode = 1;
+    ShowCalibrationPanel(window, program, true);
+    ExpectVisible(true, true, true, "calibration");
+    EXPECT_GT(Corner(IDC_ANCHOR_CAL).y, normal.y);
+    ExpectMapViewFrom(Corner(IDC_ANCHOR_CAL), "calibration");
+    program.app.calibrationMode = 0;
+    ShowCalibrationPanel(window, program, false);
+    ExpectMapViewFrom(normal, "calibration closed");
+
+    const RECT exitBefore = ClientRectOf(IDC_EXIT);
+    program.app.MapOnly = 1;
+    ApplyViewMode(window, program, true);
+    ExpectVisible(false, false, false, "map only");
+    ExpectMapViewFrom({0, 0}, "map only");
+    Resize(300, 220);
+    LayoutMapView(window, program);
+    ExpectMapViewFrom({0, 0}, "map only, smaller");
+
+    program.app.MapOnly = 0;
+    ApplyViewMode(window, program, false);
+    ExpectVisible(true, true, false, "back to normal");
+    EXPECT_EQ(ClientRectOf(IDC_EXIT).left, exitBefore.left);
+    ExpectMapViewFrom(normal, "back to normal");
+}
+
+TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitle) {
+    SetWindowTextA(window, "Tolvik ");
+    const POINT view = Corner(IDC_MAP_VIEW);
+    program.app.map.points = {0, 0, 100, 100, 0.0f, 0.0f, 1000.0f, -1000.0f};  // 10 units a pixel, y turned
+    program.app.map.calibrated = 0;
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik ");  // uncalibrated: left alone
+    EXPECT_EQ(program.app.hover.tracking, 0);
+    program.app.map.calibrated = 1;
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik - [ 100.00, -200.00 ]");
+    EXPECT_EQ(program.app.hover.tracking, 1);
+    program.app.map.panX = 5;  // placement and panning count
+    program.app.map.imageOffsetY = -3;
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "Tolvik - [ 60.00, -230.00 ]");
+    SetWindowTextA(window, "unchanged");
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "unchanged");  // the same position again changes nothing
+
+    EXPECT_EQ(Hover(5, view.y - 5), "Tolvik");  // above the map
+    Hover(view.x + 10, view.y + 20);
+    EXPECT_EQ(Hover(-4, -7), "Tolvik");  // left of and above the client area: signed
+    EXPECT_EQ(program.app.hover.lastX, -4);
+    EXPECT_EQ(program.app.hover.lastY, -7);
+    Hover(view.x + 10, view.y + 20);
+    EndHoverTitle(window, program);
+    EXPECT_EQ(Title(), "Tolvik");
+    EXPECT_EQ(program.app.hover.tracking, 0);
+
+    program.app.map.points = {50, 50, 50, 50, 0.0f, 0.0f, 0.0f, 0.0f};  // 0 / 0
+    EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik");
+    program.app.map.points = {50, 50, 50, 60, 0.0f, 0.0f, 10.0f, 10.0f};  // x: 10 / 0
+    EXPECT_EQ(Hover(view.x + 11, view.y + 20), "Tolvik");
+}
+
+// A bitmap selected into its own memory context.
+struct Canvas {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old;
+    explicit Canvas(HBITMAP bitmap) : old(SelectObject(dc, bitmap)) {}
+    ~Canvas() { SelectObject(dc, old), DeleteDC(dc); }
+    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+};
+
+TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
+    AppState app;
+    app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";
+    UniqueBitmap background, button;
+    LoadSkinTextures(app, background, button);
+    ASSERT_TRUE(background && button);
+    EXPECT_EQ(Canvas(background.get()).at(319, 319), RGB(128, 128, 128));
+    EXPECT_EQ(Canvas(button.get()).at(160, 7), RGB(192, 192, 192));
+    BITMAP size = {};
+    GetObjectA(background.get(), sizeof size, &size);
+    EXPECT_EQ(size.bmWidth, 320);
+    GetObjectA(button.get(), sizeof size, &size);
+    EXPECT_EQ(std::abs(size.bmHeight), 320);
+
+    UniqueBitmap texture(CreateDib24(6, 6));
+    const RECT all = {0, 0, 6, 6};
+    FillRect(Canvas(texture.get()).dc, &all, UniqueBrush(CreateSolidBrush(RGB(200, 200, 200))).get());
+    COLORREF highlight = 0;
+    UniqueBitmap face(BuildButtonFace(texture.get(), 12, 12, 4, 0, highlight));
+    ASSERT_TRUE(face);
+    const Canvas canvas(face.get());
+    EXPECT_EQ(highlight, RGB(255, 255, 255));
+    EXPECT_EQ(canvas.at(4, 4), RGB(200, 200, 200));  // beyond the bevel, inside the texture
+    EXPECT_EQ(canvas.at(4, 1), RGB(100, 100, 100));  // second row from the top: half
+    EXPECT_EQ(canvas.at(8, 8), RGB(0, 0, 0));        // outside the texture
+    EXPECT_EQ(canvas.at(5, 9), RGB(0, 0, 0));
+    UniqueBitmap bare(BuildButtonFace(nullptr, 8, 8, 4, 20, highlight));  // no texture: black, lightened
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(Canvas(bare.get()).at(4, 4), RGB(51, 51, 51));
+    highlight = 0;
+    EXPECT_EQ(BuildButtonFace(texture.get(), 0, 10, 4, 0, highlight), nullptr);
+    EXPECT_EQ(highlight, RGB(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace tolvik
