@@ -108,7 +108,8 @@ TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
 
 TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitle) {
     SetWindowTextA(window, "Tolvik ");
-    const POINT view = Corner(IDC_MAP_VIEW);
+    POINT view = {0, 0};  // Map View client origin
+    MapWindowPoints(GetDlgItem(window, IDC_MAP_VIEW), window, &view, 1);
     program.app.map.points = {0, 0, 100, 100, 0.0f, 0.0f, 1000.0f, -1000.0f};  // 10 units a pixel, y turned
     program.app.map.calibrated = 0;
     EXPECT_EQ(Hover(view.x + 10, view.y + 20), "Tolvik ");  // uncalibrated: left alone
