@@ -111,9 +111,9 @@ TEST_F(RasterMapWindow, MarkersLandWhereTheCalibrationSays) {
     DrawMapFrame(canvas.dc(), view, h->program(), true, 0);  // disc radius 10, reference squares shown
     Picture frame = canvas.pixels();
     auto viewOf = [&](float x, float y) {
-        POINT p{};
-        EXPECT_TRUE(GameToView(map, x, y, p.x, p.y));
-        return p;
+        int vx = 0, vy = 0;
+        EXPECT_TRUE(GameToView(map, x, y, vx, vy));
+        return POINT{vx, vy};
     };
     const POINT here = viewOf(-20.0f, 30.0f);
     EXPECT_EQ(here.x, 120 + 640 + map.panX);

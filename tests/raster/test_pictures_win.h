@@ -53,7 +53,7 @@ inline Picture ReadPixels(HBITMAP bitmap) {
     if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) return p;
     p = SolidPicture(description.bmWidth, description.bmHeight, 0);
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, bitmap, 0, static_cast<UINT>(p.height), p.argb.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
