@@ -31,3 +31,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tools/winprobe_win.cpp)
   add_executable(winprobe ${CMAKE_SOURCE_DIR}/tools/winprobe_win.cpp)
   target_link_libraries(winprobe PRIVATE user32 gdi32 kernel32)
 endif()
+
+# Whole-render timing of a big generated vector map, for the README figure.
+add_executable(vector-render-time ${CMAKE_SOURCE_DIR}/tools/vector_render_time_win.cpp)
+target_include_directories(vector-render-time PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(vector-render-time PRIVATE tolvik_shell)
