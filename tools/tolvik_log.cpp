@@ -6,6 +6,8 @@
 //                                "loc" lines as they arrive (Ctrl+C ends)
 //   tolvik-log --newest FOLDER   print the newest log of a folder and the
 //                                number of candidates
+//   --corpses before LOGFILE     also print each death as it is read:
+//                                "corpse\tZONE\tX\tY\tZ"
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -32,8 +34,8 @@ void PrintLine(const std::string& line) {
 }
 
 int Usage() {
-    std::fputs("usage: tolvik-log LOGFILE\n"
-               "       tolvik-log --follow LOGFILE\n"
+    std::fputs("usage: tolvik-log [--corpses] LOGFILE\n"
+               "       tolvik-log --follow [--corpses] LOGFILE\n"
                "       tolvik-log --newest FOLDER\n",
                stderr);
     return 2;
@@ -47,10 +49,15 @@ tolvik::ReadLogOptions LogOptions() {
     return options;
 }
 
-int ReadAndFollow(const std::string& path, bool follow) {
+int ReadAndFollow(const std::string& path, bool follow, bool corpses) {
     const tolvik::ReadLogOptions options = LogOptions();
     tolvik::LogWatch watch;
-    if (!tolvik::PollLogWatch(watch, path, options, [](const std::string&) {})) {
+    watch.reportCorpses = corpses;
+    // Of the first read only the deaths are printed; the records follow.
+    const auto firstRead = [](const std::string& line) {
+        if (line.rfind("corpse\t", 0) == 0) PrintLine(line);
+    };
+    if (!tolvik::PollLogWatch(watch, path, options, firstRead)) {
         std::fprintf(stderr, "tolvik-log: cannot open the log file \"%s\"\n", path.c_str());
         return 1;
     }
@@ -99,8 +106,18 @@ int PrintNewest(std::string folder) {
 int main(int argc, char** argv) {
     static char outputBuffer[1 << 16];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    if (argc == 2 && argv[1][0] != '-') return ReadAndFollow(argv[1], false);
-    if (argc == 3 && std::strcmp(argv[1], "--follow") == 0) return ReadAndFollow(argv[2], true);
     if (argc == 3 && std::strcmp(argv[1], "--newest") == 0) return PrintNewest(argv[2]);
-    return Usage();
+    bool follow = false, corpses = false;
+    int arg = 1;
+    for (; arg < argc - 1; ++arg) {
+        if (std::strcmp(argv[arg], "--follow") == 0 && !follow) {
+            follow = true;
+        } else if (std::strcmp(argv[arg], "--corpses") == 0 && !corpses) {
+            corpses = true;
+        } else {
+            return Usage();
+        }
+    }
+    if (arg != argc - 1 || argv[arg][0] == '-') return Usage();
+    return ReadAndFollow(argv[arg], follow, corpses);
 }

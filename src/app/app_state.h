@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "log/log_cursor.h"
 #include "log/zone_records.h"
 #include "raster/calibration.h"
 #include "vector/vector_settings.h"
@@ -46,7 +47,7 @@ struct AppState {
 
     // Log tracking.
     ZoneTracking zones;             // Zone Record Table and Current Zone Record
-    std::uint64_t logReadOffset = 0;
+    LogCursor logCursor;            // Log Read Offset and the file it belongs to
     std::uint32_t lastPollTime = 0;
 
     // View and behaviour flags (saved ones carry their keys' names).

@@ -132,7 +132,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
 
     SetField(window, IDC_LOG_FILE, app.logFile);
-    app.logReadOffset = 0;
+    app.logCursor = {};
     ReadLogNow(window, program);
     ShowLocation(window, program);
 
@@ -269,7 +269,7 @@ void ReadLogNow(HWND window, Program& program) {
     WindowLogHooks hooks(window, program);
     ReadLogOptions options;
     options.open = OpenWinLogSource;
-    ReadLog(app.zones, app.map.zoneName, app.logFile, app.logReadOffset, hooks, options);
+    ReadLog(app.zones, app.map.zoneName, app.logFile, app.logCursor, hooks, options);
 }
 
 void ShowLocation(HWND window, Program& program) {
@@ -288,7 +288,7 @@ void ShowLocation(HWND window, Program& program) {
 
 void RestartLog(HWND window, Program& program) {
     SetField(window, IDC_LOG_FILE, program.app.logFile);
-    program.app.logReadOffset = 0;
+    program.app.logCursor = {};
     ReadLogNow(window, program);
     ShowLocation(window, program);
 }

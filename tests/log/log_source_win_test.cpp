@@ -45,10 +45,10 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     CloseHandle(file);
     if (!appended) GTEST_SKIP() << "no room for a sparse file of 5 GiB";
     Follower f;
-    f.offset = static_cast<std::uint64_t>(hole.QuadPart);
+    f.cursor.offset = static_cast<std::uint64_t>(hole.QuadPart);
     EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
     EXPECT_EQ(f.zone, "Greater Faydark");
-    EXPECT_EQ(f.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
+    EXPECT_EQ(f.cursor.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
     EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
 }
 
@@ -113,7 +113,7 @@ TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
         ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the writer did not start";
         EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
         EXPECT_EQ(f.zone, "Greater Faydark");
-        EXPECT_EQ(f.offset, kZoneLine.size());  // the unfinished line waits
+        EXPECT_EQ(f.cursor.offset, kZoneLine.size());  // the unfinished line waits
         std::unique_ptr<LogSource> held = OpenWinLogSource(path);
         EXPECT_TRUE(held);
         SetEvent(more);
@@ -125,7 +125,7 @@ TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
         EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
         ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
         EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].x, -220.13f);
-        EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
+        EXPECT_EQ(f.cursor.offset, kZoneLine.size() + kLocLine.size());
     }();
     SetEvent(done);
     if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);
