@@ -19,6 +19,9 @@
 #include "log/log_reader.h"
 #include "log/log_watch.h"
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
 #include "log/log_source_win.h"
 #endif
 
@@ -28,9 +31,27 @@ volatile std::sig_atomic_t g_stop = 0;
 
 extern "C" void OnStopSignal(int) { g_stop = 1; }
 
+// Lines are gathered and written a few tens of kilobytes at a time, in
+// binary mode with the line ends of the system: Windows' C library writes
+// text mode output in small pieces, and under Wine every piece costs a call
+// to its server.
+std::string g_output;
+#ifdef _WIN32
+constexpr char kLineEnd[] = "\r\n";
+#else
+constexpr char kLineEnd[] = "\n";
+#endif
+
+void FlushOutput() {
+    std::fwrite(g_output.data(), 1, g_output.size(), stdout);
+    std::fflush(stdout);
+    g_output.clear();
+}
+
 void PrintLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+    g_output += line;
+    g_output += kLineEnd;
+    if (g_output.size() >= (std::size_t{1} << 16)) FlushOutput();
 }
 
 int Usage() {
@@ -62,7 +83,7 @@ int ReadAndFollow(const std::string& path, bool follow, bool corpses) {
         return 1;
     }
     tolvik::DescribeLogWatch(watch, PrintLine);
-    std::fflush(stdout);
+    FlushOutput();
     if (!follow) return 0;
 
     std::signal(SIGINT, OnStopSignal);
@@ -76,7 +97,7 @@ int ReadAndFollow(const std::string& path, bool follow, bool corpses) {
         }
         // A log that cannot be opened now is tried again at the next poll.
         tolvik::PollLogWatch(watch, path, options, PrintLine);
-        std::fflush(stdout);
+        FlushOutput();
         nextPoll = Clock::now() + std::chrono::seconds(1);
     }
     return 0;
@@ -98,13 +119,18 @@ int PrintNewest(std::string folder) {
     const int count = tolvik::FindNewestLog(folder, newest);
     PrintLine("newest\t" + newest);
     PrintLine("candidates\t" + std::to_string(count));
+    FlushOutput();
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    static char outputBuffer[1 << 16];
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    // Larger than what is gathered before a write, so that each goes out whole.
+    static char outputBuffer[1 << 17];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     if (argc == 3 && std::strcmp(argv[1], "--newest") == 0) return PrintNewest(argv[2]);
     bool follow = false, corpses = false;

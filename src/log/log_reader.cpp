@@ -144,11 +144,15 @@ public:
             const std::size_t limit = last ? length_ : (length_ > kPhraseOverlap ? length_ - kPhraseOverlap : 0);
             const char* const data = buffer_.data();
             while (next < bufferStart_ + limit) {
-                Phrase which;
-                const char* at = FindNextPhrase(data + (next - bufferStart_), data + limit, data + length_, which);
-                if (which == Phrase::None) break;
-                const std::uint64_t where = bufferStart_ + static_cast<std::uint64_t>(at - data);
-                next = OnPhrase(which, where);
+                std::array<PhraseHit, 64> hits;
+                const std::size_t found =
+                    FindPhrases(data + (next - bufferStart_), data + limit, data + length_, hits.data(), hits.size());
+                for (std::size_t i = 0; i < found; ++i) {
+                    const std::uint64_t where = bufferStart_ + static_cast<std::uint64_t>(hits[i].at - data);
+                    // A phrase never begins inside another; kept safe all the same.
+                    if (where >= next) next = OnPhrase(hits[i].which, where);
+                }
+                if (found < hits.size()) break;
             }
             next = std::max(next, bufferStart_ + limit);
             if (last) break;  // keep the last block for the final positions

@@ -57,7 +57,9 @@ struct ReadLogStats {
 
 struct ReadLogOptions {
     LogOpener open = OpenStdLogSource;
-    std::size_t blockSize = std::size_t{4} << 20;  // bytes scanned at a time
+    // Bytes read and scanned at a time: small enough for the processor's
+    // cache to hold what was just read while it is scanned.
+    std::size_t blockSize = std::size_t{256} << 10;
     ReadLogStats* stats = nullptr;                 // filled when given
 };
 

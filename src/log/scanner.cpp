@@ -1,6 +1,7 @@
 #include "log/scanner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "app/number_text.h"
@@ -36,86 +37,103 @@ inline Phrase PhraseAt(const char* p, const char* end) {
     return Phrase::None;
 }
 
-using FindFunction = const char* (*)(const char*, const char*, const char*, Phrase&);
+// The phrases found so far, up to the caller's capacity.
+struct Hits {
+    PhraseHit* out;
+    std::size_t capacity;
+    std::size_t count = 0;
 
-const char* FindScalar(const char* p, const char* limit, const char* end, Phrase& which) {
+    // Keeps the candidate at `at` if it is a phrase; true once full.
+    bool Add(const char* at, const char* end) {
+        const Phrase which = PhraseAt(at, end);
+        if (which != Phrase::None) out[count++] = {at, which};
+        return count == capacity;
+    }
+    // Candidates in a set of start positions (bit i for p + i), in order.
+    bool AddMask(std::uint64_t mask, const char* p, const char* end) {
+        for (; mask != 0; mask &= mask - 1) {
+            if (Add(p + __builtin_ctzll(mask), end)) return true;
+        }
+        return false;
+    }
+};
+
+using FindFunction = void (*)(const char*, const char*, const char*, Hits&);
+
+void FindScalar(const char* p, const char* limit, const char* end, Hits& hits) {
     for (; p < limit; ++p) {
-        if (*p != 'Y' && *p != 'R') continue;
-        which = PhraseAt(p, end);
-        if (which != Phrase::None) return p;
+        if ((*p == 'Y' || *p == 'R') && hits.Add(p, end)) return;
     }
-    which = Phrase::None;
-    return limit;
-}
-
-// Candidates in a set of start positions (bit i for p + i), compared in
-// full; the first phrase found, or null when none of them is one.
-inline const char* FirstOfMask(unsigned mask, const char* p, const char* end, Phrase& which) {
-    while (mask != 0) {
-        const char* at = p + __builtin_ctz(mask);
-        which = PhraseAt(at, end);
-        if (which != Phrase::None) return at;
-        mask &= mask - 1;
-    }
-    return nullptr;
 }
 
 #ifdef TOLVIK_SCAN_X86
 // The vector kernels test many start positions at once against a few bytes
-// of each phrase: "Y" and "u" at 0 and 2 with "h" at 4 or "L" at 5 and a
-// blank at 16 (the zone mark, the location), or "h" at 4, "b" at 9 and a
-// blank at 13 (the death); "R" and "t" at 0 and 2 with a blank at 12 (the
-// return notice). Candidates are then compared in full. Every load is
-// unaligned and reaches 16 bytes past the last start position tested.
+// of each phrase: "Y" at 0 with "e" at 9 or "L" at 5 and a blank at 16 (the
+// zone mark, the location), or "b" at 9 and a blank at 13 (the death); "R"
+// at 0 with a blank at 12 (the return notice). In chat, combat and system
+// text these few bytes rarely meet; candidates are then compared in full.
+// Every load is unaligned and reaches 16 bytes past the last start position
+// tested.
 
-const char* FindSse2(const char* p, const char* limit, const char* end, Phrase& which) {
-    const __m128i Y = _mm_set1_epi8('Y'), u = _mm_set1_epi8('u'), h = _mm_set1_epi8('h');
-    const __m128i L = _mm_set1_epi8('L'), b = _mm_set1_epi8('b'), blank = _mm_set1_epi8(' ');
-    const __m128i R = _mm_set1_epi8('R'), t = _mm_set1_epi8('t');
-    while (limit - p >= 16 && end - p >= 32) {
-        auto at = [p](int offset) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)); };
-        const __m128i v0 = at(0), v2 = at(2), h4 = _mm_cmpeq_epi8(at(4), h);
-        const __m128i tail16 = _mm_and_si128(_mm_cmpeq_epi8(at(16), blank), _mm_or_si128(h4, _mm_cmpeq_epi8(at(5), L)));
-        const __m128i tail13 = _mm_and_si128(h4, _mm_and_si128(_mm_cmpeq_epi8(at(9), b), _mm_cmpeq_epi8(at(13), blank)));
-        const __m128i you = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(v0, Y), _mm_cmpeq_epi8(v2, u)),
-                                          _mm_or_si128(tail16, tail13));
-        const __m128i ret = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(v0, R), _mm_cmpeq_epi8(v2, t)),
-                                          _mm_cmpeq_epi8(at(12), blank));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(you, ret)));
-        if (mask != 0) {
-            if (const char* found = FirstOfMask(mask, p, end, which)) return found;
-        }
-        p += 16;
+void FindSse2(const char* p, const char* limit, const char* end, Hits& hits) {
+    __m128i Y = _mm_set1_epi8('Y'), e = _mm_set1_epi8('e'), L = _mm_set1_epi8('L');
+    __m128i b = _mm_set1_epi8('b'), R = _mm_set1_epi8('R'), blank = _mm_set1_epi8(' ');
+    // Kept in registers: the compiler would otherwise build them anew in
+    // every round.
+    __asm__("" : "+x"(Y), "+x"(e), "+x"(L), "+x"(b), "+x"(R), "+x"(blank));
+    for (std::ptrdiff_t left = std::min(limit - p - 16, end - p - 32); left >= 0; left -= 16, p += 16) {
+        auto is = [p](int offset, __m128i byte) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)), byte);
+        };
+        const __m128i enteredOrLocation = _mm_and_si128(is(16, blank), _mm_or_si128(is(9, e), is(5, L)));
+        const __m128i slain = _mm_and_si128(is(9, b), is(13, blank));
+        const __m128i you = _mm_and_si128(is(0, Y), _mm_or_si128(enteredOrLocation, slain));
+        const __m128i returning = _mm_and_si128(is(0, R), is(12, blank));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(you, returning)));
+        if (mask != 0 && hits.AddMask(mask, p, end)) return;
     }
-    return FindScalar(p, limit, end, which);
+    FindScalar(p, limit, end, hits);
 }
 
-#define TOLVIK_LOAD32(at) _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))
+struct Needles32 {
+    __m256i Y, e, L, b, R, blank;
+};
 
-__attribute__((target("avx2"))) const char* FindAvx2(const char* p, const char* limit, const char* end,
-                                                     Phrase& which) {
-    const __m256i Y = _mm256_set1_epi8('Y'), u = _mm256_set1_epi8('u'), h = _mm256_set1_epi8('h');
-    const __m256i L = _mm256_set1_epi8('L'), b = _mm256_set1_epi8('b'), blank = _mm256_set1_epi8(' ');
-    const __m256i R = _mm256_set1_epi8('R'), t = _mm256_set1_epi8('t');
-    while (limit - p >= 32 && end - p >= 48) {
-        const __m256i v0 = TOLVIK_LOAD32(p), v2 = TOLVIK_LOAD32(p + 2), h4 = _mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 4), h);
-        const __m256i tail16 =
-            _mm256_and_si256(_mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 16), blank), _mm256_or_si256(h4, _mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 5), L)));
-        const __m256i tail13 =
-            _mm256_and_si256(h4, _mm256_and_si256(_mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 9), b), _mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 13), blank)));
-        const __m256i you = _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(v0, Y), _mm256_cmpeq_epi8(v2, u)),
-                                             _mm256_or_si256(tail16, tail13));
-        const __m256i ret = _mm256_and_si256(_mm256_and_si256(_mm256_cmpeq_epi8(v0, R), _mm256_cmpeq_epi8(v2, t)),
-                                             _mm256_cmpeq_epi8(TOLVIK_LOAD32(p + 12), blank));
-        const unsigned mask = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(you, ret)));
-        if (mask != 0) {
-            if (const char* found = FirstOfMask(mask, p, end, which)) return found;
-        }
+// The candidates among the 32 start positions from p.
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t Candidates32(const char* p, const Needles32& n) {
+    const auto at = [p](int offset) __attribute__((target("avx2"), always_inline)) {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offset));
+    };
+    const auto is = [&at](int offset, const __m256i& byte) __attribute__((target("avx2"), always_inline)) {
+        return _mm256_cmpeq_epi8(at(offset), byte);
+    };
+    // Loaded once for two comparisons.
+    __m256i at9 = at(9);
+    __asm__("" : "+x"(at9));
+    const __m256i enteredOrLocation =
+        _mm256_and_si256(is(16, n.blank), _mm256_or_si256(_mm256_cmpeq_epi8(at9, n.e), is(5, n.L)));
+    const __m256i slain = _mm256_and_si256(_mm256_cmpeq_epi8(at9, n.b), is(13, n.blank));
+    const __m256i you = _mm256_and_si256(is(0, n.Y), _mm256_or_si256(enteredOrLocation, slain));
+    const __m256i returning = _mm256_and_si256(is(0, n.R), is(12, n.blank));
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(you, returning)));
+}
+
+__attribute__((target("avx2"))) void FindAvx2(const char* p, const char* limit, const char* end, Hits& hits) {
+    Needles32 n{_mm256_set1_epi8('Y'), _mm256_set1_epi8('e'), _mm256_set1_epi8('L'),
+                _mm256_set1_epi8('b'), _mm256_set1_epi8('R'), _mm256_set1_epi8(' ')};
+    __asm__("" : "+x"(n.Y), "+x"(n.e), "+x"(n.L), "+x"(n.b), "+x"(n.R), "+x"(n.blank));
+    // 64 start positions a round while their loads stay within the text,
+    // then 32.
+    for (std::ptrdiff_t left = std::min(limit - p - 64, end - p - 80); left >= 0; left -= 64, p += 64) {
+        const std::uint64_t mask = Candidates32(p, n) | std::uint64_t{Candidates32(p + 32, n)} << 32;
+        if (mask != 0 && hits.AddMask(mask, p, end)) return;
+    }
+    if (limit - p >= 32 && end - p >= 48) {
+        if (hits.AddMask(Candidates32(p, n), p, end)) return;
         p += 32;
     }
-    return FindSse2(p, limit, end, which);
+    FindSse2(p, limit, end, hits);
 }
-#undef TOLVIK_LOAD32
 #endif
 
 FindFunction KernelFunction(ScanKernel kernel) {
@@ -145,8 +163,10 @@ FindFunction g_find = KernelFunction(g_activeKernel);
 
 }  // namespace
 
-const char* FindNextPhrase(const char* from, const char* limit, const char* end, Phrase& which) {
-    return g_find(from, limit, end, which);
+std::size_t FindPhrases(const char* from, const char* limit, const char* end, PhraseHit* hits, std::size_t capacity) {
+    Hits found{hits, capacity};
+    if (capacity > 0) g_find(from, limit, end, found);
+    return found.count;
 }
 
 bool ScanKernelAvailable(ScanKernel kernel) { return KernelFunction(kernel) != nullptr; }
@@ -204,15 +224,13 @@ Position PositionReader::Result() const {
 
 bool ZoneLineReader::Feed(const char* begin, const char* end) {
     if (done_) return true;
-    for (const char* p = begin; p < end; ++p) {
-        // More than the longest rest is enough to know the line is skipped.
-        if (*p == '\n' || rest_.size() > kLongestZoneRest) {
-            done_ = true;
-            return true;
-        }
-        rest_.push_back(*p);
-    }
-    return false;
+    // More than the longest rest is enough to know the line is skipped.
+    const std::size_t room = kLongestZoneRest + 1 - rest_.size();
+    const std::size_t n = std::min(room, static_cast<std::size_t>(end - begin));
+    const char* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', n));
+    rest_.append(begin, lineFeed ? lineFeed : begin + n);
+    done_ = lineFeed || rest_.size() > kLongestZoneRest;
+    return done_;
 }
 
 ZoneLineReader::Kind ZoneLineReader::Result(std::string& zoneName) const {

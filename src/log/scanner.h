@@ -36,12 +36,17 @@ inline constexpr std::size_t kLongestZoneRest = 255;
 
 enum class Phrase { None, ZoneMark, ReturnNotice, Location, Death };
 
-// The first position in [from, limit) at which one of the phrases begins and
-// lies wholly before `end` (limit <= end); `which` tells which. Returns
-// `limit` with Phrase::None when there is none.
-const char* FindNextPhrase(const char* from, const char* limit, const char* end, Phrase& which);
+struct PhraseHit {
+    const char* at;
+    Phrase which;
+};
 
-// The ways FindNextPhrase can search: byte by byte, or 16 or 32 start
+// The phrases that begin in [from, limit) and lie wholly before `end`
+// (limit <= end), in text order, up to `capacity` of them; returns how many.
+// When the hits fill the capacity, more may follow the last one.
+std::size_t FindPhrases(const char* from, const char* limit, const char* end, PhraseHit* hits, std::size_t capacity);
+
+// The ways FindPhrases can search: byte by byte, or 16 or 32 start
 // positions at a time. All give the same answers. The widest one that the
 // processor supports is active from the start; tests, benchmarks and fuzz
 // targets switch between them.

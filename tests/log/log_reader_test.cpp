@@ -96,83 +96,63 @@ TEST(ReadLogFile, GrowthNoGrowthCutBackAndMissingFiles) {
     }
 }
 
-// Another file takes the log's place between two polls; its zone changes,
-// positions and deaths are applied once, in order, after the old file's.
+// Another file takes the log's place between two polls: moved over it (with
+// the same first bytes, so that only its identity tells), deleted and created
+// again, cut and refilled past the old offset. Its zone changes, positions
+// and deaths are applied once, in order, after the old file's.
 TEST(ReadLogFile, ReplacedLogIsReadFromItsStartIntoTheSameRecords) {
     const std::string old = At(12, "You have entered Befallen.") + At(12, "Your Location is 1, 2, 3") +
                             At(12, "You have entered Guk.") + At(12, "Your Location is 4, 5, 6");
-    // Longer than the old file, so that its old offset lies inside it.
     const std::string tail = At(12, "Your Location is 7, 8, 9") + At(12, "You have been slain by a frog!") +
                              At(12, "You have entered Befallen.") + At(12, "Your Location is 10, 11, 12") +
                              At(12, "Returning to your bind point.") + At(12, "Your Location is 13, 14, 15");
+    const std::string sameStart = old.substr(0, kFingerprintBytes) + "\r\n" + tail;
     const std::string otherStart = At(13, "You have entered Guk.") + tail;
-    const std::string sameStart = old.substr(0, kFingerprintBytes) + "\r\n" + tail;  // only its identity differs
-    struct Way {
-        const char* name;
-        const std::string& text;
-        void (*replace)(const std::string& path, const std::string& text);
-    };
-    const auto moveOver = [](const std::string& path, const std::string& text) {
-        testing::WriteFile(path + ".new", text);
-        std::filesystem::rename(path + ".new", path);
-    };
-    const auto deleteAndCreate = [](const std::string& path, const std::string& text) {
-        std::filesystem::remove(path);
-        testing::WriteFile(path, text);
-    };
-    const auto cutAndRefill = [](const std::string& path, const std::string& text) { testing::WriteFile(path, text); };
-    for (const Way& way : {Way{"moved over, same first bytes", sameStart, moveOver},
-                           Way{"deleted and created again", otherStart, deleteAndCreate},
-                           Way{"cut and refilled past the offset", otherStart, cutAndRefill}}) {
+    for (int way = 0; way < 3; ++way) {
         testing::TempFolder folder;
         const std::string path = folder.File("eqlog_Tester_server.txt");
+        const std::string& text = way == 0 ? sameStart : otherStart;
         testing::WriteFile(path, old);
         Follower f;
         f.Read(path);
-        way.replace(path, way.text);
+        if (way == 0) {
+            testing::WriteFile(path + ".new", text);
+            std::filesystem::rename(path + ".new", path);
+        } else {
+            if (way == 1) std::filesystem::remove(path);
+            testing::WriteFile(path, text);
+        }
         f.Read(path);
         Follower expected = ReferenceRead(Follower{}, old);
         expected.cursor.offset = 0;
-        expected = ReferenceRead(expected, way.text);
-        ExpectSameOutcome(f, expected, way.name);
-        EXPECT_EQ(f.cursor.offset, way.text.size()) << way.name;
-        EXPECT_EQ(f.corpses.size(), 1u) << way.name;
+        ExpectSameOutcome(f, ReferenceRead(expected, text), "way " + std::to_string(way));
+        EXPECT_EQ(f.corpses.size(), 1u) << way;
     }
 }
 
 // A line the game is still writing is searched for its end once: a poll
 // reads only what was added since.
 TEST(ReadLogMemory, PendingLineIsNotSearchedAgain) {
-    struct CountingSource final : testing::MemorySource {
-        using MemorySource::MemorySource;
-        std::size_t* counter = nullptr;
-        std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-            const std::size_t got = MemorySource::ReadAt(offset, buffer, n);
-            *counter += got;
-            return got;
-        }
-    };
-    std::string text = Line("You have entered Guk.") + "[Mon Jan 01 12:00:00 2024] Your Location is 1, 2, 3 " +
-                       std::string(1 << 20, 'x');
+    auto text = std::make_shared<std::string>(Line("You have entered Guk.") + "[Mon Jan 01 12:00:00 2024] " +
+                                              "Your Location is 1, 2, 3 " + std::string(1 << 20, 'x'));
     std::size_t bytesRead = 0;
     ReadLogOptions options;
     options.open = [&](const std::string&) {
-        auto source = std::make_unique<CountingSource>(std::make_shared<const std::string>(text));
-        source->counter = &bytesRead;
+        auto source = std::make_unique<testing::MemorySource>(text);
+        source->bytesRead = &bytesRead;
         return source;
     };
     Follower f;
     f.Read("memory", options);
-    EXPECT_EQ(f.zone, "Guk");
     for (int poll = 0; poll < 3; ++poll) {
-        text += std::string(100, 'y');
+        *text += std::string(100, 'y');
         bytesRead = 0;
         f.Read("memory", options);
         EXPECT_LE(bytesRead, kFingerprintBytes + 100) << poll;
     }
-    text += "\r\n";
+    *text += "\r\n";
     f.Read("memory", options);
-    EXPECT_EQ(f.cursor.offset, text.size());
+    EXPECT_EQ(f.cursor.offset, text->size());
     ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
     EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].y, 1.0f);
 }

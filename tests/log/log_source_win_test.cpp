@@ -52,6 +52,28 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
 }
 
+// A file with the same first bytes moved over the log is told by its
+// identity, and read from its start.
+TEST(WinLogSource, FileMovedOverTheLogIsReadFromItsStart) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("eqlog_A_b.txt"), other = folder.File("eqlog_A_b.new");
+    testing::WriteFile(path, kZoneLine + kLocLine);
+    const std::string loc = "[Mon Jan 01 12:00:02 2024] Your Location is 10, -20, 30\r\n";
+    testing::WriteFile(other, kZoneLine + loc + loc);
+    LogIdentity before, moved;
+    ASSERT_TRUE(OpenWinLogSource(other)->Identity(moved));
+    Follower f;
+    ASSERT_TRUE(f.Read(path, {OpenWinLogSource}));
+    ASSERT_TRUE(OpenWinLogSource(path)->Identity(before));
+    EXPECT_FALSE(before == moved);
+    ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
+    EXPECT_EQ(f.cursor.offset, kZoneLine.size() + 2 * loc.size());
+    // The zone entered again, then both new positions.
+    ASSERT_EQ(CurrentPositionCount(f.tracking), 2);
+    EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[1].x, -20.0f);
+}
+
 // Another process holds the log open for writing. The child is this test
 // program itself, running only the writer below.
 
