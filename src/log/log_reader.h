@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "log/log_cursor.h"
+#include "base/log_cursor.h"
 #include "log/zone_records.h"
 
 namespace tolvik {

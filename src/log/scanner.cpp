@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #if defined(__x86_64__)
 #include <immintrin.h>

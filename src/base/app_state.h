@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "log/log_cursor.h"
-#include "log/zone_records.h"
-#include "raster/calibration.h"
-#include "vector/vector_settings.h"
+#include "base/zone_record.h"
+#include "base/current_map.h"
+#include "base/log_cursor.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 
