@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -58,12 +57,6 @@ std::string GeneratedLog(std::uint64_t seed, size_t size, const loggen::Mix& mix
     return text;
 }
 
-std::string At(int hour, const std::string& text) {
-    char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "[Mon Jan 01 %02d:00:00 2024] ", hour);
-    return stamp + text + "\r\n";
-}
-
 TEST(ReadLogFile, GrowthNoGrowthCutBackAndMissingFiles) {
     testing::TempFolder folder;
     const std::string path = folder.File("eqlog_Tester_server.txt");
@@ -101,15 +94,14 @@ TEST(ReadLogFile, GrowthNoGrowthCutBackAndMissingFiles) {
 // again, cut and refilled past the old offset. Its zone changes, positions
 // and deaths are applied once, in order, after the old file's.
 TEST(ReadLogFile, ReplacedLogIsReadFromItsStartIntoTheSameRecords) {
-    const std::string old = At(12, "You have entered Befallen.") + At(12, "Your Location is 1, 2, 3") +
-                            At(12, "You have entered Guk.") + At(12, "Your Location is 4, 5, 6") +
-                            std::string(500, '.') + "\r\n";
-    const std::string tail = At(12, "Your Location is 7, 8, 9") + At(12, "You have been slain by a frog!") +
-                             At(12, "You have entered Befallen.") + At(12, "Your Location is 10, 11, 12") +
-                             At(12, "Returning to your bind point.") + At(12, "Your Location is 13, 14, 15") +
-                             "[Mon Jan 01 12:00:00 2024] " + std::string(500, '.');  // still being written
+    const std::string old = Line("You have entered Befallen.") + Line("Your Location is 1, 2, 3") +
+                            Line("You have entered Guk.") + Line("Your Location is 4, 5, 6") + Line(std::string(500, '.'));
+    const std::string tail = Line("Your Location is 7, 8, 9") + Line("You have been slain by a frog!") +
+                             Line("You have entered Befallen.") + Line("Your Location is 10, 11, 12") +
+                             Line("Returning to your bind point.") + Line("Your Location is 13, 14, 15") +
+                             std::string(500, '.');  // still being written
     const std::string sameStart = old.substr(0, kFingerprintBytes) + "\r\n" + tail;
-    const std::string otherStart = At(13, "You have entered Guk.") + tail;
+    const std::string otherStart = Line("You have entered Guk.") + tail;
     for (int way = 0; way < 3; ++way) {
         testing::TempFolder folder;
         const std::string path = folder.File("eqlog_Tester_server.txt");
@@ -204,14 +196,13 @@ TEST(ReadLogMemory, DeathsMarkTheCorpseWhereTheMessageBegins) {
     ExpectSameOutcome(whole, ReferenceRead(Follower{}, text), "oracle");
 
     // Line by line, as the game writes them: earlier positions come from the trail.
-    testing::TempFolder folder;
-    const std::string path = folder.File("eqlog_Tester_server.txt");
-    testing::WriteFile(path, "");
+    auto grown = std::make_shared<std::string>();
+    options.open = [&](const std::string&) { return std::make_unique<testing::MemorySource>(grown); };
     Follower lines;
     for (size_t start = 0, end; start < text.size(); start = end + 1) {
         end = text.find('\n', start);
-        testing::AppendFile(path, text.substr(start, end + 1 - start));
-        lines.Read(path);
+        grown->append(text, start, end + 1 - start);
+        lines.Read("memory", options);
     }
     EXPECT_EQ(lines.corpses, expected);
 }
