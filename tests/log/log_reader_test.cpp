@@ -107,6 +107,9 @@ TEST(ReadLogFile, ReplacedLogIsReadFromItsStartIntoTheSameRecords) {
         const std::string path = folder.File("eqlog_Tester_server.txt");
         const std::string& text = way == 0 ? sameStart : otherStart;
         testing::WriteFile(path, old);
+        // Windows' C library has no file serial numbers; its own source is tested by itself.
+        LogIdentity identity;
+        if (way == 0 && !OpenStdLogSource(path)->Identity(identity)) continue;
         Follower f;
         f.Read(path);
         if (way == 0) {
