@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "base/picture_header.h"
 #include "raster/calibration.h"
 
 namespace tolvik {
@@ -91,6 +92,7 @@ bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& 
         w = static_cast<std::int64_t>(resolution) * wu / hu;
     }
     if (w <= 0 || h <= 0) return false;
+    if (!BitmapSizeAllowed(w, h)) return false;  // a setting nobody can make in the window
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;
