@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "base/picture_header.h"
 #include "raster/calibration.h"
+#include "raster/map_math.h"
 
 namespace tolvik {
 
@@ -92,7 +92,8 @@ bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& 
         w = static_cast<std::int64_t>(resolution) * wu / hu;
     }
     if (w <= 0 || h <= 0) return false;
-    if (!BitmapSizeAllowed(w, h)) return false;  // a setting nobody can make in the window
+    // A map bitmap too big to make (a setting nobody can make in the window).
+    if (!ComposedMapSizeAllowed(w, h)) return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;

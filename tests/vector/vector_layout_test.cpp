@@ -21,8 +21,8 @@ TEST(VectorBitmapSize, LongerSideGetsTheResolutionWithoutOverflow) {
         {MapBounds{0, 10000, 0, 1}, 800, 0, 0},  // 800 x 1 / 10000 = 0
         {MapBounds{0, 100, 0, 100}, -800, 0, 0},
         {MapBounds{-FLT_MAX, FLT_MAX, 0, 100}, 800, 0, 0},  // extents beyond the 32-bit range
-        {MapBounds{0, 100, 0, 100}, 8192, 8192, 8192},  // the largest bitmap made
-        {MapBounds{0, 100, 0, 100}, 8193, 0, 0},
+        {MapBounds{0, 100, 0, 100}, 7040, 7040, 7040},  // 8320 x 8064 with the map's margins: the largest made
+        {MapBounds{0, 100, 0, 100}, 7041, 0, 0},
         {MapBounds{0, 100, 0, 99}, 40000, 0, 0},  // 40000 x 39600: refused, not made
     };
     for (const Case& c : cases) {
