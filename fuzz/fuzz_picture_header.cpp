@@ -1,5 +1,5 @@
 // Picture header reading on arbitrary bytes, read from a buffer and through
-// a counting reader of the same bytes. Checks that a known size belongs to a known format, that
+// a counting reader of the same bytes. Checks that a known size belongs to a known kind, that
 // sides fit the fields they come from, and that both reads agree.
 #include <cstddef>
 #include <cstdint>
@@ -43,13 +43,13 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const PictureHeader whole = ReadPictureHeader(data, size);
-    Check(!whole.sizeKnown || whole.format != PictureFormat::Unknown, "size without a format");
+    Check(!whole.sizeKnown || whole.kind != PictureKind::Unknown, "size without a kind");
     Check(whole.width >= 0 && whole.height >= 0, "negative side");
     Check(whole.width <= (std::int64_t{1} << 32) && whole.height <= (std::int64_t{1} << 32), "side beyond its field");
 
     CountingBytes file(data, size);
     const PictureHeader read = ReadPictureHeader(file);
-    Check(read.format == whole.format && read.sizeKnown == whole.sizeKnown && read.width == whole.width &&
+    Check(read.kind == whole.kind && read.sizeKnown == whole.sizeKnown && read.width == whole.width &&
               read.height == whole.height,
           "reads disagree");
     // Each window read moves on; walking a header never reads more windows

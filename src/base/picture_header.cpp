@@ -80,8 +80,8 @@ private:
     std::size_t length_ = 0;
 };
 
-PictureHeader Sized(PictureFormat format, std::int64_t width, std::int64_t height) {
-    return PictureHeader{format, true, width, height};
+PictureHeader Sized(PictureKind kind, std::int64_t width, std::int64_t height) {
+    return PictureHeader{kind, true, width, height};
 }
 
 constexpr char kPngSignature[] = "\x89PNG\r\n\x1A\n";
@@ -98,21 +98,21 @@ PictureHeader JpegHeader(Cursor& c) {
     for (;;) {
         unsigned marker = 0;
         for (;;) {
-            if (!c.Find(pos, 0xFF, pos)) return {PictureFormat::Jpeg};
+            if (!c.Find(pos, 0xFF, pos)) return {PictureKind::Jpeg};
             do {
-                if (!c.U8(++pos, marker)) return {PictureFormat::Jpeg};
+                if (!c.U8(++pos, marker)) return {PictureKind::Jpeg};
             } while (marker == 0xFF);
             ++pos;
             if (marker != 0) break;
         }
         if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length follows
-        if (marker == 0xD9 || marker == 0xDA) return {PictureFormat::Jpeg};  // image ends or data begins
+        if (marker == 0xD9 || marker == 0xDA) return {PictureKind::Jpeg};  // image ends or data begins
         unsigned length = 0;
-        if (!c.U16(pos, true, length) || length < 2) return {PictureFormat::Jpeg};
+        if (!c.U16(pos, true, length) || length < 2) return {PictureKind::Jpeg};
         if (IsFrameMarker(marker)) {
             unsigned height = 0, width = 0;
-            if (!c.U16(pos + 3, true, height) || !c.U16(pos + 5, true, width)) return {PictureFormat::Jpeg};
-            return Sized(PictureFormat::Jpeg, width, height);
+            if (!c.U16(pos + 3, true, height) || !c.U16(pos + 5, true, width)) return {PictureKind::Jpeg};
+            return Sized(PictureKind::Jpeg, width, height);
         }
         pos += length;
     }
@@ -132,7 +132,7 @@ bool PngSize(Cursor& c, std::uint64_t base, std::int64_t& width, std::int64_t& h
 PictureHeader GifHeader(Cursor& c) {
     unsigned screenWidth = 0, screenHeight = 0, flags = 0;
     if (!c.U16(6, false, screenWidth) || !c.U16(8, false, screenHeight) || !c.U8(10, flags)) {
-        return {PictureFormat::Gif};
+        return {PictureKind::Gif};
     }
     std::int64_t width = screenWidth, height = screenHeight;
     std::uint64_t pos = 13 + ((flags & 0x80) ? 3u * (2u << (flags & 7)) : 0u);
@@ -141,7 +141,7 @@ PictureHeader GifHeader(Cursor& c) {
         pos += 2;
         unsigned n = 0;
         do {
-            if (!c.U8(pos, n)) return Sized(PictureFormat::Gif, width, height);
+            if (!c.U8(pos, n)) return Sized(PictureKind::Gif, width, height);
             pos += 1 + n;
         } while (n != 0);
     }
@@ -151,27 +151,27 @@ PictureHeader GifHeader(Cursor& c) {
         width = std::max<std::int64_t>(width, left + w);
         height = std::max<std::int64_t>(height, top + h);
     }
-    return Sized(PictureFormat::Gif, width, height);
+    return Sized(PictureKind::Gif, width, height);
 }
 
 PictureHeader BmpHeader(Cursor& c) {
     std::uint32_t headerSize = 0;
-    if (!c.U32(14, false, headerSize)) return {PictureFormat::Bmp};
+    if (!c.U32(14, false, headerSize)) return {PictureKind::Bmp};
     if (headerSize == 12) {  // OS/2 core header: 16-bit sides
         unsigned w = 0, h = 0;
-        if (!c.U16(18, false, w) || !c.U16(20, false, h)) return {PictureFormat::Bmp};
-        return Sized(PictureFormat::Bmp, w, h);
+        if (!c.U16(18, false, w) || !c.U16(20, false, h)) return {PictureKind::Bmp};
+        return Sized(PictureKind::Bmp, w, h);
     }
     std::int64_t w = 0, h = 0;  // a negative height is a top-down picture
-    if (headerSize < 16 || !c.Magnitude32(18, w) || !c.Magnitude32(22, h)) return {PictureFormat::Bmp};
-    return Sized(PictureFormat::Bmp, w, h);
+    if (headerSize < 16 || !c.Magnitude32(18, w) || !c.Magnitude32(22, h)) return {PictureKind::Bmp};
+    return Sized(PictureKind::Bmp, w, h);
 }
 
 // Image width (tag 256) and length (tag 257) of the first directory.
 PictureHeader TiffHeader(Cursor& c, bool bigEndian) {
     std::uint32_t directory = 0;
     unsigned entries = 0;
-    if (!c.U32(4, bigEndian, directory) || !c.U16(directory, bigEndian, entries)) return {PictureFormat::Tiff};
+    if (!c.U32(4, bigEndian, directory) || !c.U16(directory, bigEndian, entries)) return {PictureKind::Tiff};
     std::int64_t size[2] = {-1, -1};
     for (unsigned i = 0; i < entries; ++i) {
         const std::uint64_t e = directory + 2 + 12ull * i;
@@ -188,22 +188,22 @@ PictureHeader TiffHeader(Cursor& c, bool bigEndian) {
         }
         size[tag - 256] = value;
     }
-    if (size[0] < 0 || size[1] < 0) return {PictureFormat::Tiff};
-    return Sized(PictureFormat::Tiff, size[0], size[1]);
+    if (size[0] < 0 || size[1] < 0) return {PictureKind::Tiff};
+    return Sized(PictureKind::Tiff, size[0], size[1]);
 }
 
 // The largest image of an icon: its directory entry, and the PNG stream or
 // bitmap header (twice the height: picture and mask) that its data holds.
 PictureHeader IconHeader(Cursor& c) {
     unsigned count = 0;
-    if (!c.U16(4, false, count) || count == 0) return {PictureFormat::Icon};
+    if (!c.U16(4, false, count) || count == 0) return {PictureKind::Icon};
     std::int64_t width = 0, height = 0;
     for (unsigned i = 0; i < count; ++i) {
         const std::uint64_t e = 6 + 16ull * i;
         unsigned w = 0, h = 0;
         std::uint32_t data = 0;
         if (!c.U8(e, w) || !c.U8(e + 1, h) || !c.U32(e + 12, false, data)) {
-            if (i == 0) return {PictureFormat::Icon};
+            if (i == 0) return {PictureKind::Icon};
             break;
         }
         std::int64_t dataWidth = 0, dataHeight = 0;
@@ -215,7 +215,7 @@ PictureHeader IconHeader(Cursor& c) {
         width = std::max({width, std::int64_t{w == 0 ? 256u : w}, dataWidth});
         height = std::max({height, std::int64_t{h == 0 ? 256u : h}, dataHeight});
     }
-    return Sized(PictureFormat::Icon, width, height);
+    return Sized(PictureKind::Icon, width, height);
 }
 
 class BufferBytes final : public PictureBytes {
@@ -266,7 +266,7 @@ PictureHeader ReadPictureHeader(PictureBytes& bytes) {
     PictureHeader header;
     if (c.Starts(0, "\xFF\xD8", 2)) return JpegHeader(c);
     if (c.Starts(0, kPngSignature, 8)) {
-        header.format = PictureFormat::Png;
+        header.kind = PictureKind::Png;
         header.sizeKnown = PngSize(c, 0, header.width, header.height);
     } else if (c.Starts(0, "GIF8", 4)) {
         return GifHeader(c);

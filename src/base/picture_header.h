@@ -23,14 +23,14 @@ bool BitmapSizeAllowed(std::int64_t width, std::int64_t height);
 // allowed, and neither side longer than kMaxPictureSide.
 bool PictureSizeAllowed(std::int64_t width, std::int64_t height);
 
-enum class PictureFormat { Unknown, Jpeg, Png, Gif, Bmp, Tiff, Icon };
+enum class PictureKind { Unknown, Jpeg, Png, Gif, Bmp, Tiff, Icon };
 
-// What a header says. `sizeKnown` is false for content of no format checked
+// What a header says. `sizeKnown` is false for content of no kind checked
 // here and for a header that is cut short or malformed; the decoder then
 // decides what the file is. For an icon the size is the largest of its
 // images, for a GIF the larger of its screen and its first image.
 struct PictureHeader {
-    PictureFormat format = PictureFormat::Unknown;
+    PictureKind kind = PictureKind::Unknown;
     bool sizeKnown = false;
     std::int64_t width = 0;
     std::int64_t height = 0;

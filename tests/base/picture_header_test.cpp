@@ -20,28 +20,28 @@ PictureHeader Read(const Bytes& b) {
     return ReadPictureHeader(reinterpret_cast<const unsigned char*>(b.data()), b.size());
 }
 
-void ExpectSize(const Bytes& bytes, PictureFormat format, std::int64_t width, std::int64_t height) {
+void ExpectSize(const Bytes& bytes, PictureKind kind, std::int64_t width, std::int64_t height) {
     const PictureHeader h = Read(bytes);
-    EXPECT_EQ(h.format, format);
+    EXPECT_EQ(h.kind, kind);
     ASSERT_TRUE(h.sizeKnown);
     EXPECT_EQ(h.width, width);
     EXPECT_EQ(h.height, height);
 }
 
 TEST(PictureHeader, SizesOfEveryFormatWidthFirst) {
-    ExpectSize(PngHeader(27000, 26000), PictureFormat::Png, 27000, 26000);
-    ExpectSize(JpegHeader(8000, 6000), PictureFormat::Jpeg, 8000, 6000);
-    ExpectSize(JpegHeader(640, 480, 0xC2), PictureFormat::Jpeg, 640, 480);  // progressive
-    ExpectSize(GifHeader(300, 200, 0, 0, 10, 10, true), PictureFormat::Gif, 300, 200);
-    ExpectSize(GifHeader(300, 200, 250, 0, 60000, 10, false), PictureFormat::Gif, 60250, 200);
-    ExpectSize(BmpHeader(40, 7000, -5000), PictureFormat::Bmp, 7000, 5000);  // top-down
-    ExpectSize(BmpHeader(12, 900, 700), PictureFormat::Bmp, 900, 700);
-    ExpectSize(BmpHeader(124, 30, INT32_MIN), PictureFormat::Bmp, 30, std::int64_t{1} << 31);
-    ExpectSize(TiffHeader(false, 3, 3000, 2000), PictureFormat::Tiff, 3000, 2000);
-    ExpectSize(TiffHeader(true, 4, 70000, 50), PictureFormat::Tiff, 70000, 50);
-    ExpectSize(IconHeader(16, 32, PngHeader(20000, 30)), PictureFormat::Icon, 20000, 32);
-    ExpectSize(IconHeader(0, 0, BitmapInfo(64, 128)), PictureFormat::Icon, 256, 256);
-    ExpectSize(IconHeader(1, 1, BitmapInfo(900, 1800)), PictureFormat::Icon, 900, 900);
+    ExpectSize(PngHeader(27000, 26000), PictureKind::Png, 27000, 26000);
+    ExpectSize(JpegHeader(8000, 6000), PictureKind::Jpeg, 8000, 6000);
+    ExpectSize(JpegHeader(640, 480, 0xC2), PictureKind::Jpeg, 640, 480);  // progressive
+    ExpectSize(GifHeader(300, 200, 0, 0, 10, 10, true), PictureKind::Gif, 300, 200);
+    ExpectSize(GifHeader(300, 200, 250, 0, 60000, 10, false), PictureKind::Gif, 60250, 200);
+    ExpectSize(BmpHeader(40, 7000, -5000), PictureKind::Bmp, 7000, 5000);  // top-down
+    ExpectSize(BmpHeader(12, 900, 700), PictureKind::Bmp, 900, 700);
+    ExpectSize(BmpHeader(124, 30, INT32_MIN), PictureKind::Bmp, 30, std::int64_t{1} << 31);
+    ExpectSize(TiffHeader(false, 3, 3000, 2000), PictureKind::Tiff, 3000, 2000);
+    ExpectSize(TiffHeader(true, 4, 70000, 50), PictureKind::Tiff, 70000, 50);
+    ExpectSize(IconHeader(16, 32, PngHeader(20000, 30)), PictureKind::Icon, 20000, 32);
+    ExpectSize(IconHeader(0, 0, BitmapInfo(64, 128)), PictureKind::Icon, 256, 256);
+    ExpectSize(IconHeader(1, 1, BitmapInfo(900, 1800)), PictureKind::Icon, 900, 900);
 }
 
 // The frame header is found past long and odd segments: tables whose bytes
@@ -53,7 +53,7 @@ TEST(PictureHeader, JpegFrameHeaderFoundPastOtherSegments) {
     b += Segment(0xCC, Bytes("\x08\xFF\xFF\xFF\xFF", 5));  // arithmetic conditioning
     b += Bytes("junk\xFF\x00\xFF\xFF\xFF\xD3", 10);
     b += JpegHeader(123, 45).substr(2);
-    ExpectSize(b, PictureFormat::Jpeg, 123, 45);
+    ExpectSize(b, PictureKind::Jpeg, 123, 45);
 }
 
 TEST(PictureHeader, MalformedOrCutShortHeadersGiveNoSize) {

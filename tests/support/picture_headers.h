@@ -26,7 +26,7 @@ inline std::string Segment(unsigned marker, const std::string& payload) {
 // Start of image, JFIF segment and a three-component frame header.
 inline std::string JpegHeader(std::uint32_t width, std::uint32_t height, unsigned frameMarker = 0xC0) {
     return std::string("\xFF\xD8", 2) + Segment(0xE0, std::string("JFIF\0\1\1\0\0\1\0\1\0\0", 14)) +
-           Segment(frameMarker, "\x08" + Be16(height) + Be16(width) + std::string("\x03\x01\x22\0\x02\x11\1\x03\x11\1", 10));
+           Segment(frameMarker, std::string(1, 8).append(Be16(height)) + Be16(width) + std::string("\x03\x01\x22\0\x02\x11\1\x03\x11\1", 10));
 }
 
 // Screen, two-colour table, optionally a graphic control extension, and the
