@@ -106,11 +106,12 @@ HBITMAP LoadImageBitmap(const std::string& path, PictureSizeCheck allowed) {
         if (!image || !clone) return nullptr;
         image->status = gp::GdipLoadImageFromFile(widePath, &image->native);
         if (image->status != Gdiplus::Ok) image->native = nullptr;
-        // Content whose header is not read above: its size as decoded.
+        // Content whose header is not read above: no copies of a picture
+        // beyond the bitmap size limit.
         UINT width = 0, height = 0;
         if (image->native && (gp::GdipGetImageWidth(image->native, &width) != Gdiplus::Ok ||
                               gp::GdipGetImageHeight(image->native, &height) != Gdiplus::Ok ||
-                              !allowed(width, height))) {
+                              !BitmapSizeAllowed(width, height))) {
             return nullptr;
         }
         clone->status = gp::GdipCloneImage(image->native, &clone->native);

@@ -16,9 +16,9 @@ using PictureSizeCheck = bool (*)(std::int64_t width, std::int64_t height);
 
 // Decodes the picture file at `path` (any format GDI+ reads, whatever its
 // extension) into a new 24-bit top-down DIB section; transparent parts come
-// out black. Null when the file is missing or not a picture, and when the
-// size its header gives is not `allowed` (then nothing is decoded). The
-// caller owns the result.
+// out black. Null when the file is missing or not a picture, when the size
+// its header gives is not `allowed` (then nothing is decoded), and when it
+// decodes beyond the bitmap size limit. The caller owns the result.
 HBITMAP LoadImageBitmap(const std::string& path, PictureSizeCheck allowed = PictureSizeAllowed);
 
 // A new 24-bit top-down DIB section with the size and pixels of `bitmap`,

@@ -76,6 +76,8 @@ TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
     test::WriteFile(folder / "jpeg.jpg", test_pictures::JpegHeader(16385, 100));
     EXPECT_EQ(LoadImageBitmap(folder / "png.jpg"), nullptr);
     EXPECT_EQ(LoadImageBitmap(folder / "jpeg.jpg"), nullptr);
+    ASSERT_TRUE(test::WritePicture(folder / "long.jpg", test::SolidPicture(16385, 1, 0xFF808080u)));
+    EXPECT_EQ(LoadImageBitmap(folder / "long.jpg"), nullptr);  // one side too long
 
     for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Bmp}) {
         ASSERT_TRUE(test::WritePicture(folder / "small.jpg", test::SolidPicture(3, 2, 0xFF808080u), format));

@@ -179,6 +179,14 @@ TEST_F(RasterMapWindow, HugePicturesAndUnsafeZoneNamesGetTheStandByPicture) {
         EXPECT_EQ(h->app().map.calibrated, 0) << zone;
         EXPECT_EQ(h->Text(IDC_PHYS2_X), "0") << zone;
     }
+    // A picture that fits the bitmap limit but not with the map's margins
+    // makes no map bitmap.
+    HBITMAP big = CreateTopDownDib(7100, 7100);
+    ASSERT_NE(big, nullptr);
+    const HBITMAP shown = h->program().gdi.mapBitmap.get();
+    EXPECT_EQ(ComposeMapPicture(h->program(), big), 0);
+    EXPECT_EQ(h->program().gdi.mapBitmap.get(), shown);
+    EXPECT_EQ(h->app().map.imageWidth, 600);
 }
 
 TEST_F(RasterMapWindow, CalibrationAndChosenPicturesStayInsideTheZonesFolder) {
