@@ -2,6 +2,7 @@
 // and game coordinates.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace tolvik {
@@ -18,6 +19,11 @@ struct CalibrationPoints {
     float logicalY2 = 0.0f;
 };
 
+// Zoom steps: the Map View shows the map bitmap at z = 1.25^step pixels per
+// map pixel; step 0 is the actual size.
+constexpr int kMinZoomStep = -8;
+constexpr int kMaxZoomStep = 8;
+
 // The Current Map, less its composed bitmap (held by the shell).
 struct CurrentMap {
     std::string zoneName;  // Current Zone Name, at most 255 characters
@@ -29,6 +35,13 @@ struct CurrentMap {
     int imageHeight = 0;
     int panX = 0;
     int panY = 0;
+    int zoomStep = 0;        // kMinZoomStep .. kMaxZoomStep
+    int wheelRemainder = 0;  // wheel movement short of a whole notch
+    // The pans as the last zoom worked them out, before rounding; they count
+    // only while they still round to pan X and pan Y (anything else that
+    // moves the map simply sets the pans).
+    double zoomPanX = 0.0;
+    double zoomPanY = 0.0;
 };
 
 struct PixelPoint {
@@ -46,8 +59,26 @@ struct GamePoint {
 // Picture pixel of a game position ((0, 0) when not calibrated).
 PixelPoint GameToImage(const CurrentMap& map, float x, float y);
 
-// Game position under a Map View client point ((0, 0) when not calibrated).
+// Offset of a game position from reference point 1 in picture pixels before
+// truncation: sx (X - logical X1) and (Y - logical Y1) sy, in single precision
+// as GameToImage forms them (infinite or NaN for degenerate calibrations).
+struct PictureOffset {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+PictureOffset GameOffsetInPicture(const CalibrationPoints& c, float x, float y);
+
+// Game position under a Map View client point ((0, 0) when not calibrated),
+// at the map's zoom.
 GamePoint ViewToGame(const CurrentMap& map, int vx, int vy);
+
+// z for a zoom step (the step clamped to its range).
+double ZoomFactor(int step);
+
+// View coordinate, along one axis, of the centre of map bitmap pixel `m`
+// when the map bitmap's corner is at `pan`: pan + floor(z (m + 1/2)), which
+// is pan + m at the actual size.
+std::int64_t MapPixelToView(std::int64_t pan, std::int64_t m, int step);
 
 // Truncates toward zero; false (and 0) when `v` is not finite or does not fit an int.
 bool TruncToInt(float v, int& out);

@@ -178,13 +178,7 @@ void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReference
         app.KeepCentered = 0;
     } else if (app.KeepCentered) {
         const Position here = record ? record->current.slots[0] : Position{};
-        const PixelPoint p = GameToImage(map, here.x, here.y);
-        int panX = map.panX, panY = map.panY;
-        if (p.valid && KeepCentredPan(viewWidth, map.imageWidth, mapSize.cx, p.x, panX) &&
-            KeepCentredPan(viewHeight, map.imageHeight, mapSize.cy, p.y, panY)) {
-            map.panX = panX;
-            map.panY = panY;
-        }
+        KeepCentredPan(map, viewWidth, viewHeight, here.x, here.y, map.panX, map.panY);
     }
 
     if (mapBitmap) {
