@@ -216,8 +216,8 @@ bool VisibleMapSpan(int pan, int mapSize, int viewSize, int step, VisibleSpan& s
     return true;
 }
 
-TextBox StandByTextBox(int width, int height) {
-    return TextBox{width / 6, height / 6, width - width / 6, height};
+Rect StandByTextBox(int width, int height) {
+    return Rect{width / 6, height / 6, width - width / 6, height};
 }
 
 }  // namespace tolvik

@@ -52,10 +52,10 @@ bool LayoutVectorLabel(LabelPlacement& placement, const VectorMapSettings& setti
     int ax = 0;
     int ay = 0;
     if (!MapToPixel(settings, point.x, point.y, ax, ay)) return false;
-    placement.AddOccupied(PixelRect{ax - 10, ay - 10, ax + 10, ay + 10});
+    placement.AddOccupied(Rect{ax - 10, ay - 10, ax + 10, ay + 10});
     const int points = LabelPoints(settings, point.size);
     const TextExtent extent = measurer.Measure(point.label, points);
-    PixelRect box{0, 0, SaneExtent(extent.cx) + 1, SaneExtent(extent.cy) + 1};
+    Rect box{0, 0, SaneExtent(extent.cx) + 1, SaneExtent(extent.cy) + 1};
     if (!PlaceLabel(placement, box, ax, ay)) return false;
     out.anchorX = ax;
     out.anchorY = ay;
@@ -137,12 +137,12 @@ private:
     ScaledVectorPlan& plan_;
 };
 
-bool LineReaches(const VectorLineOp& l, const PixelRect& clip) {
+bool LineReaches(const VectorLineOp& l, const Rect& clip) {
     return std::max(l.x1, l.x2) >= clip.left && std::min(l.x1, l.x2) < clip.right &&
            std::max(l.y1, l.y2) >= clip.top && std::min(l.y1, l.y2) < clip.bottom;
 }
 
-bool LabelReaches(const VectorLabelOp& l, const PixelRect& clip) {
+bool LabelReaches(const VectorLabelOp& l, const Rect& clip) {
     // The text box, the leader and the anchor square (two pixels about the anchor).
     return std::max(l.box.right, l.anchorX + 2) > clip.left && std::min(l.box.left, l.anchorX - 2) < clip.right &&
            std::max(l.box.bottom, l.anchorY + 2) > clip.top && std::min(l.box.top, l.anchorY - 2) < clip.bottom;
@@ -170,7 +170,7 @@ bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath
     return true;
 }
 
-void ReplayScaledVectorPlan(const ScaledVectorPlan& plan, const PixelRect& clip, VectorDrawSink& sink) {
+void ReplayScaledVectorPlan(const ScaledVectorPlan& plan, const Rect& clip, VectorDrawSink& sink) {
     std::size_t line = 0;
     for (std::size_t i = 0; i <= plan.labels.size(); ++i) {
         const std::size_t end = i < plan.labels.size() ? plan.linesBeforeLabel[i] : plan.lines.size();

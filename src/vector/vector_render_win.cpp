@@ -5,9 +5,9 @@
 #include <cstring>
 #include <vector>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 #include "log/zone_names.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 
 namespace tolvik {
 
@@ -117,7 +117,7 @@ void DrawVectorLine(HDC dc, const VectorLineOp& line) {
 }
 
 void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
-    const PixelRect& box = label.box;
+    const Rect& box = label.box;
     const COLORREF colour = PlainColour(label.colour);
     {
         UniquePen pen(CreatePen(PS_SOLID, 0, colour));

@@ -48,7 +48,7 @@ TEST(VectorPlan, SizeCalibrationAndTheFirstLabelBelowItsAnchor) {
     EXPECT_EQ(label.anchorX, 400);
     EXPECT_EQ(label.anchorY, 200);
     // Box 4 × 6 + 1 by 10 + 1; top-left corner bh + 10 = 21 below the anchor.
-    EXPECT_EQ(label.box, (PixelRect{400, 221, 425, 232}));
+    EXPECT_EQ(label.box, (Rect{400, 221, 425, 232}));
     EXPECT_EQ(label.colour, 44u + 65536u);
     EXPECT_EQ(label.points, 7);
 }
@@ -78,11 +78,11 @@ TEST(VectorPlan, SearchFilterDrawsOnlyMatchingLabelsAndKeepsNoOtherAnchors) {
     ASSERT_EQ(plan.sink.labels.size(), 2u);
     EXPECT_EQ(plan.sink.labels[0].text, "First Bank");
     EXPECT_EQ(plan.sink.labels[1].text, "BANKER");
-    EXPECT_EQ(plan.sink.labels[0].box, (PixelRect{500, 271, 561, 282}));
+    EXPECT_EQ(plan.sink.labels[0].box, (Rect{500, 271, 561, 282}));
     // Without the filter "Guard"'s anchor box pushes the bank label away.
     const Plan all = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 1000); });
     ASSERT_EQ(all.sink.labels.size(), 3u);
-    EXPECT_NE(all.sink.labels[1].box, (PixelRect{500, 271, 561, 282}));
+    EXPECT_NE(all.sink.labels[1].box, (Rect{500, 271, 561, 282}));
 }
 
 TEST(VectorPlan, HiddenLayersKeepTheBoundsAndLayersDrawInOrder) {
@@ -117,10 +117,10 @@ TEST(VectorPlan, DenseLabelsNeverOverlap) {
     const auto& labels = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 600); }).sink.labels;
     EXPECT_GT(labels.size(), 20u);
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const PixelRect& a = labels[i].box;
+        const Rect& a = labels[i].box;
         EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 600 && a.bottom <= 300) << labels[i].text;
         for (std::size_t k = 0; k < i; ++k) {
-            const PixelRect& b = labels[k].box;
+            const Rect& b = labels[k].box;
             EXPECT_FALSE(std::max(a.left, b.left) < std::min(a.right, b.right) &&
                          std::max(a.top, b.top) < std::min(a.bottom, b.bottom))
                 << labels[i].text << " over " << labels[k].text;
@@ -149,7 +149,7 @@ TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
               std::vector({1000, 500, 1100, 500}));
     ASSERT_EQ(plan.labels.size(), 1u);
     // The label keeps its size in pixels: the same 25 x 11 box, bh + 10 below its scaled anchor.
-    EXPECT_EQ(plan.labels[0].box, (PixelRect{1000, 521, 1025, 532}));
+    EXPECT_EQ(plan.labels[0].box, (Rect{1000, 521, 1025, 532}));
     EXPECT_EQ(plan.linesBeforeLabel, std::vector<std::size_t>{2});
 
     struct OrderSink : VectorDrawSink {
@@ -158,11 +158,11 @@ TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
         std::string order;
     };
     OrderSink all, part, none;
-    ReplayScaledVectorPlan(plan, PixelRect{0, 0, 2000, 1000}, all);
+    ReplayScaledVectorPlan(plan, Rect{0, 0, 2000, 1000}, all);
     EXPECT_EQ(all.order, "01Gate2");
-    ReplayScaledVectorPlan(plan, PixelRect{1010, 525, 1020, 530}, part);  // inside the label box
+    ReplayScaledVectorPlan(plan, Rect{1010, 525, 1020, 530}, part);  // inside the label box
     EXPECT_EQ(part.order, "0Gate");
-    ReplayScaledVectorPlan(plan, PixelRect{1200, 100, 1300, 200}, none);  // only the frame's bounds reach here
+    ReplayScaledVectorPlan(plan, Rect{1200, 100, 1300, 200}, none);  // only the frame's bounds reach here
     EXPECT_EQ(none.order, "0");
 }
 

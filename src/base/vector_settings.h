@@ -4,13 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "raster/calibration.h"
+#include "base/colour.h"
+#include "base/current_map.h"
 
 namespace tolvik {
-
-constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
-    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
-}
 
 struct VectorMapSettings {
     std::string SearchFilter;
@@ -22,7 +19,7 @@ struct VectorMapSettings {
     int UseHeightFilter = 0;
     int FilterLow = 20;
     int FilterHigh = 20;
-    std::uint32_t Color = Rgb(128, 128, 128);
+    Colour Color = MakeColour(128, 128, 128);
     CalibrationPoints working;  // bounds during a render, calibration after it
     int MapResolution = 1000;
     int BitmapWidth = 0;
