@@ -2,6 +2,8 @@
 // game coordinates, its placement and its pan.
 #pragma once
 
+#include <cctype>
+#include <map>
 #include <string>
 
 namespace tolvik {
@@ -42,6 +44,22 @@ struct CurrentMap {
     double zoomPanX = 0.0;
     double zoomPanY = 0.0;
 };
+
+// Zone display names as keys that, like profile keys, ignore case.
+struct ZoneKeyLess {
+    bool operator()(const std::string& a, const std::string& b) const {
+        const std::size_t n = a.size() < b.size() ? a.size() : b.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            const int ca = std::tolower(static_cast<unsigned char>(a[i]));
+            const int cb = std::tolower(static_cast<unsigned char>(b[i]));
+            if (ca != cb) return ca < cb;
+        }
+        return a.size() < b.size();
+    }
+};
+
+// The zoom step each zone was last shown at (steps other than 0 only).
+using ZoneZooms = std::map<std::string, int, ZoneKeyLess>;
 
 struct PixelPoint {
     int x = 0;

@@ -150,8 +150,8 @@ bool LabelReaches(const VectorLabelOp& l, const Rect& clip) {
 
 }  // namespace
 
-bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
-                         TextMeasurer& measurer, ScaledVectorPlan& plan, const VectorFileOpener& open) {
+bool BeginScaledVectorPlan(VectorMapSettings& settings, const std::string& basePath, double scale,
+                           ScaledVectorPlan& plan, const VectorFileOpener& open) {
     plan = ScaledVectorPlan{};
     int width = 0;
     int height = 0;
@@ -165,8 +165,19 @@ bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath
     plan.width = scaled(width);
     plan.height = scaled(height);
     BeginVectorDrawing(settings, plan.width, plan.height);
+    return true;
+}
+
+void FillScaledVectorPlan(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
+                          TextMeasurer& measurer, ScaledVectorPlan& plan, const VectorFileOpener& open) {
     PlanRecorder recorder(plan);
     RunVectorDrawingPass(settings, basePath, playerHeight, measurer, recorder, open);
+}
+
+bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
+                         TextMeasurer& measurer, ScaledVectorPlan& plan, const VectorFileOpener& open) {
+    if (!BeginScaledVectorPlan(settings, basePath, scale, plan, open)) return false;
+    FillScaledVectorPlan(settings, basePath, playerHeight, measurer, plan, open);
     return true;
 }
 

@@ -93,6 +93,14 @@ struct ScaledVectorPlan {
 // Plans the map at `scale` times the size a render at MapResolution has
 // (rounded, at least one pixel). `settings` is taken as a copy: the last
 // render's state is not touched. False when the map does not exist.
+// The two halves: BeginScaledVectorPlan measures the map and sizes the plan,
+// leaving `settings` (a working copy) ready for FillScaledVectorPlan, the
+// drawing pass into the plan.
+bool BeginScaledVectorPlan(VectorMapSettings& settings, const std::string& basePath, double scale,
+                           ScaledVectorPlan& plan, const VectorFileOpener& open = OpenVectorMapFile);
+void FillScaledVectorPlan(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
+                          TextMeasurer& measurer, ScaledVectorPlan& plan,
+                          const VectorFileOpener& open = OpenVectorMapFile);
 bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
                          TextMeasurer& measurer, ScaledVectorPlan& plan,
                          const VectorFileOpener& open = OpenVectorMapFile);
