@@ -36,3 +36,8 @@ endif()
 add_executable(vector-render-time ${CMAKE_SOURCE_DIR}/tools/vector_render_time_win.cpp)
 target_include_directories(vector-render-time PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(vector-render-time PRIVATE tolvik_shell)
+
+# Wheel notch repaint timing on a big picture, for the README figure.
+add_executable(zoom-notch-time ${CMAKE_SOURCE_DIR}/tools/zoom_notch_time_win.cpp $<TARGET_OBJECTS:tolvik_res>)
+target_include_directories(zoom-notch-time PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(zoom-notch-time PRIVATE tolvik_shell)

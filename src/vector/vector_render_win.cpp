@@ -212,6 +212,18 @@ void PaintScaledVectorPlan(HDC dc, const ScaledVectorPlan& plan, std::uint32_t c
     ReplayScaledVectorPlan(plan, Rect{clip.left - x, clip.top - y, clip.right - x, clip.bottom - y}, canvas);
 }
 
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale) {
+    auto plan = std::make_shared<ScaledVectorPlan>();
+    VectorMapSettings working = settings;
+    if (!BeginScaledVectorPlan(working, basePath, scale, *plan)) return nullptr;
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return nullptr;
+    GdiVectorCanvas measurer(dc.get(), plan->width, plan->height);
+    FillScaledVectorPlan(working, basePath, playerHeight, measurer, *plan);
+    return plan;
+}
+
 bool RenderVectorMapAtZoom(Program& program) {
     ZoomedView& zoom = program.gdi.zoom;
     const AppState& app = program.app;
@@ -219,17 +231,10 @@ bool RenderVectorMapAtZoom(Program& program) {
     zoom.paintSharp = nullptr;
     zoom.sharpMapSerial = 0;
     if (!app.UseVURavaZiro || zoom.vectorBase.empty() || app.map.zoomStep == 0) return false;
-    auto plan = std::make_shared<ScaledVectorPlan>();
-    VectorMapSettings settings = app.vector;
-    if (!BeginScaledVectorPlan(settings, zoom.vectorBase, ZoomFactor(app.map.zoomStep), *plan)) return false;
+    std::shared_ptr<const ScaledVectorPlan> plan =
+        PlanVectorMapAtScale(app.vector, zoom.vectorBase, zoom.vectorHeight, ZoomFactor(app.map.zoomStep));
     // Only a plan of the map being shown (the files may have changed since).
-    if (plan->baseWidth != app.map.imageWidth || plan->baseHeight != app.map.imageHeight) return false;
-    {
-        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-        if (!dc) return false;
-        GdiVectorCanvas measurer(dc.get(), plan->width, plan->height);
-        FillScaledVectorPlan(settings, zoom.vectorBase, zoom.vectorHeight, measurer, *plan);
-    }
+    if (!plan || plan->baseWidth != app.map.imageWidth || plan->baseHeight != app.map.imageHeight) return false;
     const std::uint32_t colour = app.vector.Color;
     zoom.paintSharp = [plan, colour](HDC dc, int x, int y, const RECT& clip) {
         PaintScaledVectorPlan(dc, *plan, colour, x, y, clip);

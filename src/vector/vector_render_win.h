@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "base/program_win.h"
@@ -43,6 +44,11 @@ HFONT CreateLabelFont(int points);
 // False (no sharp picture) for a picture map, at the actual size, or when
 // the map cannot be read again.
 bool RenderVectorMapAtZoom(Program& program);
+
+// The map at `scale` times the size of its render at MapResolution, as draw
+// operations, labels measured in the real fonts; null when it cannot be read.
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale);
 
 // Paints `plan` with its pixel (0, 0) at (x, y) of `dc`, within `clip`: the
 // background colour `colour`, then the lines and labels that reach into it.
