@@ -150,6 +150,16 @@ void ZoomMapView(HWND window, Program& program, int step, POINT anchor) {
     AppState& app = program.app;
     if (!ZoomAbout(app.map, step, anchor.x, anchor.y)) return;
     RememberZoneZoom(app);
+    if (app.drag.dragging) {
+        // A drag goes on from here, at the new zoom.
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        ScreenToClient(window, &pointer);
+        app.drag.startX = pointer.x;
+        app.drag.startY = pointer.y;
+        app.drag.startPanX = app.map.panX;
+        app.drag.startPanY = app.map.panY;
+    }
     // Until the vector map is rendered at the new scale, the stretched one shows.
     DrawMapView(window, program, app.calibrationMode != 0);
     RefreshHoverTitle(window, program);
