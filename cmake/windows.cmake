@@ -40,3 +40,7 @@ target_link_libraries(vector-render-time PRIVATE tolvik_shell)
 # Picture load timing and peak memory, for the picture size limits.
 add_executable(picture-load-time ${CMAKE_SOURCE_DIR}/tools/picture_load_time_win.cpp)
 target_link_libraries(picture-load-time PRIVATE tolvik_shell psapi)
+# Wheel notch repaint timing on a big picture, for the README figure.
+add_executable(zoom-notch-time ${CMAKE_SOURCE_DIR}/tools/zoom_notch_time_win.cpp $<TARGET_OBJECTS:tolvik_res>)
+target_include_directories(zoom-notch-time PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(zoom-notch-time PRIVATE tolvik_shell)

@@ -2,7 +2,9 @@
 # Measures the CPU use of Tolvik.exe under Wine while it shows a big
 # calibrated map with the marker and trail animating.
 #
-#   tools/measure_cpu.sh [--seconds N] [--size PIXELS]
+#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP]
+#
+# --zoom shows the map at zoom step STEP (1.25^STEP: 6 is about 4x).
 #
 # Prints the CPU seconds used by Tolvik.exe, by the wineserver and by the X
 # server over the measured span, as a share of one core.
@@ -12,11 +14,13 @@ cd "$TOLVIK_ROOT"
 
 SPAN=30
 SIZE=2048
+ZOOM=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --seconds) SPAN="$2"; shift 2 ;;
     --size) SIZE="$2"; shift 2 ;;
-    *) echo "usage: $0 [--seconds N] [--size PIXELS]" >&2; exit 2 ;;
+    --zoom) ZOOM="$2"; shift 2 ;;
+    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP]" >&2; exit 2 ;;
     esac
 done
 
@@ -37,7 +41,8 @@ LOG="$RUN/logs/eqlog_Cpu_P1999.txt"
     for i in $(seq 0 30); do printf 'Your Location is %d.00, %d.00, 1.00\r\n' $((i * 7)) $((i * 11)); done
     printf 'Returning to Big Zone\r\n'
 } >"$LOG"
-printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n' "$(tolvik_winpath "$LOG")" >"$RUN/Tolvik/Tolvik.ini"
+printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n[Zoom]\r\nBig Zone=%d\r\n' "$(tolvik_winpath "$LOG")" "$ZOOM" \
+    >"$RUN/Tolvik/Tolvik.ini"
 
 tolvik_prefix_init || exit 1
 tolvik_start_xvfb || exit 1
@@ -55,7 +60,7 @@ a1=$(ticks "$app"); s1=$(ticks "$server"); x1=$(ticks "$TOLVIK_XVFB_PID")
 import -window root "$RUN/shot.png" 2>/dev/null
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
 sleep 2
-awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" 'BEGIN {
-    printf "map %dx%d, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
-        size, size, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
+awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" -v zoom="$ZOOM" 'BEGIN {
+    printf "map %dx%d, zoom step %d, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
+        size, size, zoom, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
 echo "screenshot: $RUN/shot.png"

@@ -17,6 +17,7 @@
 #include "log/log_source_win.h"
 #include "raster/calibration_win.h"
 #include "app/map_select_win.h"
+#include "app/map_zoom_win.h"
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
 #include "res/resource.h"
@@ -141,6 +142,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     FillZoneList(window, program);
     PlaceOnTop(window, app.OnTop);
     SetTimer(window, IDT_MAIN_TICK, 100, nullptr);
+    StartZoomInput(window);
     SelectZoneMap(window, program, app.map.zoneName);
     return FALSE;
 }
@@ -222,6 +224,11 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         break;
     case IDM_VECTOR_SETTINGS:
         OpenVectorSettingsWindow(window, program);
+        break;
+    case IDM_ZOOM_IN:
+    case IDM_ZOOM_OUT:
+    case IDM_ACTUAL_SIZE:
+        OnZoomCommand(window, program, LOWORD(wParam));
         break;
     default:
         break;
@@ -359,7 +366,18 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
     switch (message) {
     case WM_TIMER:
-        OnTimer(window, *program);
+        if (wParam == IDT_ZOOM_SETTLE) {
+            OnZoomSettled(window, *program);
+        } else {
+            OnTimer(window, *program);
+        }
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        if (!OnMainWindowWheel(window, *program, wParam, lParam)) return FALSE;
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case WM_DESTROY:
+        StopZoomInput(window);
         return FALSE;
     case WM_TOLVIK_RELOAD_ZONE_MAP:
         SelectZoneMap(window, *program, program->app.map.zoneName);

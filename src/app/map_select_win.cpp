@@ -1,6 +1,7 @@
 #include "app/map_select_win.h"
 
 #include "app/main_window_win.h"
+#include "app/map_zoom_win.h"
 #include "base/gdi_win.h"
 #include "base/zone_file_name.h"
 #include "log/zone_records.h"
@@ -43,18 +44,16 @@ int BuildZoneMap(Program& program, const std::string& zone) {
 
 void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
     AppState& app = program.app;
+    const bool sameZone = app.map.zoneName == zone.substr(0, kMaxZoneNameChars);
     app.map.zoneName = zone.substr(0, kMaxZoneNameChars);
     app.zones.currentRecord = FindOrAddZoneRecord(app.zones.table, zone);
     program.gdi.mapBitmap.reset();
 
     if (!BuildZoneMap(program, zone)) return;
 
-    RECT view{};
-    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
     BITMAP description{};
     GetObjectA(program.gdi.mapBitmap.get(), sizeof description, &description);
-    app.map.panX = CentredPan(view.right, description.bmWidth);
-    app.map.panY = CentredPan(view.bottom, description.bmHeight);
+    OpenMapAtZoneZoom(window, program, zone, sameZone, SIZE{description.bmWidth, description.bmHeight});
 
     SelectZoneInList(window, zone);
     ShowCalibrationFields(window, program);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "base/number_text.h"
@@ -19,6 +21,46 @@ constexpr const char* kMode = "Mode";
 constexpr const char* kVector = "VURavaZiro";
 
 int Flag(int value) { return value != 0 ? 1 : 0; }
+
+constexpr const char* kZoom = "Zoom";
+
+// Zone names are the keys of "Zoom". A name that a profile file cannot hold
+// as a key is not written: one with "=", a line break or a control
+// character, blanks at either end, or a start like a section ("[") or a
+// comment (";"). This is the place for the program's shared check of zone
+// names as profile keys.
+bool IsUsableZoomKey(const std::string& zone) {
+    if (zone.empty() || zone.size() > 255 || zone.front() == '[' || zone.front() == ';') return false;
+    if (zone.front() == ' ' || zone.back() == ' ' || zone.front() == '\t' || zone.back() == '\t') return false;
+    return std::none_of(zone.begin(), zone.end(),
+                        [](char c) { return c == '=' || static_cast<unsigned char>(c) < 0x20; });
+}
+
+// The zoom step of every zone in "Zoom"; values out of range are clamped.
+void LoadZoneZooms(AppState& app, const std::string& file) {
+    app.zoneZooms.clear();
+    std::vector<char> keys(4096, '\0');
+    for (;;) {
+        const DWORD length =
+            GetPrivateProfileStringA(kZoom, nullptr, "", keys.data(), static_cast<DWORD>(keys.size()), file.c_str());
+        if (length + 2 < keys.size() || keys.size() >= (1u << 20)) break;
+        keys.assign(keys.size() * 2, '\0');
+    }
+    keys[keys.size() - 2] = keys[keys.size() - 1] = '\0';
+    for (const char* key = keys.data(); *key != '\0'; key += std::strlen(key) + 1) {
+        const long step = std::strtol(ReadProfileText(kZoom, key, "0", file).c_str(), nullptr, 10);
+        const int clamped = static_cast<int>(std::clamp<long>(step, kMinZoomStep, kMaxZoomStep));
+        if (clamped != 0) app.zoneZooms[key] = clamped;
+    }
+}
+
+// "Zoom" written anew: one key per zone shown at another zoom than the actual size.
+void SaveZoneZooms(const AppState& app, const std::string& file) {
+    WritePrivateProfileStringA(kZoom, nullptr, nullptr, file.c_str());
+    for (const auto& [zone, step] : app.zoneZooms) {
+        if (step != 0 && IsUsableZoomKey(zone)) WriteProfileInt(kZoom, zone, step, file);
+    }
+}
 
 // The "Mode" flags, in the order they are read and written.
 struct ModeKey {
@@ -115,6 +157,7 @@ void LoadSettings(HWND window, Program& program) {
     for (const VectorKey& k : kVectorKeys) v.*k.value = ReadProfileInt(kVector, k.key, k.fallback, file);
     v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(MakeColour(128, 128, 128)), file));
     ClampVectorSettings(v);  // a file edited by hand may hold anything
+    LoadZoneZooms(app, file);
 
     // A rectangle that no longer lies on any monitor (one unplugged, a
     // resolution changed) is brought back onto the primary one.
@@ -163,6 +206,7 @@ void SaveSettings(HWND window, Program& program) {
         WriteProfileInt(kVector, k.key, k.isFlag ? Flag(v.*k.value) : v.*k.value, file);
     }
     WriteProfileInt(kVector, "Color", static_cast<int>(v.Color), file);
+    SaveZoneZooms(app, file);
 }
 
 void SaveLogFileSetting(const Program& program, const std::string& key, const std::string& path) {

@@ -62,6 +62,7 @@ struct AppState {
     // The Current Map: Current Zone Name, calibration, geometry, pan.
     CurrentMap map;
     DragState drag;
+    ZoneZooms zoneZooms;  // section "Zoom" of the settings file
 
     // Vector maps.
     VectorMapSettings vector;

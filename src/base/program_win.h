@@ -12,6 +12,7 @@
 
 #include "base/app_state.h"
 #include "base/gdi_win.h"
+#include "base/zoomed_view_win.h"
 
 namespace tolvik {
 
@@ -47,6 +48,7 @@ struct WinResources {
     UniqueBrush vectorSwatchBrush;
     UniqueBitmap vectorDialogTexture;
     UniqueBitmap vectorButtonTexture;
+    ZoomedView zoom;              // the Map View while zoomed
 };
 
 struct Program {

@@ -28,6 +28,11 @@ HMENU BuildContextMenu(const AppState& app) {
     AppendMenuA(menu, MF_STRING | Checked(app.OnTop), IDC_KEEP_ON_TOP, "Always on Top");
     AppendMenuA(menu, MF_STRING | Checked(app.UseVURavaZiro), IDM_USE_VECTOR_MAPS, "Use EQ-Live Maps");
     if (app.UseVURavaZiro) AppendMenuA(menu, MF_STRING, IDM_VECTOR_SETTINGS, "Vector Map Settings...");
+    const int step = app.map.zoomStep;
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING | (step < kMaxZoomStep ? MF_ENABLED : MF_GRAYED), IDM_ZOOM_IN, "Zoom In");
+    AppendMenuA(menu, MF_STRING | (step > kMinZoomStep ? MF_ENABLED : MF_GRAYED), IDM_ZOOM_OUT, "Zoom Out");
+    AppendMenuA(menu, MF_STRING | (step != 0 ? MF_ENABLED : MF_GRAYED), IDM_ACTUAL_SIZE, "Actual Size");
     return menu;
 }
 

@@ -162,9 +162,11 @@ void CaptureReferencePoint(HWND window, Program& program, LPARAM position) {
 
     const POINT view = MainClientToMapView(window, position);
     const CurrentMap& map = app.map;
-    const std::int64_t px = static_cast<std::int64_t>(view.x) - (static_cast<std::int64_t>(map.imageOffsetX) + map.panX);
-    const std::int64_t py = static_cast<std::int64_t>(view.y) - (static_cast<std::int64_t>(map.imageOffsetY) + map.panY);
-    if (px < 0 || px >= map.imageWidth || py < 0 || py >= map.imageHeight) return;
+    // The picture pixel under the pointer, at any zoom.
+    const PixelPoint under = ViewToImage(map, view.x, view.y);
+    const std::int64_t px = under.x;
+    const std::int64_t py = under.y;
+    if (!under.valid || px < 0 || px >= map.imageWidth || py < 0 || py >= map.imageHeight) return;
 
     CalibrationPoints& points = app.map.points;
     if (left) {

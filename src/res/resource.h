@@ -55,6 +55,13 @@
 #define IDM_USE_VECTOR_MAPS 1059
 #define IDM_VECTOR_SETTINGS 2222
 
+// Map zoom (ids 40100-40199): context menu commands and the timer that
+// renders a vector map again once the wheel rests.
+#define IDM_ZOOM_IN 40101
+#define IDM_ZOOM_OUT 40102
+#define IDM_ACTUAL_SIZE 40103
+#define IDT_ZOOM_SETTLE 40110
+
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1
 #define IDC_VM_SELECT_FOLDER 1009

@@ -1,6 +1,7 @@
 #include "vector/vector_plan.h"
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace tolvik {
@@ -117,6 +118,78 @@ bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, flo
     RunVectorDrawingPass(settings, basePath, playerHeight, measurer, sink, open);
     FinishVectorRender(settings);
     return true;
+}
+
+
+namespace {
+
+// Keeps the operations of a drawing pass.
+class PlanRecorder : public VectorDrawSink {
+public:
+    explicit PlanRecorder(ScaledVectorPlan& plan) : plan_(plan) {}
+    void DrawLine(const VectorLineOp& line) override { plan_.lines.push_back(line); }
+    void DrawLabel(const VectorLabelOp& label) override {
+        plan_.labels.push_back(label);
+        plan_.linesBeforeLabel.push_back(plan_.lines.size());
+    }
+
+private:
+    ScaledVectorPlan& plan_;
+};
+
+bool LineReaches(const VectorLineOp& l, const Rect& clip) {
+    return std::max(l.x1, l.x2) >= clip.left && std::min(l.x1, l.x2) < clip.right &&
+           std::max(l.y1, l.y2) >= clip.top && std::min(l.y1, l.y2) < clip.bottom;
+}
+
+bool LabelReaches(const VectorLabelOp& l, const Rect& clip) {
+    // The text box, the leader and the anchor square (two pixels about the anchor).
+    return std::max(l.box.right, l.anchorX + 2) > clip.left && std::min(l.box.left, l.anchorX - 2) < clip.right &&
+           std::max(l.box.bottom, l.anchorY + 2) > clip.top && std::min(l.box.top, l.anchorY - 2) < clip.bottom;
+}
+
+}  // namespace
+
+bool BeginScaledVectorPlan(VectorMapSettings& settings, const std::string& basePath, double scale,
+                           ScaledVectorPlan& plan, const VectorFileOpener& open) {
+    plan = ScaledVectorPlan{};
+    int width = 0;
+    int height = 0;
+    if (!SizeVectorMap(settings, basePath, width, height, open)) return false;
+    const auto scaled = [scale](int side) {
+        const double v = std::floor(static_cast<double>(side) * scale + 0.5);
+        return static_cast<int>(std::clamp(v, 1.0, static_cast<double>(kMaxPixelCoordinate)));
+    };
+    plan.baseWidth = width;
+    plan.baseHeight = height;
+    plan.width = scaled(width);
+    plan.height = scaled(height);
+    BeginVectorDrawing(settings, plan.width, plan.height);
+    return true;
+}
+
+void FillScaledVectorPlan(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
+                          TextMeasurer& measurer, ScaledVectorPlan& plan, const VectorFileOpener& open) {
+    PlanRecorder recorder(plan);
+    RunVectorDrawingPass(settings, basePath, playerHeight, measurer, recorder, open);
+}
+
+bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
+                         TextMeasurer& measurer, ScaledVectorPlan& plan, const VectorFileOpener& open) {
+    if (!BeginScaledVectorPlan(settings, basePath, scale, plan, open)) return false;
+    FillScaledVectorPlan(settings, basePath, playerHeight, measurer, plan, open);
+    return true;
+}
+
+void ReplayScaledVectorPlan(const ScaledVectorPlan& plan, const Rect& clip, VectorDrawSink& sink) {
+    std::size_t line = 0;
+    for (std::size_t i = 0; i <= plan.labels.size(); ++i) {
+        const std::size_t end = i < plan.labels.size() ? plan.linesBeforeLabel[i] : plan.lines.size();
+        for (; line < end && line < plan.lines.size(); ++line) {
+            if (LineReaches(plan.lines[line], clip)) sink.DrawLine(plan.lines[line]);
+        }
+        if (i < plan.labels.size() && LabelReaches(plan.labels[i], clip)) sink.DrawLabel(plan.labels[i]);
+    }
 }
 
 }  // namespace tolvik

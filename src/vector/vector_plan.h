@@ -75,4 +75,38 @@ void FinishVectorRender(VectorMapSettings& settings);
 bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight,
                    TextMeasurer& measurer, VectorDrawSink& sink, const VectorFileOpener& open = OpenVectorMapFile);
 
+
+// The map rendered again at another scale, kept as its draw operations in
+// pixels of the scaled map (width x height), so that any part of it can be
+// drawn without reading the files again. Lines stay one pixel wide and
+// labels keep their point size; labels are placed on the scaled map.
+struct ScaledVectorPlan {
+    int width = 0;   // the scaled map
+    int height = 0;
+    int baseWidth = 0;  // the render at MapResolution that it scales
+    int baseHeight = 0;
+    std::vector<VectorLineOp> lines;
+    std::vector<VectorLabelOp> labels;
+    std::vector<std::size_t> linesBeforeLabel;  // for each label, the lines drawn before it
+};
+
+// Plans the map at `scale` times the size a render at MapResolution has
+// (rounded, at least one pixel). `settings` is taken as a copy: the last
+// render's state is not touched. False when the map does not exist.
+// The two halves: BeginScaledVectorPlan measures the map and sizes the plan,
+// leaving `settings` (a working copy) ready for FillScaledVectorPlan, the
+// drawing pass into the plan.
+bool BeginScaledVectorPlan(VectorMapSettings& settings, const std::string& basePath, double scale,
+                           ScaledVectorPlan& plan, const VectorFileOpener& open = OpenVectorMapFile);
+void FillScaledVectorPlan(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
+                          TextMeasurer& measurer, ScaledVectorPlan& plan,
+                          const VectorFileOpener& open = OpenVectorMapFile);
+bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
+                         TextMeasurer& measurer, ScaledVectorPlan& plan,
+                         const VectorFileOpener& open = OpenVectorMapFile);
+
+// Sends the plan's operations that reach into `clip` (plan pixels, right and
+// bottom exclusive) to `sink`, in drawing order.
+void ReplayScaledVectorPlan(const ScaledVectorPlan& plan, const Rect& clip, VectorDrawSink& sink);
+
 }  // namespace tolvik

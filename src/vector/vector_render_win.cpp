@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "base/gdi_win.h"
 #include "log/zone_names.h"
+#include "raster/calibration.h"
 #include "base/image_win.h"
 
 namespace tolvik {
@@ -122,12 +124,13 @@ void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
     {
         UniquePen pen(CreatePen(PS_SOLID, 0, colour));
         Selection selected(dc, pen.get());
-        // The leader runs towards the box centre and stops at its edge.
+        // The leader runs towards the box centre and stops at its edge; the
+        // clipping in force before (none in a plain render) comes back after.
+        SavedDcState clipping(dc);
         ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
         MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
         LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
         Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
-        SelectClipRgn(dc, nullptr);
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
@@ -167,11 +170,17 @@ HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
     AppState& app = program.app;
     HBITMAP bitmap = nullptr;
     std::string shortName;
+    ZoomedView& zoom = program.gdi.zoom;
+    zoom.vectorBase.clear();
     if (LookupShortZoneName(zone, shortName)) {
         const std::string basePath = app.vectorMapFolder + shortName + ".txt";
         const ZoneRecord* record = app.zones.Current();
         const float playerHeight = record ? record->current.slots[0].z : 0.0f;
         bitmap = RenderVectorMap(app.vector, basePath, playerHeight);
+        if (bitmap) {
+            zoom.vectorBase = basePath;
+            zoom.vectorHeight = playerHeight;
+        }
     }
     CalibrationPoints& points = app.map.points;
     if (bitmap) {
@@ -188,6 +197,52 @@ HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
         points = CalibrationPoints{};
     }
     return bitmap;
+}
+
+void PaintScaledVectorPlan(HDC dc, const ScaledVectorPlan& plan, std::uint32_t colour, int x, int y,
+                           const RECT& clip) {
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    {
+        UniqueBrush background(CreateSolidBrush(PlainColour(colour)));
+        FillRect(dc, &clip, background.get());
+    }
+    SetViewportOrgEx(dc, x, y, nullptr);
+    GdiVectorCanvas canvas(dc, plan.width, plan.height);
+    ReplayScaledVectorPlan(plan, Rect{clip.left - x, clip.top - y, clip.right - x, clip.bottom - y}, canvas);
+}
+
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale) {
+    auto plan = std::make_shared<ScaledVectorPlan>();
+    VectorMapSettings working = settings;
+    if (!BeginScaledVectorPlan(working, basePath, scale, *plan)) return nullptr;
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!dc) return nullptr;
+    GdiVectorCanvas measurer(dc.get(), plan->width, plan->height);
+    FillScaledVectorPlan(working, basePath, playerHeight, measurer, *plan);
+    return plan;
+}
+
+bool RenderVectorMapAtZoom(Program& program) {
+    ZoomedView& zoom = program.gdi.zoom;
+    const AppState& app = program.app;
+    // The old plan goes first, so that two are never held at once.
+    zoom.paintSharp = nullptr;
+    zoom.sharpMapSerial = 0;
+    if (!app.UseVURavaZiro || zoom.vectorBase.empty() || app.map.zoomStep == 0) return false;
+    std::shared_ptr<const ScaledVectorPlan> plan =
+        PlanVectorMapAtScale(app.vector, zoom.vectorBase, zoom.vectorHeight, ZoomFactor(app.map.zoomStep));
+    // Only a plan of the map being shown (the files may have changed since).
+    if (!plan || plan->baseWidth != app.map.imageWidth || plan->baseHeight != app.map.imageHeight) return false;
+    const std::uint32_t colour = app.vector.Color;
+    zoom.paintSharp = [plan, colour](HDC dc, int x, int y, const RECT& clip) {
+        PaintScaledVectorPlan(dc, *plan, colour, x, y, clip);
+    };
+    zoom.sharpStep = app.map.zoomStep;
+    zoom.sharpMapSerial = zoom.mapSerial;
+    ++zoom.sharpSerial;
+    return true;
 }
 
 }  // namespace tolvik

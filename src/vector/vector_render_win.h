@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "base/program_win.h"
@@ -37,5 +38,21 @@ void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font);
 
 // A new "Arial" font of `points` points for the screen's resolution.
 HFONT CreateLabelFont(int points);
+
+// Renders the vector map being shown again at the map's zoom, kept as its
+// draw operations, and makes it the Map View's sharp picture for that zoom.
+// False (no sharp picture) for a picture map, at the actual size, or when
+// the map cannot be read again.
+bool RenderVectorMapAtZoom(Program& program);
+
+// The map at `scale` times the size of its render at MapResolution, as draw
+// operations, labels measured in the real fonts; null when it cannot be read.
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale);
+
+// Paints `plan` with its pixel (0, 0) at (x, y) of `dc`, within `clip`: the
+// background colour `colour`, then the lines and labels that reach into it.
+void PaintScaledVectorPlan(HDC dc, const ScaledVectorPlan& plan, std::uint32_t colour, int x, int y,
+                           const RECT& clip);
 
 }  // namespace tolvik

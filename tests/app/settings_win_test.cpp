@@ -5,7 +5,9 @@
 
 #include "base/profile_win.h"
 #include "app/map_select_win.h"
+#include "app/map_zoom_win.h"
 #include "app/settings_win.h"
+#include "raster/test_pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -186,4 +188,33 @@ TEST_F(SettingsTest, ProfileRealHelpers) {
 }
 
 }  // namespace
+
+TEST_F(SettingsTest, ZoomIsKeptPerZoneUnderItsName) {
+    test::MakeFolder(folder / "Zones");
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\MissingMap.jpg", test::SolidPicture(60, 40, 0xFF000060u)));
+    test::WriteFile(Ini(), "[Zoom]\r\neast commonlands=-3\r\nBefallen=99\r\nLavastorm=junk\r\n");
+    {
+        MainWindowHarness h(folder.path());
+        const int& step = h.app().map.zoomStep;
+        SelectZoneMap(h.window(), h.program(), "East Commonlands");
+        EXPECT_EQ(step, -3);
+        SelectZoneMap(h.window(), h.program(), "Befallen");
+        EXPECT_EQ(step, 8);  // kept within the range
+        ZoomMapView(h.window(), h.program(), 0, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Lavastorm");
+        EXPECT_EQ(step, 0);  // no usable value: the actual size
+        ZoomMapView(h.window(), h.program(), 2, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Bad=Zone");  // a name no key can hold
+        EXPECT_EQ(step, 0);
+        ZoomMapView(h.window(), h.program(), 1, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Befallen");
+        EXPECT_EQ(step, 0);
+        SendMessageA(h.window(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(Value("Zoom", "East Commonlands"), "-3");
+    EXPECT_EQ(Value("Zoom", "Lavastorm"), "2");
+    EXPECT_EQ(Value("Zoom", "Befallen"), "<missing>");
+    EXPECT_EQ(test::ReadFile(Ini()).find("Bad"), std::string::npos);
+}
+
 }  // namespace tolvik

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "vector/vector_plan.h"
 #include "vector_test_files.h"
@@ -125,6 +126,44 @@ TEST(VectorPlan, DenseLabelsNeverOverlap) {
                 << labels[i].text << " over " << labels[k].text;
         }
     }
+}
+
+
+TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", std::string(kFrame) +
+                                 "L 0, 500, 0, 100, 500, 0, 1, 0, 0\n"
+                                 "P 0, 500, 0, 300, 0, 1, 2, Gate\n"
+                                 "L 900, 900, 0, 1000, 1000, 0, 2, 0, 0\n");
+    VectorMapSettings settings;
+    settings.MapResolution = 800;
+    settings.BitmapWidth = 123;
+    testing::RecordingSink measurer;
+    ScaledVectorPlan plan;
+    ASSERT_TRUE(PlanScaledVectorMap(settings, folder.Base("zone"), 0.0f, 2.5, measurer, plan));
+    EXPECT_EQ(settings.BitmapWidth, 123);  // the last render's state is left alone
+    EXPECT_EQ(std::vector({plan.baseWidth, plan.baseHeight, plan.width, plan.height}),
+              std::vector({800, 400, 2000, 1000}));
+    ASSERT_EQ(plan.lines.size(), 3u);
+    EXPECT_EQ(std::vector({plan.lines[1].x1, plan.lines[1].y1, plan.lines[1].x2, plan.lines[1].y2}),
+              std::vector({1000, 500, 1100, 500}));
+    ASSERT_EQ(plan.labels.size(), 1u);
+    // The label keeps its size in pixels: the same 25 x 11 box, bh + 10 below its scaled anchor.
+    EXPECT_EQ(plan.labels[0].box, (Rect{1000, 521, 1025, 532}));
+    EXPECT_EQ(plan.linesBeforeLabel, std::vector<std::size_t>{2});
+
+    struct OrderSink : VectorDrawSink {
+        void DrawLine(const VectorLineOp& line) override { order += std::to_string(line.colour); }
+        void DrawLabel(const VectorLabelOp& label) override { order += label.text; }
+        std::string order;
+    };
+    OrderSink all, part, none;
+    ReplayScaledVectorPlan(plan, Rect{0, 0, 2000, 1000}, all);
+    EXPECT_EQ(all.order, "01Gate2");
+    ReplayScaledVectorPlan(plan, Rect{1010, 525, 1020, 530}, part);  // inside the label box
+    EXPECT_EQ(part.order, "0Gate");
+    ReplayScaledVectorPlan(plan, Rect{1200, 100, 1300, 200}, none);  // only the frame's bounds reach here
+    EXPECT_EQ(none.order, "0");
 }
 
 }  // namespace
