@@ -26,6 +26,7 @@ public:
 
 class CountingSink : public VectorDrawSink {
 public:
+    bool BeginCanvas(int, int, std::uint32_t) override { return true; }
     void DrawLine(const VectorLineOp& line) override { lines += line.x1 & 1; ++lineCount; }
     void DrawLabel(const VectorLabelOp& label) override { ++labelCount; }
     long lines = 0;

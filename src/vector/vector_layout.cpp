@@ -105,8 +105,17 @@ bool MapToPixel(const VectorMapSettings& settings, float x, float y, int& px, in
 
 bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, float h) {
     if (!settings.UseHeightFilter) return true;
-    const float m = (z1 + z2) * 0.5f;
-    return m + static_cast<float>(settings.FilterHigh) > h && h > m - static_cast<float>(settings.FilterLow);
+    return WithinHeightBand(LineMiddleHeight(z1, z2), settings.FilterLow, settings.FilterHigh, h);
+}
+
+std::uint32_t FadedColour(std::uint32_t colour, std::uint32_t background) {
+    std::uint32_t faded = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t c = (colour >> shift) & 0xFFu;
+        const std::uint32_t b = (background >> shift) & 0xFFu;
+        faded |= ((c + 3 * b) / 4) << shift;
+    }
+    return faded;
 }
 
 int LabelPoints(const VectorMapSettings& settings, int size) {

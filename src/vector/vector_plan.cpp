@@ -20,32 +20,19 @@ int LayerFlag(const VectorMapSettings& s, int layer) {
     }
 }
 
-class DrawingPass : public VectorRecordVisitor {
-public:
-    DrawingPass(const VectorMapSettings& settings, float playerHeight, TextMeasurer& measurer, VectorDrawSink& sink)
-        : settings_(settings), height_(playerHeight), measurer_(measurer), sink_(sink), placement_(settings) {}
+// The line of an L record in pixels, in its colour; false when an end lies
+// beyond the pixel range (such a line is never drawn).
+bool LineToPixels(const VectorMapSettings& settings, const VectorLineRecord& line, VectorLineOp& out) {
+    if (!MapToPixel(settings, line.x1, line.y1, out.x1, out.y1)) return false;
+    if (!MapToPixel(settings, line.x2, line.y2, out.x2, out.y2)) return false;
+    out.colour = line.colour;
+    return true;
+}
 
-    void OnLine(const VectorLineRecord& line) override {
-        if (LayoutVectorLine(settings_, line, height_, lineOp_)) sink_.DrawLine(lineOp_);
-    }
-
-    void OnPoint(const VectorPointRecord& point) override {
-        if (!MatchesSearchFilter(point.label, settings_.SearchFilter)) return;
-        if (LayoutVectorLabel(placement_, settings_, point, measurer_, labelOp_)) sink_.DrawLabel(labelOp_);
-    }
-
-private:
-    const VectorMapSettings& settings_;
-    float height_;
-    TextMeasurer& measurer_;
-    VectorDrawSink& sink_;
-    LabelPlacement placement_;
-    VectorLineOp lineOp_;
-    VectorLabelOp labelOp_;
-};
-
-}  // namespace
-
+// Steps of a label before anything is drawn: its anchor, the anchor box in
+// the Occupied List, its measure and its place. False when it has no place
+// (then only the anchor box was recorded) or its anchor is beyond the pixel
+// range (then nothing was recorded).
 bool LayoutVectorLabel(LabelPlacement& placement, const VectorMapSettings& settings,
                        const VectorPointRecord& point, TextMeasurer& measurer, VectorLabelOp& out) {
     int ax = 0;
@@ -65,57 +52,102 @@ bool LayoutVectorLabel(LabelPlacement& placement, const VectorMapSettings& setti
     return true;
 }
 
-bool LayoutVectorLine(const VectorMapSettings& settings, const VectorLineRecord& line, float playerHeight,
-                      VectorLineOp& out) {
-    if (!PassesHeightFilter(settings, line.z1, line.z2, playerHeight)) return false;
-    if (!MapToPixel(settings, line.x1, line.y1, out.x1, out.y1)) return false;
-    if (!MapToPixel(settings, line.x2, line.y2, out.x2, out.y2)) return false;
-    out.colour = line.colour;
-    return true;
-}
+// The lines the height filter hides, faded toward the background.
+class FadePass : public VectorRecordVisitor {
+public:
+    FadePass(const VectorMapSettings& settings, float playerHeight, VectorDrawSink& sink)
+        : settings_(settings), height_(playerHeight), sink_(sink) {}
 
-void RunVectorDrawingPass(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
-                          TextMeasurer& measurer, VectorDrawSink& sink, const VectorFileOpener& open) {
-    DrawingPass pass(settings, playerHeight, measurer, sink);
+    void OnLine(const VectorLineRecord& line) override {
+        if (PassesHeightFilter(settings_, line.z1, line.z2, height_)) return;
+        if (!LineToPixels(settings_, line, op_)) return;
+        op_.colour = FadedColour(line.colour, settings_.Color);
+        sink_.DrawLine(op_);
+    }
+    void OnPoint(const VectorPointRecord&) override {}
+
+private:
+    const VectorMapSettings& settings_;
+    float height_;
+    VectorDrawSink& sink_;
+    VectorLineOp op_;
+};
+
+// The lines that pass the filter and the labels that match the search text,
+// each as it is read.
+class DrawingPass : public VectorRecordVisitor {
+public:
+    DrawingPass(const VectorMapSettings& settings, float playerHeight, TextMeasurer& measurer, VectorDrawSink& sink,
+                HeightLevels* levels)
+        : settings_(settings), height_(playerHeight), measurer_(measurer), sink_(sink), levels_(levels),
+          placement_(settings) {}
+
+    void OnLine(const VectorLineRecord& line) override {
+        if (!LineToPixels(settings_, line, lineOp_)) return;
+        if (levels_) levels_->Add(LineMiddleHeight(line.z1, line.z2));
+        if (PassesHeightFilter(settings_, line.z1, line.z2, height_)) sink_.DrawLine(lineOp_);
+    }
+
+    void OnPoint(const VectorPointRecord& point) override {
+        if (!MatchesSearchFilter(point.label, settings_.SearchFilter)) return;
+        if (LayoutVectorLabel(placement_, settings_, point, measurer_, labelOp_)) sink_.DrawLabel(labelOp_);
+    }
+
+private:
+    const VectorMapSettings& settings_;
+    float height_;
+    TextMeasurer& measurer_;
+    VectorDrawSink& sink_;
+    HeightLevels* levels_;
+    LabelPlacement placement_;
+    VectorLineOp lineOp_;
+    VectorLabelOp labelOp_;
+};
+
+void ReadShownLayers(const VectorMapSettings& settings, const std::string& basePath, const VectorFileOpener& open,
+                     bool readPoints, VectorRecordVisitor& visitor) {
     for (int layer = 0; layer < kVectorLayerCount; ++layer) {
         if (!LayerFlag(settings, layer)) continue;
         std::unique_ptr<ByteStream> in = open(VectorMapFilePath(basePath, layer));
         if (!in) continue;
-        ReadVectorRecords(*in, settings.ShowLabels != 0, pass);
+        ReadVectorRecords(*in, readPoints, visitor);
     }
 }
 
-bool SizeVectorMap(VectorMapSettings& settings, const std::string& basePath, int& width, int& height,
-                   const VectorFileOpener& open) {
-    if (!MeasureVectorMap(settings, basePath, open)) return false;
-    return VectorBitmapSize(WorkingBounds(settings.working), settings.MapResolution, width, height);
-}
-
-void BeginVectorDrawing(VectorMapSettings& settings, int width, int height) {
-    settings.BitmapWidth = width;
-    settings.BitmapHeight = height;
-    settings.working.physicalX1 = 0;
-    settings.working.physicalY1 = 0;
-    settings.working.physicalX2 = width;
-    settings.working.physicalY2 = height;
-}
-
-void FinishVectorRender(VectorMapSettings& settings) {
-    const MapBounds b = WorkingBounds(settings.working);
-    settings.working.logicalX1 = -b.minX;
-    settings.working.logicalY1 = -b.minY;
-    settings.working.logicalX2 = -b.maxX;
-    settings.working.logicalY2 = -b.maxY;
-}
+}  // namespace
 
 bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight,
                    TextMeasurer& measurer, VectorDrawSink& sink, const VectorFileOpener& open) {
+    settings.levels.Reset(playerHeight);
+    if (!MeasureVectorMap(settings, basePath, open)) return false;
     int width = 0;
     int height = 0;
-    if (!SizeVectorMap(settings, basePath, width, height, open)) return false;
-    BeginVectorDrawing(settings, width, height);
-    RunVectorDrawingPass(settings, basePath, playerHeight, measurer, sink, open);
-    FinishVectorRender(settings);
+    if (!VectorBitmapSize(WorkingBounds(settings.working), settings.MapResolution, width, height)) return false;
+    // A canvas the system refuses means no map; the last size stays recorded.
+    if (!sink.BeginCanvas(width, height, settings.Color)) return false;
+
+    settings.BitmapWidth = width;
+    settings.BitmapHeight = height;
+    CalibrationPoints& working = settings.working;
+    working.physicalX1 = 0;
+    working.physicalY1 = 0;
+    working.physicalX2 = width;
+    working.physicalY2 = height;
+
+    const bool filtered = settings.UseHeightFilter != 0;
+    if (filtered && settings.FadeOtherLevels) {
+        FadePass fade(settings, playerHeight, sink);
+        ReadShownLayers(settings, basePath, open, false, fade);
+    }
+    DrawingPass pass(settings, playerHeight, measurer, sink, filtered ? &settings.levels : nullptr);
+    ReadShownLayers(settings, basePath, open, settings.ShowLabels != 0, pass);
+    settings.levels.Seal();
+
+    const MapBounds b = WorkingBounds(working);
+    working.logicalX1 = -b.minX;
+    working.logicalY1 = -b.minY;
+    working.logicalX2 = -b.maxX;
+    working.logicalY2 = -b.maxY;
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "app/gdi_win.h"
 #include "log/zone_names.h"
 #include "raster/image_win.h"
+#include "vector/follow_height.h"
 
 namespace tolvik {
 
@@ -22,21 +23,62 @@ int ScreenPixelsPerInch() {
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
-void DrawLineWithSelectedPen(HDC dc, const VectorLineOp& line) {
-    MoveToEx(dc, line.x1, line.y1, nullptr);
-    LineTo(dc, line.x2, line.y2);
+HFONT CreateLabelFont(int points) {
+    LOGFONTA font{};
+    font.lfHeight = LabelFontHeight(points, ScreenPixelsPerInch());
+    std::strcpy(font.lfFaceName, "Arial");
+    return CreateFontIndirectA(&font);
 }
 
-// Executes the draw operations of a render in GDI and measures label texts in
-// the real label fonts. Within the render, a line pen is kept while lines of
-// the same colour follow each other, and the fonts of the label sizes are
-// kept; neither changes anything in the pixels.
+// One placed label in `font`: the leader (cut at the box), the 4 by 4 anchor
+// square filled with the device context's brush, and the text.
+void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
+    const PixelRect& box = label.box;
+    const COLORREF colour = PlainColour(label.colour);
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 0, colour));
+        Selection selected(dc, pen.get());
+        // The leader runs towards the box centre and stops at its edge.
+        ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
+        MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
+        LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
+        SelectClipRgn(dc, nullptr);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    Selection selected(dc, font);
+    TextOutA(dc, box.left, box.top, label.text.c_str(), static_cast<int>(label.text.size()));
+}
+
+// The drawing plan's canvas in GDI: a DIB section in a memory device
+// context, with label texts measured in the real label fonts. Within the
+// render, a line pen is kept while lines of the same colour follow each
+// other, and the fonts of the label sizes are kept; neither changes
+// anything in the pixels.
 class GdiVectorCanvas : public VectorDrawSink, public TextMeasurer {
 public:
-    GdiVectorCanvas(HDC dc, int bitmapWidth, int bitmapHeight)
-        : dc_(dc), width_(bitmapWidth), height_(bitmapHeight), pixelsPerInch_(ScreenPixelsPerInch()) {}
+    GdiVectorCanvas() : pixelsPerInch_(ScreenPixelsPerInch()) {}
 
-    ~GdiVectorCanvas() override { ReleasePen(); }
+    ~GdiVectorCanvas() override {
+        ReleasePen();
+        fonts_.clear();
+        if (previousBitmap_) SelectObject(dc_.get(), previousBitmap_);
+    }
+
+    bool BeginCanvas(int width, int height, std::uint32_t background) override {
+        dc_.reset(CreateCompatibleDC(nullptr));
+        if (!dc_) return false;
+        bitmap_.reset(CreateDib24(width, height));
+        if (!bitmap_) return false;
+        width_ = width;
+        height_ = height;
+        previousBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+        RECT all{0, 0, width, height};
+        UniqueBrush brush(CreateSolidBrush(PlainColour(background)));
+        FillRect(dc_.get(), &all, brush.get());
+        return true;
+    }
 
     TextExtent Measure(const std::string& text, int points) override {
         // A font taller than twice the bitmap cannot give a label that fits:
@@ -45,9 +87,9 @@ public:
         const std::int64_t limit = 2 * static_cast<std::int64_t>(width_ > height_ ? width_ : height_) + 16;
         if (charHeight > limit) return TextExtent{0, static_cast<int>(limit)};
         HFONT font = FontFor(points);
-        Selection selected(dc_, font);
+        Selection selected(dc_.get(), font);
         SIZE size{};
-        if (!GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size)) return TextExtent{};
+        if (!GetTextExtentPoint32A(dc_.get(), text.c_str(), static_cast<int>(text.size()), &size)) return TextExtent{};
         return TextExtent{size.cx, size.cy};
     }
 
@@ -56,19 +98,29 @@ public:
             ReleasePen();
             pen_.reset(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
             penColour_ = line.colour;
-            previousPen_ = pen_ ? SelectObject(dc_, pen_.get()) : nullptr;
+            previousPen_ = pen_ ? SelectObject(dc_.get(), pen_.get()) : nullptr;
         }
-        if (pen_) DrawLineWithSelectedPen(dc_, line);
+        if (!pen_) return;
+        MoveToEx(dc_.get(), line.x1, line.y1, nullptr);
+        LineTo(dc_.get(), line.x2, line.y2);
     }
 
     void DrawLabel(const VectorLabelOp& label) override {
         ReleasePen();
-        DrawVectorLabel(dc_, label, FontFor(label.points));
+        DrawVectorLabel(dc_.get(), label, FontFor(label.points));
+    }
+
+    // The finished bitmap, no longer selected; the caller owns it.
+    HBITMAP TakeBitmap() {
+        ReleasePen();
+        if (previousBitmap_) SelectObject(dc_.get(), previousBitmap_);
+        previousBitmap_ = nullptr;
+        return bitmap_.release();
     }
 
 private:
     void ReleasePen() {
-        if (previousPen_) SelectObject(dc_, previousPen_);
+        if (previousPen_) SelectObject(dc_.get(), previousPen_);
         previousPen_ = nullptr;
         pen_.reset();
     }
@@ -90,9 +142,11 @@ private:
     };
     static constexpr std::size_t kKeptFonts = 8;
 
-    HDC dc_;
-    int width_;
-    int height_;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
+    HGDIOBJ previousBitmap_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
     int pixelsPerInch_;
     UniquePen pen_;
     std::uint32_t penColour_ = 0;
@@ -102,75 +156,20 @@ private:
 
 }  // namespace
 
-HFONT CreateLabelFont(int points) {
-    LOGFONTA font{};
-    font.lfHeight = LabelFontHeight(points, ScreenPixelsPerInch());
-    std::strcpy(font.lfFaceName, "Arial");
-    return CreateFontIndirectA(&font);
-}
-
-void DrawVectorLine(HDC dc, const VectorLineOp& line) {
-    UniquePen pen(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
-    if (!pen) return;
-    Selection selected(dc, pen.get());
-    DrawLineWithSelectedPen(dc, line);
-}
-
-void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
-    const PixelRect& box = label.box;
-    const COLORREF colour = PlainColour(label.colour);
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 0, colour));
-        Selection selected(dc, pen.get());
-        // The leader runs towards the box centre and stops at its edge.
-        ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
-        MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
-        LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
-        Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
-        SelectClipRgn(dc, nullptr);
-    }
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    Selection selected(dc, font);
-    TextOutA(dc, box.left, box.top, label.text.c_str(), static_cast<int>(label.text.size()));
-}
-
-void DrawVectorMapFiles(HDC dc, const std::string& basePath, const VectorMapSettings& settings,
-                        float playerHeight) {
-    GdiVectorCanvas canvas(dc, settings.BitmapWidth, settings.BitmapHeight);
-    RunVectorDrawingPass(settings, basePath, playerHeight, canvas, canvas);
-}
-
 HBITMAP RenderVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight) {
-    int width = 0;
-    int height = 0;
-    if (!SizeVectorMap(settings, basePath, width, height)) return nullptr;
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc) return nullptr;
-    // A size the system refuses means no map; the last size stays recorded.
-    UniqueBitmap bitmap(CreateDib24(width, height));
-    if (!bitmap) return nullptr;
-    BeginVectorDrawing(settings, width, height);
-    {
-        Selection selected(dc.get(), bitmap.get());
-        RECT all{0, 0, width, height};
-        UniqueBrush background(CreateSolidBrush(PlainColour(settings.Color)));
-        FillRect(dc.get(), &all, background.get());
-        background.reset();
-        DrawVectorMapFiles(dc.get(), basePath, settings, playerHeight);
-    }
-    FinishVectorRender(settings);
-    return bitmap.release();
+    GdiVectorCanvas canvas;
+    if (!PlanVectorMap(settings, basePath, playerHeight, canvas, canvas)) return nullptr;
+    return canvas.TakeBitmap();
 }
 
 HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
     AppState& app = program.app;
     HBITMAP bitmap = nullptr;
+    const float playerHeight = PlayerHeight(app.zones);
+    app.vector.levels.Reset(playerHeight);
     std::string shortName;
     if (LookupShortZoneName(zone, shortName)) {
         const std::string basePath = app.vectorMapFolder + shortName + ".txt";
-        const ZoneRecord* record = app.zones.Current();
-        const float playerHeight = record ? record->current.slots[0].z : 0.0f;
         bitmap = RenderVectorMap(app.vector, basePath, playerHeight);
     }
     CalibrationPoints& points = app.map.points;

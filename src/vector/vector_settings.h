@@ -5,6 +5,7 @@
 #include <string>
 
 #include "raster/calibration.h"
+#include "vector/height_levels.h"
 
 namespace tolvik {
 
@@ -29,6 +30,9 @@ struct VectorMapSettings {
     int BitmapHeight = 0;
     int FontAdjust = 5;
     int LabelSpacing = 2;
+    int FollowHeight = 1;     // render again when the player's height changes what the filter passes
+    int FadeOtherLevels = 0;  // draw what the filter hides, faded toward Color
+    HeightLevels levels;      // of the last render, for following the player's height
 };
 
 }  // namespace tolvik
