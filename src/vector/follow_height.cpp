@@ -1,5 +1,7 @@
 #include "vector/follow_height.h"
 
+#include "vector/height_levels.h"
+
 namespace tolvik {
 
 float PlayerHeight(const ZoneTracking& zones) {
@@ -10,7 +12,7 @@ float PlayerHeight(const ZoneTracking& zones) {
 bool HeightCallsForRender(const VectorMapSettings& settings, float height) {
     if (!settings.UseHeightFilter || !settings.FollowHeight) return false;
     const HeightLevels& levels = settings.levels;
-    return levels.PassesOtherLines(settings.FilterLow, settings.FilterHigh, levels.renderHeight(), height);
+    return FilterPassesOtherLines(levels, settings.FilterLow, settings.FilterHigh, levels.renderHeight, height);
 }
 
 }  // namespace tolvik

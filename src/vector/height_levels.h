@@ -12,8 +12,7 @@
 // when they give the same run, or both give none.
 #pragma once
 
-#include <cstddef>
-#include <vector>
+#include "vector/vector_settings.h"
 
 namespace tolvik {
 
@@ -29,34 +28,18 @@ inline bool WithinHeightBand(float middle, int low, int high, float h) {
     return BelowBandTop(middle, high, h) && AboveBandFloor(middle, low, h);
 }
 
-// The middle heights of the lines a render could draw, and the player height
-// it was drawn for.
-class HeightLevels {
-public:
-    // Forgets the lines of the last render; `renderHeight` is the new one's.
-    void Reset(float renderHeight);
-    // A line the render could draw (shown layer, on the bitmap). A middle
-    // height that is not a number never passes the filter and is not kept.
-    void Add(float middle);
-    // Puts the middle heights in order; call after the last Add.
-    void Seal();
+// Forgets the lines of the last render; `renderHeight` is the new one's.
+void ResetHeightLevels(HeightLevels& levels, float renderHeight);
 
-    float renderHeight() const { return renderHeight_; }
-    std::size_t size() const { return middles_.size(); }
+// A line the render could draw (shown layer, on the bitmap). A middle height
+// that is not a number never passes the filter and is not kept.
+void AddLineHeight(HeightLevels& levels, float middle);
 
-    // Whether the filter with distances `low` and `high` passes other lines
-    // for the player height `to` than for `from`.
-    bool PassesOtherLines(int low, int high, float from, float to) const;
+// Puts the middle heights in order; call after the last line.
+void SealHeightLevels(HeightLevels& levels);
 
-private:
-    struct Run {
-        std::size_t first = 0;
-        std::size_t end = 0;
-    };
-    Run Passing(int low, int high, float h) const;
-
-    std::vector<float> middles_;
-    float renderHeight_ = 0.0f;
-};
+// Whether the filter with distances `low` and `high` passes other lines of
+// `levels` for the player height `to` than for `from`.
+bool FilterPassesOtherLines(const HeightLevels& levels, int low, int high, float from, float to);
 
 }  // namespace tolvik

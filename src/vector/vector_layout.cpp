@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "raster/calibration.h"
+#include "vector/height_levels.h"
 
 namespace tolvik {
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "vector/height_levels.h"
+
 namespace tolvik {
 
 namespace {
@@ -84,7 +86,7 @@ public:
 
     void OnLine(const VectorLineRecord& line) override {
         if (!LineToPixels(settings_, line, lineOp_)) return;
-        if (levels_) levels_->Add(LineMiddleHeight(line.z1, line.z2));
+        if (levels_) AddLineHeight(*levels_, LineMiddleHeight(line.z1, line.z2));
         if (PassesHeightFilter(settings_, line.z1, line.z2, height_)) sink_.DrawLine(lineOp_);
     }
 
@@ -118,7 +120,7 @@ void ReadShownLayers(const VectorMapSettings& settings, const std::string& baseP
 
 bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight,
                    TextMeasurer& measurer, VectorDrawSink& sink, const VectorFileOpener& open) {
-    settings.levels.Reset(playerHeight);
+    ResetHeightLevels(settings.levels, playerHeight);
     if (!MeasureVectorMap(settings, basePath, open)) return false;
     int width = 0;
     int height = 0;
@@ -141,7 +143,7 @@ bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, flo
     }
     DrawingPass pass(settings, playerHeight, measurer, sink, filtered ? &settings.levels : nullptr);
     ReadShownLayers(settings, basePath, open, settings.ShowLabels != 0, pass);
-    settings.levels.Seal();
+    SealHeightLevels(settings.levels);
 
     const MapBounds b = WorkingBounds(working);
     working.logicalX1 = -b.minX;

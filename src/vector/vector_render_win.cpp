@@ -166,7 +166,7 @@ HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
     AppState& app = program.app;
     HBITMAP bitmap = nullptr;
     const float playerHeight = PlayerHeight(app.zones);
-    app.vector.levels.Reset(playerHeight);
+    ResetHeightLevels(app.vector.levels, playerHeight);
     std::string shortName;
     if (LookupShortZoneName(zone, shortName)) {
         const std::string basePath = app.vectorMapFolder + shortName + ".txt";

@@ -3,15 +3,23 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "raster/calibration.h"
-#include "vector/height_levels.h"
 
 namespace tolvik {
 
 constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
 }
+
+// The middle heights of the lines the last render could draw, in ascending
+// order, and the player height it was drawn for; vector/height_levels.h
+// judges new heights by them.
+struct HeightLevels {
+    std::vector<float> middles;
+    float renderHeight = 0.0f;
+};
 
 struct VectorMapSettings {
     std::string SearchFilter;

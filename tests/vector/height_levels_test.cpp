@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vector/follow_height.h"
+#include "vector/height_levels.h"
 #include "vector/vector_layout.h"
 
 namespace tolvik {
@@ -13,9 +14,8 @@ namespace {
 
 HeightLevels Levels(const std::vector<float>& middles) {
     HeightLevels levels;
-    levels.Reset(0.0f);
-    for (float m : middles) levels.Add(m);
-    levels.Seal();
+    for (float m : middles) AddLineHeight(levels, m);
+    SealHeightLevels(levels);
     return levels;
 }
 
@@ -32,13 +32,13 @@ TEST(HeightLevels, OnlyHeightsThatCrossABandEdgeChangeThePassingLines) {
         {10, 50, true},     {50, 79, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(levels.PassesOtherLines(5, 30, c.from, c.to), c.changes) << c.from << " -> " << c.to;
-        EXPECT_EQ(levels.PassesOtherLines(5, 30, c.to, c.from), c.changes) << c.to << " -> " << c.from;
+        EXPECT_EQ(FilterPassesOtherLines(levels, 5, 30, c.from, c.to), c.changes) << c.from << " -> " << c.to;
+        EXPECT_EQ(FilterPassesOtherLines(levels, 5, 30, c.to, c.from), c.changes) << c.to << " -> " << c.from;
     }
     // Lines without a number for a height never pass.
-    EXPECT_FALSE(Levels({std::nanf("")}).PassesOtherLines(20, 20, 0, 1000));
-    EXPECT_TRUE(Levels({std::nanf(""), 0.0f}).PassesOtherLines(20, 20, 10, 30));
-    EXPECT_FALSE(Levels({}).PassesOtherLines(20, 20, 0, 1000));
+    EXPECT_FALSE(FilterPassesOtherLines(Levels({std::nanf("")}), 20, 20, 0, 1000));
+    EXPECT_TRUE(FilterPassesOtherLines(Levels({std::nanf(""), 0.0f}), 20, 20, 10, 30));
+    EXPECT_FALSE(FilterPassesOtherLines(Levels({}), 20, 20, 0, 1000));
 }
 
 TEST(HeightLevels, AgreesWithComparingTheFilterLineByLine) {
@@ -61,7 +61,7 @@ TEST(HeightLevels, AgreesWithComparingTheFilterLineByLine) {
             for (float b : heights) {
                 bool differ = false;
                 for (float m : middles) differ |= WithinHeightBand(m, low, high, a) != WithinHeightBand(m, low, high, b);
-                ASSERT_EQ(levels.PassesOtherLines(low, high, a, b), differ) << a << " " << b << " low " << low << " high " << high;
+                ASSERT_EQ(FilterPassesOtherLines(levels, low, high, a, b), differ) << a << " " << b << " low " << low << " high " << high;
             }
         }
     }

@@ -99,7 +99,7 @@ TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
     const auto filtered = [](VectorMapSettings& s) { s.UseHeightFilter = 1; };
     // At 15 the line at 30 would join the one at 0 (30 − 20 < 15 < 0 + 20).
     const Plan both = RunPlan(folder, filtered, 5.0f);
-    EXPECT_EQ(both.settings.levels.renderHeight(), 5.0f);
+    EXPECT_EQ(both.settings.levels.renderHeight, 5.0f);
     EXPECT_TRUE(HeightCallsForRender(both.settings, 15.0f));
     EXPECT_FALSE(HeightCallsForRender(both.settings, 9.0f));
     const Plan baseOnly = RunPlan(folder, [&](VectorMapSettings& s) { filtered(s); s.ShowLayer1 = 0; }, 5.0f);
