@@ -45,7 +45,7 @@ public:
         }
     }
     void DrawLabel(const VectorLabelOp& label) override {
-        const PixelRect& b = label.box;
+        const Rect& b = label.box;
         if (b.left < 0 || b.top < 0 || b.right > width_ || b.bottom > height_) __builtin_trap();
         if (label.text.size() > kMaxVectorTokenChars) __builtin_trap();
         if (label.text.find('\0') != std::string::npos) __builtin_trap();

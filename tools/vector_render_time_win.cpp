@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 #include "vector/vector_big_map.h"  // tests/vector: the benchmark map
 #include "vector/vector_render_win.h"
 

@@ -1,24 +1,9 @@
 #include "app/folders.h"
 
+#include "base/paths.h"
 #include "log/discovery.h"
 
 namespace tolvik {
-namespace {
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// The separator a path already uses; backslash unless it only has slashes.
-char SeparatorOf(const std::string& path) {
-    return path.find('\\') == std::string::npos && path.find('/') != std::string::npos ? '/' : '\\';
-}
-
-std::string WithTrailingSeparator(std::string folder) {
-    if (!folder.empty() && !IsSeparator(folder.back())) folder += SeparatorOf(folder);
-    return folder;
-}
-
-}  // namespace
-
 std::string FallbackProgramFolder(const std::string& localAppData) {
     if (localAppData.empty()) return {};
     const std::string base = WithTrailingSeparator(localAppData);

@@ -1,7 +1,7 @@
 // Finding the Program Folder on Windows.
 #pragma once
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 
 namespace tolvik {
 

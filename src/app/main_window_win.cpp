@@ -5,7 +5,8 @@
 
 #include <vector>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
+#include "base/window_text_win.h"
 #include "app/settings_win.h"
 #include "chrome/context_menu_win.h"
 #include "chrome/layout_win.h"
@@ -15,7 +16,7 @@
 #include "log/log_reader.h"
 #include "log/log_source_win.h"
 #include "raster/calibration_win.h"
-#include "raster/map_select_win.h"
+#include "app/map_select_win.h"
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
 #include "res/resource.h"
@@ -27,12 +28,6 @@ namespace {
 
 constexpr const char* kMyZone = "< my zone >";
 constexpr UINT kZoneListSelectionChanged = 1;  // CBN_SELCHANGE
-
-std::string WindowText(HWND control, std::size_t maxChars) {
-    std::vector<char> text(maxChars + 1, '\0');
-    if (control) GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data());
-}
 
 void SetField(HWND window, int id, const std::string& text) { SetDlgItemTextA(window, id, text.c_str()); }
 
@@ -160,11 +155,7 @@ void OnTimer(HWND window, Program& program) {
 }
 
 void EndMainWindow(HWND window, Program& program, INT_PTR result) {
-    if (program.seams.endDialog) {
-        program.seams.endDialog(window, result);
-    } else {
-        EndDialog(window, result);
-    }
+    program.seams.endDialog(window, result);
 }
 
 INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
@@ -184,7 +175,9 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         OpenItemDatabaseSearch(window);
         break;
     case IDC_CALIBRATE:
-        ToggleCalibrationMode(window, program);
+        if (ToggleCalibrationMode(window, program, GetListedZone(window))) {
+            ShowCalibrationPanel(window, program, app.calibrationMode != 0);
+        }
         break;
     case IDC_CHOOSE_MAP:
         ChooseMapImage(window, program);
@@ -255,8 +248,6 @@ INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam,
     }
     return reinterpret_cast<INT_PTR>(MainWindowControlColor(window, program, message, dc, control));
 }
-
-Program* TryProgramOf(HWND window) { return reinterpret_cast<Program*>(GetWindowLongPtrA(window, DWLP_USER)); }
 
 }  // namespace
 
@@ -370,6 +361,9 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         OnTimer(window, *program);
         return FALSE;
+    case WM_TOLVIK_RELOAD_ZONE_MAP:
+        SelectZoneMap(window, *program, program->app.map.zoneName);
+        return TRUE;
     case WM_COMMAND:
         return OnCommand(window, *program, wParam);
     case WM_CLOSE:

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik {
 

@@ -4,7 +4,8 @@
 #include <climits>
 #include <vector>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
+#include "base/profile_win.h"
 #include "app/window_placement.h"
 #include "log/discovery.h"
 
@@ -92,38 +93,6 @@ Rect PrimaryWorkArea() {
 
 std::string SettingsFilePath(const AppState& app) { return app.programFolder + "Tolvik.ini"; }
 
-float ReadProfileReal(const std::string& section, const std::string& key, const std::string& file) {
-    char text[42] = {};
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", text, sizeof text, file.c_str());
-    if (text[0] == '\0') return 0.0f;
-    return ParseLeadingReal(text);
-}
-
-void WriteProfileReal(const std::string& section, const std::string& key, float value, const std::string& file) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), FormatFixed4(value).c_str(), file.c_str());
-}
-
-void WriteProfileInt(const std::string& section, const std::string& key, int value, const std::string& file) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), std::to_string(value).c_str(), file.c_str());
-}
-
-int ReadProfileInt(const std::string& section, const std::string& key, int fallback, const std::string& file) {
-    return static_cast<int>(GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, file.c_str()));
-}
-
-std::string ReadProfileText(const std::string& section, const std::string& key, const std::string& fallback,
-                            const std::string& file, std::size_t maxChars) {
-    std::vector<char> text(maxChars + 1, '\0');
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), text.data(),
-                             static_cast<DWORD>(text.size()), file.c_str());
-    return std::string(text.data());
-}
-
-void WriteProfileText(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& file) {
-    WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
-}
-
 void LoadSettings(HWND window, Program& program) {
     AppState& app = program.app;
     const std::string file = SettingsFilePath(app);
@@ -143,7 +112,7 @@ void LoadSettings(HWND window, Program& program) {
     VectorMapSettings& v = app.vector;
     app.UseVURavaZiro = ReadProfileInt(kVector, "UseVURavaZiro", 0, file);
     for (const VectorKey& k : kVectorKeys) v.*k.value = ReadProfileInt(kVector, k.key, k.fallback, file);
-    v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(Rgb(128, 128, 128)), file));
+    v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(MakeColour(128, 128, 128)), file));
 
     // A rectangle that no longer lies on any monitor (one unplugged, a
     // resolution changed) is brought back onto the primary one.

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik {
 
@@ -21,15 +21,5 @@ void LoadLogFileSetting(Program& program);
 void SaveSettings(HWND window, Program& program);
 // Writes one key of section "Settings".
 void SaveLogFileSetting(const Program& program, const std::string& key, const std::string& path);
-
-// Profile value helpers.
-float ReadProfileReal(const std::string& section, const std::string& key, const std::string& file);
-void WriteProfileReal(const std::string& section, const std::string& key, float value, const std::string& file);
-void WriteProfileInt(const std::string& section, const std::string& key, int value, const std::string& file);
-int ReadProfileInt(const std::string& section, const std::string& key, int fallback, const std::string& file);
-std::string ReadProfileText(const std::string& section, const std::string& key, const std::string& fallback,
-                            const std::string& file, std::size_t maxChars = 259);
-void WriteProfileText(const std::string& section, const std::string& key, const std::string& value,
-                      const std::string& file);
 
 }  // namespace tolvik

@@ -3,16 +3,10 @@
 
 #include <vector>
 
+#include "base/rect.h"
+
 namespace tolvik {
 
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-};
 
 // True when the two rectangles share an area of at least one pixel.
 bool Overlaps(const Rect& a, const Rect& b);

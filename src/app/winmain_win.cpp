@@ -7,7 +7,8 @@
 
 #include "app/folders_win.h"
 #include "app/main_window_win.h"
-#include "app/program_win.h"
+#include "app/system_seams_win.h"
+#include "base/program_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
@@ -19,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return 0;
     }
     program->app.instance = instance;
+    program->seams = tolvik::SystemSeams();
     tolvik::InitProgramFolders(program->app);
     DialogBoxParamA(instance, "Tolvik", GetDesktopWindow(), tolvik::MainWindowProc,
                     reinterpret_cast<LPARAM>(program.get()));

@@ -2,19 +2,15 @@
 
 #include <algorithm>
 
+#include "base/colour.h"
 #include "res/resource.h"
 
 namespace tolvik {
-namespace {
-
-std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
-
-}  // namespace
 
 int Dib24Stride(int width) { return ((width * 3) + 3) & ~3; }
 
 std::uint32_t ShadeButtonFace(std::uint8_t* pixels, int width, int height, int bevel, int lighten) {
-    if (!pixels || width < 1 || height < 1) return Rgb(255, 255, 255);
+    if (!pixels || width < 1 || height < 1) return MakeColour(255, 255, 255);
     const int stride = Dib24Stride(width);
     std::uint64_t sum[3] = {0, 0, 0};  // blue, green, red
     for (int y = 0; y < height; ++y) {  // y counts rows upward from the bottom row
@@ -36,12 +32,12 @@ std::uint32_t ShadeButtonFace(std::uint8_t* pixels, int width, int height, int b
     const unsigned green = static_cast<unsigned>(sum[1] / count);
     const unsigned red = static_cast<unsigned>(sum[2] / count);
     const unsigned lift = 255 - std::max({red, green, blue});
-    return Rgb(red + lift, green + lift, blue + lift);
+    return MakeColour(red + lift, green + lift, blue + lift);
 }
 
 std::uint32_t BevelShadowColor(std::uint32_t highlight) {
     const unsigned g = (highlight & 0xFF) / 2;
-    return Rgb(g, g, g);
+    return MakeColour(g, g, g);
 }
 
 std::string MainButtonText(int id, int onTop, int autoDetect) {

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "base/window_text_win.h"
 #include "chrome/links.h"
 #include "res/resource.h"
 
@@ -30,13 +31,7 @@ void FreeItemList(IMalloc* allocator, LPITEMIDLIST list) {
 }  // namespace
 
 std::string ViewedZoneText(HWND window) {
-    const HWND control = GetDlgItem(window, IDC_ZONE_LIST);
-    if (!control) return {};
-    const int length = GetWindowTextLengthA(control);
-    if (length <= 0) return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return WholeWindowText(GetDlgItem(window, IDC_ZONE_LIST));
 }
 
 void OpenItemDatabaseSearch(HWND window) {
@@ -74,6 +69,21 @@ bool PickFileToOpen(HWND owner, std::string& chooserStartFolder, std::string& pa
     if (!GetOpenFileNameA(&request)) return false;
     path = file;
     return true;
+}
+
+bool PickColour(HWND owner, std::array<std::uint32_t, 16>& custom, std::uint32_t& color) {
+    COLORREF colours[16] = {};
+    for (std::size_t i = 0; i < 16; ++i) colours[i] = custom[i];
+    CHOOSECOLORA chooser = {};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = owner;
+    chooser.rgbResult = color;
+    chooser.lpCustColors = colours;
+    chooser.Flags = CC_RGBINIT;
+    const bool chosen = ChooseColorA(&chooser) != FALSE;
+    for (std::size_t i = 0; i < 16; ++i) custom[i] = colours[i];
+    if (chosen) color = chooser.rgbResult;
+    return chosen;
 }
 
 bool PickFolder(HWND window, int csidl, std::string& path, const std::string& title) {

@@ -5,7 +5,7 @@
 
 #include "chrome/button_face.h"
 #include "chrome/control_sets.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 
 namespace tolvik {
 namespace {

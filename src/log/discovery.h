@@ -3,13 +3,9 @@
 
 #include <string>
 
+#include "base/paths.h"
+
 namespace tolvik {
-
-// True when `path` names an existing file (not a folder).
-bool FileExists(const std::string& path);
-
-// True when `path` names an existing folder.
-bool FolderExists(const std::string& path);
 
 // The game's logs folder from its installation record ("<Path>\logs\"), or an
 // empty text. Reads the registry on Windows; elsewhere there is no record.
@@ -19,10 +15,6 @@ void FindGameLogFolder(std::string& out);
 // into `out` and returns the number of candidates; `out` is left unchanged
 // when there is none. `folder` ends with a separator.
 int FindNewestLog(const std::string& folder, std::string& out);
-
-// Drive and directory of `path`, ending with its last separator ('\\' or
-// '/'); empty when the path has no separator.
-std::string FolderOfPath(const std::string& path);
 
 // Sets `logFolder` to the folder of `logFile` when that names an existing file.
 void DeriveLogFolder(const std::string& logFile, std::string& logFolder);

@@ -23,7 +23,7 @@ void FindGameLogFolder(std::string& out) {
     folder.resize(folder.find('\0') == std::string::npos ? folder.size() : folder.find('\0'));
     // An empty record names no installation.
     if (folder.empty()) return;
-    if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    if (!IsSeparator(folder.back())) folder += '\\';
     out = folder + "logs\\";
 }
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

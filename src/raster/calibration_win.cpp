@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/main_window_win.h"
-#include "app/number_text.h"
-#include "app/settings_win.h"
-#include "chrome/layout_win.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
+#include "base/number_text.h"
+#include "base/profile_win.h"
+#include "base/window_text_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -27,11 +26,7 @@ constexpr const char* kRefusalCaption = "Error: Unable to Calibrate";
 
 bool KeyDown(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
-float ReadRealField(HWND window, int id) {
-    char text[128] = {};
-    GetDlgItemTextA(window, id, text, sizeof text);
-    return ParseLeadingReal(text);
-}
+float ReadRealField(HWND window, int id) { return ParseLeadingReal(WindowText(GetDlgItem(window, id), 127)); }
 
 int ReadIntField(HWND window, int id) {
     return static_cast<int>(GetDlgItemInt(window, id, nullptr, TRUE));
@@ -111,19 +106,19 @@ bool CanWriteProgramFolder(const Program& program) {
     return true;
 }
 
-void ToggleCalibrationMode(HWND window, Program& program) {
+bool ToggleCalibrationMode(HWND window, Program& program, const std::string& listedZone) {
     AppState& app = program.app;
     if (!CanWriteProgramFolder(program)) {
         program.seams.messageBox(window, kNoWriteAccessText, kRefusalCaption, MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
-    if (GetListedZone(window).size() < 2 || app.logFile.size() < 2) {
+    if (listedZone.size() < 2 || app.logFile.size() < 2) {
         program.seams.messageBox(window, kNoLogOrZoneText, kRefusalCaption, MB_OK | MB_ICONERROR);
-        return;
+        return false;
     }
     app.calibrationMode = app.calibrationMode ? 0 : 1;
     if (app.calibrationMode) app.KeepCentered = 0;
-    ShowCalibrationPanel(window, program, app.calibrationMode != 0);
+    return true;
 }
 
 POINT MainClientToMapView(HWND window, LPARAM position) {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik {
 
@@ -37,8 +37,10 @@ void SaveCalibration(HWND window, Program& program);
 // Whether a file can be created in the Program Folder.
 bool CanWriteProgramFolder(const Program& program);
 
-// Command "Calibrate": enters or leaves Calibration Mode, or says why not.
-void ToggleCalibrationMode(HWND window, Program& program);
+// Command "Calibrate": enters or leaves Calibration Mode, or says why not
+// (`listedZone` is the zone list's selection). True when the mode changed;
+// the caller then shows or hides the calibration panel.
+bool ToggleCalibrationMode(HWND window, Program& program, const std::string& listedZone);
 
 // Mouse move in Calibration Mode: the shift keys capture the reference
 // points under the mouse. `position` is the mouse-move message's parameter.

@@ -100,8 +100,8 @@ int DragPan(int mouse, int start, int startPan, int mapSize, int viewSize) {
     return static_cast<int>(pan);
 }
 
-TextBox StandByTextBox(int width, int height) {
-    return TextBox{width / 6, height / 6, width - width / 6, height};
+Rect StandByTextBox(int width, int height) {
+    return Rect{width / 6, height / 6, width - width / 6, height};
 }
 
 }  // namespace tolvik

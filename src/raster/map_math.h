@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "base/colour.h"
+#include "base/rect.h"
 #include "raster/calibration.h"
 
 namespace tolvik {
@@ -19,11 +21,6 @@ constexpr std::int64_t kMaxViewCoordinate = std::int64_t{1} << 26;
 // Longest path segment, in pixels, that is drawn; longer ones come only from
 // degenerate calibrations and are skipped (the colour wave still runs on).
 constexpr std::int64_t kMaxPathSegmentPixels = std::int64_t{1} << 20;
-
-// 32-bit colour, red in the low byte.
-constexpr std::uint32_t MakeColour(unsigned r, unsigned g, unsigned b) {
-    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
-}
 
 // Radius of the position disc at tick count `tick`: 10 down to 2 every 1024 ms.
 int DiscRadius(std::uint32_t tick);
@@ -81,12 +78,6 @@ bool KeepCentredPan(int viewSize, int imageSize, int mapSize, int imagePixel, in
 int DragPan(int mouse, int start, int startPan, int mapSize, int viewSize);
 
 // Rectangle of the text on the stand-by picture of size width x height.
-struct TextBox {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-};
-TextBox StandByTextBox(int width, int height);
+Rect StandByTextBox(int width, int height);
 
 }  // namespace tolvik

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 #include "raster/map_math.h"
 #include "res/resource.h"
 

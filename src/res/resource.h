@@ -75,6 +75,10 @@
 #define IDC_VM_SPACING 1045
 #define IDC_VM_SWATCH 1063
 
+// Sent to the main window to select the map of the Current Zone Name again
+// (a vector map option changed).
+#define WM_TOLVIK_RELOAD_ZONE_MAP (WM_APP + 1)
+
 // Timers.
 #define IDT_MAIN_TICK 1
 #define IDT_VECTOR_RERENDER 2

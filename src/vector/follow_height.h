@@ -3,8 +3,8 @@
 // level the player now stands on.
 #pragma once
 
-#include "log/zone_records.h"
-#include "vector/vector_settings.h"
+#include "base/zone_record.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 

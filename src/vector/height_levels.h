@@ -12,7 +12,7 @@
 // when they give the same run, or both give none.
 #pragma once
 
-#include "vector/vector_settings.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 

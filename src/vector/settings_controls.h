@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "vector/vector_settings.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "base/window_text_win.h"
 #include "chrome/links_win.h"
 #include "chrome/skin_win.h"
-#include "raster/map_select_win.h"
 #include "res/resource.h"
 #include "vector/settings_controls.h"
 
@@ -23,50 +23,20 @@ constexpr COLORREF kDarkGrey = RGB(55, 55, 55);
 constexpr std::size_t kMaxSearchChars = 258;
 constexpr const char* kFolderChooserTitle = "Enter new map directory";
 
-Program* TryProgramOf(HWND window) { return reinterpret_cast<Program*>(GetWindowLongPtrA(window, DWLP_USER)); }
-
 HBRUSH StockBrush(int which) { return static_cast<HBRUSH>(GetStockObject(which)); }
-
-// The text of `control`, at most `maxChars` characters.
-std::string ControlText(HWND control, std::size_t maxChars) {
-    std::vector<char> text(maxChars + 1, '\0');
-    if (control) GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    return std::string(text.data());
-}
-
-// The whole text of `control`.
-std::string WholeText(HWND control) {
-    const int length = control ? GetWindowTextLengthA(control) : 0;
-    return ControlText(control, static_cast<std::size_t>(length > 0 ? length : 0));
-}
 
 void RepaintNow(HWND control) { RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); }
 
-// Selects the map of the Current Zone Name again, which renders it anew.
+// Asks the main window to select the map of the Current Zone Name again,
+// which renders it anew.
 void ReloadMap(Program& program) {
-    const std::string zone = program.app.map.zoneName;
-    SelectZoneMap(static_cast<HWND>(program.app.mainWindow), program, zone);
+    SendMessageA(static_cast<HWND>(program.app.mainWindow), WM_TOLVIK_RELOAD_ZONE_MAP, 0, 0);
 }
 
-bool ChooseColour(HWND owner, Program& program, std::uint32_t& color) {
-    if (program.seams.chooseColor) return program.seams.chooseColor(owner, color);
-    COLORREF custom[16] = {};
-    for (std::size_t i = 0; i < 16; ++i) custom[i] = program.app.customColors[i];
-    CHOOSECOLORA chooser = {};
-    chooser.lStructSize = sizeof chooser;
-    chooser.hwndOwner = owner;
-    chooser.rgbResult = color;
-    chooser.lpCustColors = custom;
-    chooser.Flags = CC_RGBINIT;
-    const bool chosen = ChooseColorA(&chooser) != FALSE;
-    for (std::size_t i = 0; i < 16; ++i) program.app.customColors[i] = custom[i];
-    if (chosen) color = chooser.rgbResult;
-    return chosen;
-}
+bool ChooseColour(HWND owner, Program& program, std::uint32_t& color) { return program.seams.chooseColor(owner, color); }
 
 bool ChooseFolder(HWND window, Program& program, std::string& folder) {
-    if (program.seams.pickFolder) return program.seams.pickFolder(window, CSIDL_DRIVES, folder, kFolderChooserTitle);
-    return PickFolder(window, CSIDL_DRIVES, folder, kFolderChooserTitle);
+    return program.seams.pickFolder(window, CSIDL_DRIVES, folder, kFolderChooserTitle);
 }
 
 void SetTrackbar(HWND window, int id, int low, int high, int position) {
@@ -108,7 +78,7 @@ INT_PTR OnDrawItem(Program& program, const DRAWITEMSTRUCT* item) {
         FillRect(item->hDC, &item->rcItem, program.gdi.vectorSwatchBrush.get());
         return TRUE;
     }
-    const std::string caption = ControlText(item->hwndItem, kMaxButtonCaptionChars);
+    const std::string caption = WindowText(item->hwndItem, kMaxButtonCaptionChars);
     DrawSkinnedButton(*item, program.gdi.vectorButtonTexture.get(),
                       VectorSettingsButtonText(id, program.app.vector, caption));
     return TRUE;
@@ -175,7 +145,7 @@ void ChangeBackgroundColour(HWND window, Program& program) {
 
 void ChangeMapFolder(HWND window, Program& program) {
     AppState& app = program.app;
-    app.vectorMapFolder = ControlText(GetDlgItem(window, IDC_VM_FOLDER), kMaxPathChars);
+    app.vectorMapFolder = WindowText(GetDlgItem(window, IDC_VM_FOLDER), kMaxPathChars);
     std::string folder = app.vectorMapFolder;
     if (!ChooseFolder(window, program, folder)) return;
     if (folder.empty() || folder.back() != '\\') folder += '\\';
@@ -185,7 +155,7 @@ void ChangeMapFolder(HWND window, Program& program) {
 }
 
 void ChangeSearchFilter(HWND window, Program& program) {
-    const std::string text = ControlText(GetDlgItem(window, IDC_VM_SEARCH), kMaxSearchChars);
+    const std::string text = WindowText(GetDlgItem(window, IDC_VM_SEARCH), kMaxSearchChars);
     if (text == program.app.vector.SearchFilter) return;
     program.app.vector.SearchFilter = text;
     ReloadMap(program);
@@ -196,7 +166,7 @@ void ChangeSearchFilter(HWND window, Program& program) {
 void ChangeFilterBound(HWND window, Program& program, int id) {
     int& bound = id == IDC_VM_FILTER_LOW ? program.app.vector.FilterLow : program.app.vector.FilterHigh;
     int value = 0;
-    if (!ParseFilterField(WholeText(GetDlgItem(window, id)), value) || value == bound) return;
+    if (!ParseFilterField(WholeWindowText(GetDlgItem(window, id)), value) || value == bound) return;
     bound = value;
     ReloadMap(program);
 }

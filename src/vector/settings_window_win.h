@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik {
 

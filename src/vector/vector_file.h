@@ -39,7 +39,7 @@
 #include <string_view>
 #include <vector>
 
-#include "vector/vector_settings.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 
@@ -167,7 +167,7 @@ void ReadVectorBounds(ByteStream& in, MapBounds& bounds);
 
 // The colour of a record from its three components (low 8 bits of each).
 constexpr std::uint32_t VectorColour(int red, int green, int blue) {
-    return Rgb(static_cast<unsigned>(red), static_cast<unsigned>(green), static_cast<unsigned>(blue));
+    return MakeColour(static_cast<unsigned>(red), static_cast<unsigned>(green), static_cast<unsigned>(blue));
 }
 
 // True when `search` is empty or occurs in `label`, without regard to the

@@ -54,9 +54,9 @@ const SpiralAngles& Angles() {
     return angles;
 }
 
-bool OverlapsAny(const std::vector<PixelRect>& list, std::int64_t l, std::int64_t t, std::int64_t r,
+bool OverlapsAny(const std::vector<Rect>& list, std::int64_t l, std::int64_t t, std::int64_t r,
                  std::int64_t b) {
-    for (const PixelRect& o : list) {
+    for (const Rect& o : list) {
         if (std::max<std::int64_t>(l, o.left) < std::min<std::int64_t>(r, o.right) &&
             std::max<std::int64_t>(t, o.top) < std::min<std::int64_t>(b, o.bottom)) {
             return true;
@@ -109,14 +109,10 @@ bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, f
     return WithinHeightBand(LineMiddleHeight(z1, z2), settings.FilterLow, settings.FilterHigh, h);
 }
 
-std::uint32_t FadedColour(std::uint32_t colour, std::uint32_t background) {
-    std::uint32_t faded = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t c = (colour >> shift) & 0xFFu;
-        const std::uint32_t b = (background >> shift) & 0xFFu;
-        faded |= ((c + 3 * b) / 4) << shift;
-    }
-    return faded;
+Colour FadedColour(Colour colour, Colour background) {
+    const auto mix = [](unsigned c, unsigned b) { return (c + 3 * b) / 4; };
+    return MakeColour(mix(RedOf(colour), RedOf(background)), mix(GreenOf(colour), GreenOf(background)),
+                      mix(BlueOf(colour), BlueOf(background)));
 }
 
 int LabelPoints(const VectorMapSettings& settings, int size) {
@@ -141,7 +137,7 @@ LabelPlacement::LabelPlacement(int width, int height, int labelSpacing)
     cells_.resize(static_cast<std::size_t>(columns_) * static_cast<std::size_t>(rows_));
 }
 
-void LabelPlacement::AddOccupied(const PixelRect& r) {
+void LabelPlacement::AddOccupied(const Rect& r) {
     if (occupied_.size() >= static_cast<std::size_t>(kMaxOccupied)) return;
     const int index = static_cast<int>(occupied_.size());
     occupied_.push_back(r);
@@ -159,7 +155,7 @@ void LabelPlacement::AddOccupied(const PixelRect& r) {
     }
 }
 
-bool LabelPlacement::Overlaps(const PixelRect& r) const {
+bool LabelPlacement::Overlaps(const Rect& r) const {
     if (r.left >= 0 && r.top >= 0 && r.right <= width_ && r.bottom <= height_) {
         return OverlapsInside(r.left, r.top, r.right, r.bottom);
     }
@@ -172,7 +168,7 @@ bool LabelPlacement::OverlapsInside(int left, int top, int right, int bottom) co
         for (int column = left >> cellShift_; column <= (right - 1) >> cellShift_; ++column) {
             for (const int index : cells_[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns_) +
                                           static_cast<std::size_t>(column)]) {
-                const PixelRect& o = occupied_[static_cast<std::size_t>(index)];
+                const Rect& o = occupied_[static_cast<std::size_t>(index)];
                 if (std::max(left, o.left) < std::min(right, o.right) &&
                     std::max(top, o.top) < std::min(bottom, o.bottom)) {
                     return true;
@@ -183,11 +179,11 @@ bool LabelPlacement::OverlapsInside(int left, int top, int right, int bottom) co
     return false;
 }
 
-bool IsLabelSpotFree(const LabelPlacement& placement, const PixelRect& r) {
+bool IsLabelSpotFree(const LabelPlacement& placement, const Rect& r) {
     return SpotFree(placement, r.left, r.top, r.right, r.bottom);
 }
 
-bool PlaceLabel(LabelPlacement& placement, PixelRect& box, int ax, int ay) {
+bool PlaceLabel(LabelPlacement& placement, Rect& box, int ax, int ay) {
     const SpiralAngles& angles = Angles();
     const std::int64_t bw = box.right;
     const std::int64_t bh = box.bottom;
@@ -208,9 +204,9 @@ bool PlaceLabel(LabelPlacement& placement, PixelRect& box, int ax, int ay) {
             lastY = cy;
             if (!SpotFree(placement, cx, cy, cx + bw, cy + bh)) continue;
             // Inside the bitmap, so every side fits an int.
-            box = PixelRect{static_cast<int>(cx), static_cast<int>(cy), static_cast<int>(cx + bw),
+            box = Rect{static_cast<int>(cx), static_cast<int>(cy), static_cast<int>(cx + bw),
                             static_cast<int>(cy + bh)};
-            placement.AddOccupied(PixelRect{box.left, box.top,
+            placement.AddOccupied(Rect{box.left, box.top,
                                             ClampToInt(static_cast<std::int64_t>(box.right) + placement.labelSpacing()),
                                             ClampToInt(static_cast<std::int64_t>(box.bottom) + placement.labelSpacing())});
             return true;

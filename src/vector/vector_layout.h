@@ -7,18 +7,12 @@
 #include <vector>
 
 #include "vector/vector_file.h"
-#include "vector/vector_settings.h"
+#include "base/rect.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 
 // Left, top, right, bottom in pixels; right and bottom exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // Width and height of a text in pixels.
 struct TextExtent {
@@ -53,7 +47,7 @@ bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, f
 
 // A line of another level: each channel (c + 3 × b) ÷ 4 of the line's colour
 // c and the background b, cut toward zero.
-std::uint32_t FadedColour(std::uint32_t colour, std::uint32_t background);
+Colour FadedColour(Colour colour, Colour background);
 
 // The label size in points after the font adjustment (kept within int).
 int LabelPoints(const VectorMapSettings& settings, int size);
@@ -74,12 +68,12 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
     int labelSpacing() const { return spacing_; }
-    const std::vector<PixelRect>& occupied() const { return occupied_; }
+    const std::vector<Rect>& occupied() const { return occupied_; }
 
     // Adds `r` unless the list is full.
-    void AddOccupied(const PixelRect& r);
+    void AddOccupied(const Rect& r);
     // True when `r` overlaps (with positive area) a rectangle of the list.
-    bool Overlaps(const PixelRect& r) const;
+    bool Overlaps(const Rect& r) const;
     // The same for a rectangle inside the bitmap rectangle (a quick look-up).
     bool OverlapsInside(int left, int top, int right, int bottom) const;
 
@@ -87,7 +81,7 @@ private:
     int width_;
     int height_;
     int spacing_;
-    std::vector<PixelRect> occupied_;
+    std::vector<Rect> occupied_;
     // The list's entries by square cells of the bitmap, for quick look-ups:
     // each cell lists the entries that reach into it.
     int cellShift_ = 5;
@@ -98,12 +92,12 @@ private:
 
 // True when `r` lies inside the bitmap rectangle and overlaps nothing in
 // the Occupied List.
-bool IsLabelSpotFree(const LabelPlacement& placement, const PixelRect& r);
+bool IsLabelSpotFree(const LabelPlacement& placement, const Rect& r);
 
 // Looks for a place for a label box (its right and bottom are its width and
 // height) around the anchor (ax, ay), on a spiral of rings starting bh + 10
 // below the anchor. When found, moves `box` there, records it (widened by
 // the label spacing) and returns true.
-bool PlaceLabel(LabelPlacement& placement, PixelRect& box, int ax, int ay);
+bool PlaceLabel(LabelPlacement& placement, Rect& box, int ax, int ay);
 
 }  // namespace tolvik

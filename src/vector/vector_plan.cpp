@@ -40,10 +40,10 @@ bool LayoutVectorLabel(LabelPlacement& placement, const VectorMapSettings& setti
     int ax = 0;
     int ay = 0;
     if (!MapToPixel(settings, point.x, point.y, ax, ay)) return false;
-    placement.AddOccupied(PixelRect{ax - 10, ay - 10, ax + 10, ay + 10});
+    placement.AddOccupied(Rect{ax - 10, ay - 10, ax + 10, ay + 10});
     const int points = LabelPoints(settings, point.size);
     const TextExtent extent = measurer.Measure(point.label, points);
-    PixelRect box{0, 0, SaneExtent(extent.cx) + 1, SaneExtent(extent.cy) + 1};
+    Rect box{0, 0, SaneExtent(extent.cx) + 1, SaneExtent(extent.cy) + 1};
     if (!PlaceLabel(placement, box, ax, ay)) return false;
     out.anchorX = ax;
     out.anchorY = ay;

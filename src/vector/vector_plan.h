@@ -10,7 +10,7 @@
 
 #include "vector/vector_file.h"
 #include "vector/vector_layout.h"
-#include "vector/vector_settings.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 
@@ -24,7 +24,7 @@ struct VectorLineOp {
 // a 4 by 4 anchor square, and the text at the box's top-left corner.
 struct VectorLabelOp {
     int anchorX = 0, anchorY = 0;
-    PixelRect box;
+    Rect box;
     std::uint32_t colour = 0;
     int points = 0;  // font size, the adjustment added
     std::string text;

@@ -5,10 +5,11 @@
 #include <cstring>
 #include <vector>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 #include "log/zone_names.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 #include "vector/follow_height.h"
+#include "vector/height_levels.h"
 
 namespace tolvik {
 
@@ -33,7 +34,7 @@ HFONT CreateLabelFont(int points) {
 // One placed label in `font`: the leader (cut at the box), the 4 by 4 anchor
 // square filled with the device context's brush, and the text.
 void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
-    const PixelRect& box = label.box;
+    const Rect& box = label.box;
     const COLORREF colour = PlainColour(label.colour);
     {
         UniquePen pen(CreatePen(PS_SOLID, 0, colour));

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 #include "vector/vector_plan.h"
-#include "vector/vector_settings.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 

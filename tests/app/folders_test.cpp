@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/folders.h"
 #include "log/discovery.h"
 

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/profile_win.h"
 #include "app/main_window_win.h"
 #include "app/settings_win.h"
 #include "res/resource.h"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "base/profile_win.h"
 #include "app/settings_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "base/profile_win.h"
 #include "app/settings_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"

@@ -8,7 +8,7 @@
 #include "chrome/control_sets.h"
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 #include "res/resource.h"
 
 namespace tolvik {

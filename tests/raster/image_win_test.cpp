@@ -1,4 +1,4 @@
-#include "raster/image_win.h"
+#include "base/image_win.h"
 
 #include <gtest/gtest.h>
 

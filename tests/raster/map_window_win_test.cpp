@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "app/main_window_win.h"
-#include "raster/image_win.h"
+#include "base/image_win.h"
 #include "raster/map_math.h"
-#include "raster/map_select_win.h"
+#include "app/map_select_win.h"
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
 #include "raster/test_pictures_win.h"

@@ -10,6 +10,7 @@
 
 #include "app/folders.h"
 #include "app/main_window_win.h"
+#include "app/system_seams_win.h"
 #include "support/file_tree_win.h"
 
 namespace tolvik::test {
@@ -64,6 +65,7 @@ void CopyShippedTextures(const std::string& programFolder) {
 
 std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec) {
     auto program = std::make_unique<Program>();
+    program->seams = SystemSeams();
     SetProgramFolders(program->app, programFolder);
     program->seams.tickCount = [&rec] { return rec.tick; };
     program->seams.pickFileToOpen = [&rec](HWND, std::string& path, FileFilter filter) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik::test {
 

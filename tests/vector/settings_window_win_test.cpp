@@ -14,7 +14,7 @@
 #include <string>
 #include <utility>
 
-#include "raster/map_select_win.h"
+#include "app/map_select_win.h"
 #include "raster/test_pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"

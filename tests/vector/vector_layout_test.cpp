@@ -33,12 +33,12 @@ TEST(VectorBitmapSize, LongerSideGetsTheResolutionWithoutOverflow) {
 
 TEST(LabelPlacement, FirstPlaceStraightBelowNoPlaceForAnOversizedLabel) {
     LabelPlacement p(800, 600, 2);
-    PixelRect box{0, 0, 41, 11};
+    Rect box{0, 0, 41, 11};
     ASSERT_TRUE(PlaceLabel(p, box, 400, 300));
-    EXPECT_EQ(box, (PixelRect{400, 321, 441, 332}));  // bh + 10 below the anchor
+    EXPECT_EQ(box, (Rect{400, 321, 441, 332}));  // bh + 10 below the anchor
     ASSERT_EQ(p.occupied().size(), 1u);               // recorded widened by the spacing
-    EXPECT_EQ(p.occupied()[0], (PixelRect{400, 321, 443, 334}));
-    box = PixelRect{0, 0, 801, 5};
+    EXPECT_EQ(p.occupied()[0], (Rect{400, 321, 443, 334}));
+    box = Rect{0, 0, 801, 5};
     EXPECT_FALSE(PlaceLabel(p, box, 50, 50));
     EXPECT_EQ(p.occupied().size(), 1u);
 }

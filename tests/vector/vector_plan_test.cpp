@@ -48,7 +48,7 @@ TEST(VectorPlan, SizeCalibrationAndTheFirstLabelBelowItsAnchor) {
     EXPECT_EQ(label.anchorX, 400);
     EXPECT_EQ(label.anchorY, 200);
     // Box 4 × 6 + 1 by 10 + 1; top-left corner bh + 10 = 21 below the anchor.
-    EXPECT_EQ(label.box, (PixelRect{400, 221, 425, 232}));
+    EXPECT_EQ(label.box, (Rect{400, 221, 425, 232}));
     EXPECT_EQ(label.colour, 44u + 65536u);
     EXPECT_EQ(label.points, 7);
 }
@@ -75,13 +75,13 @@ TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
     const auto setup = [](VectorMapSettings& s) {
         s.UseHeightFilter = 1;
         s.FadeOtherLevels = 1;
-        s.Color = Rgb(10, 20, 30);
+        s.Color = MakeColour(10, 20, 30);
     };
     const Plan plan = RunPlan(folder, setup);
-    EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(Rgb(10, 20, 30))}));
+    EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(MakeColour(10, 20, 30))}));
     ASSERT_EQ(plan.sink.lines.size(), 3u);
-    EXPECT_EQ(plan.sink.lines[0].colour, Rgb(57, 40, 32));
-    EXPECT_EQ(plan.sink.lines[1].colour, Rgb(7, 15, 85));
+    EXPECT_EQ(plan.sink.lines[0].colour, MakeColour(57, 40, 32));
+    EXPECT_EQ(plan.sink.lines[1].colour, MakeColour(7, 15, 85));
     EXPECT_EQ(plan.sink.lines[2].colour, 0u);  // the frame, in its own colour, last
     EXPECT_EQ((std::vector{plan.sink.lines[0].x2, plan.sink.lines[0].y2}), (std::vector{505, 5}));
     EXPECT_EQ(plan.sink.labels.size(), 1u);  // labels have no level
@@ -89,7 +89,7 @@ TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
     EXPECT_EQ(RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.ShowLayer1 = 0; }).sink.lines.size(), 2u);
     const Plan unfiltered = RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.UseHeightFilter = 0; });
     ASSERT_EQ(unfiltered.sink.lines.size(), 3u);
-    EXPECT_EQ(unfiltered.sink.lines[1].colour, Rgb(200, 100, 40));
+    EXPECT_EQ(unfiltered.sink.lines[1].colour, MakeColour(200, 100, 40));
 }
 
 TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
@@ -137,11 +137,11 @@ TEST(VectorPlan, SearchFilterDrawsOnlyMatchingLabelsAndKeepsNoOtherAnchors) {
     ASSERT_EQ(plan.sink.labels.size(), 2u);
     EXPECT_EQ(plan.sink.labels[0].text, "First Bank");
     EXPECT_EQ(plan.sink.labels[1].text, "BANKER");
-    EXPECT_EQ(plan.sink.labels[0].box, (PixelRect{500, 271, 561, 282}));
+    EXPECT_EQ(plan.sink.labels[0].box, (Rect{500, 271, 561, 282}));
     // Without the filter "Guard"'s anchor box pushes the bank label away.
     const Plan all = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 1000); });
     ASSERT_EQ(all.sink.labels.size(), 3u);
-    EXPECT_NE(all.sink.labels[1].box, (PixelRect{500, 271, 561, 282}));
+    EXPECT_NE(all.sink.labels[1].box, (Rect{500, 271, 561, 282}));
 }
 
 TEST(VectorPlan, HiddenLayersKeepTheBoundsAndLayersDrawInOrder) {
@@ -176,10 +176,10 @@ TEST(VectorPlan, DenseLabelsNeverOverlap) {
     const auto& labels = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 600); }).sink.labels;
     EXPECT_GT(labels.size(), 20u);
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        const PixelRect& a = labels[i].box;
+        const Rect& a = labels[i].box;
         EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 600 && a.bottom <= 300) << labels[i].text;
         for (std::size_t k = 0; k < i; ++k) {
-            const PixelRect& b = labels[k].box;
+            const Rect& b = labels[k].box;
             EXPECT_FALSE(std::max(a.left, b.left) < std::min(a.right, b.right) &&
                          std::max(a.top, b.top) < std::min(a.bottom, b.bottom))
                 << labels[i].text << " over " << labels[k].text;

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 #include "vector/vector_render_win.h"
 #include "vector_test_files.h"
 

@@ -1,11 +1,11 @@
-#include "raster/image_win.h"
+#include "base/image_win.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
 
 #include <memory>
 
-#include "app/gdi_win.h"
+#include "base/gdi_win.h"
 
 namespace tolvik {
 

@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "app/app_state.h"
-#include "app/gdi_win.h"
+#include "base/app_state.h"
+#include "base/gdi_win.h"
 
 namespace tolvik {
 
@@ -27,18 +27,14 @@ struct Seams {
     std::function<std::string()> gameLogFolder;
     // Shows a message box; returns its answer.
     std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
-    // Ends the main window with a result; empty means EndDialog (tests of a
-    // modeless main window record the result instead).
+    // Ends the main window with a result (tests of a modeless main window
+    // record the result instead).
     std::function<void(HWND window, INT_PTR result)> endDialog;
-    // The colour chooser with `color` preselected and the folder browser (see
-    // PickFolder); true with the choice stored when the user confirms. Empty
-    // means the system's own.
+    // The colour chooser with `color` preselected and the folder browser;
+    // true with the choice stored when the user confirms.
     std::function<bool(HWND owner, std::uint32_t& color)> chooseColor;
     std::function<bool(HWND window, int csidl, std::string& path, const std::string& title)> pickFolder;
 };
-
-// Seams wired to the real system.
-Seams SystemSeams();
 
 // Long-lived drawing objects (created once, kept for the run).
 struct WinResources {
@@ -56,11 +52,13 @@ struct WinResources {
 struct Program {
     AppState app;
     WinResources gdi;
-    Seams seams = SystemSeams();
+    Seams seams;  // filled by the program entry (SystemSeams) or by a test
 };
 
-// The Program behind a window of ours (stored in the dialog's user data).
+// The Program behind a window of ours (stored in the dialog's user data);
+// TryProgramOf gives null before the window has one.
 Program& ProgramOf(HWND window);
+Program* TryProgramOf(HWND window);
 void AttachProgram(HWND window, Program* program);
 
 }  // namespace tolvik

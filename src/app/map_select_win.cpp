@@ -1,7 +1,8 @@
-#include "raster/map_select_win.h"
+#include "app/map_select_win.h"
 
-#include "app/gdi_win.h"
 #include "app/main_window_win.h"
+#include "base/gdi_win.h"
+#include "log/zone_records.h"
 #include "raster/calibration_win.h"
 #include "raster/map_math.h"
 #include "raster/map_texts.h"
@@ -21,7 +22,7 @@ void WriteStandByText(HBITMAP picture, const std::string& text) {
     Selection selected(dc.get(), picture);
     BITMAP description{};
     GetObjectA(picture, sizeof description, &description);
-    const TextBox box = StandByTextBox(description.bmWidth, description.bmHeight);
+    const Rect box = StandByTextBox(description.bmWidth, description.bmHeight);
     RECT rect{box.left, box.top, box.right, box.bottom};
     SetTextColor(dc.get(), RGB(255, 255, 255));
     SetBkMode(dc.get(), TRANSPARENT);

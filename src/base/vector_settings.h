@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "raster/calibration.h"
+#include "base/colour.h"
+#include "base/current_map.h"
 
 namespace tolvik {
-
-constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) {
-    return (r & 0xFFu) | ((g & 0xFFu) << 8) | ((b & 0xFFu) << 16);
-}
 
 // The middle heights of the lines the last render could draw, in ascending
 // order, and the player height it was drawn for; vector/height_levels.h
@@ -31,7 +28,7 @@ struct VectorMapSettings {
     int UseHeightFilter = 0;
     int FilterLow = 20;
     int FilterHigh = 20;
-    std::uint32_t Color = Rgb(128, 128, 128);
+    Colour Color = MakeColour(128, 128, 128);
     CalibrationPoints working;  // bounds during a render, calibration after it
     int MapResolution = 1000;
     int BitmapWidth = 0;

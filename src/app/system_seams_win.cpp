@@ -1,6 +1,8 @@
-// The system facilities behind the Program's seams, and the Program's home
-// in its windows.
-#include "app/program_win.h"
+// The system facilities behind the Program's seams.
+#include "app/system_seams_win.h"
+
+#include <array>
+
 #include "chrome/links_win.h"
 #include "log/discovery.h"
 
@@ -12,7 +14,7 @@ Seams SystemSeams() {
     seams.pickFileToOpen = [](HWND owner, std::string& path, FileFilter filter) {
         // A window without a Program still gets a chooser, starting in the
         // Windows folder.
-        auto* program = reinterpret_cast<Program*>(owner ? GetWindowLongPtrA(owner, DWLP_USER) : 0);
+        Program* program = TryProgramOf(owner);
         std::string spare;
         return PickFileToOpen(owner, program ? program->app.chooserStartFolder : spare, path, filter);
     };
@@ -24,15 +26,18 @@ Seams SystemSeams() {
     seams.messageBox = [](HWND owner, const std::string& text, const std::string& caption, UINT type) {
         return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
     };
+    seams.endDialog = [](HWND window, INT_PTR result) { EndDialog(window, result); };
+    seams.chooseColor = [](HWND owner, std::uint32_t& color) {
+        // The custom colours are kept for the run in the Program of the
+        // window that asks; a window without one keeps them for one choice.
+        Program* program = TryProgramOf(owner);
+        std::array<std::uint32_t, 16> spare{};
+        return PickColour(owner, program ? program->app.customColors : spare, color);
+    };
+    seams.pickFolder = [](HWND window, int csidl, std::string& path, const std::string& title) {
+        return PickFolder(window, csidl, path, title);
+    };
     return seams;
-}
-
-Program& ProgramOf(HWND window) {
-    return *reinterpret_cast<Program*>(GetWindowLongPtrA(window, DWLP_USER));
-}
-
-void AttachProgram(HWND window, Program* program) {
-    SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(program));
 }
 
 }  // namespace tolvik

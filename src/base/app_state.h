@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "log/zone_records.h"
-#include "raster/calibration.h"
-#include "vector/vector_settings.h"
+#include "base/zone_record.h"
+#include "base/current_map.h"
+#include "base/vector_settings.h"
 
 namespace tolvik {
 

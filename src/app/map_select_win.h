@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/program_win.h"
+#include "base/program_win.h"
 
 namespace tolvik {
 
