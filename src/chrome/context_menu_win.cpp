@@ -28,6 +28,11 @@ HMENU BuildContextMenu(const AppState& app) {
     AppendMenuA(menu, MF_STRING | Checked(app.OnTop), IDC_KEEP_ON_TOP, "Always on Top");
     AppendMenuA(menu, MF_STRING | Checked(app.UseVURavaZiro), IDM_USE_VECTOR_MAPS, "Use EQ-Live Maps");
     if (app.UseVURavaZiro) AppendMenuA(menu, MF_STRING, IDM_VECTOR_SETTINGS, "Vector Map Settings...");
+    if (app.UseVURavaZiro) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING | Checked(app.vector.FollowHeight), IDM_FOLLOW_HEIGHT, "Follow My Height");
+        AppendMenuA(menu, MF_STRING | Checked(app.vector.FadeOtherLevels), IDM_FADE_OTHER_LEVELS, "Fade Other Levels");
+    }
     return menu;
 }
 

@@ -8,7 +8,8 @@
 namespace tolvik {
 
 // A new pop-up menu with the view options, checked after the flags of `app`;
-// "Vector Map Settings..." only while vector maps are on. The caller destroys it.
+// "Vector Map Settings..." and the level options ("Follow My Height", "Fade
+// Other Levels") only while vector maps are on. The caller destroys it.
 HMENU BuildContextMenu(const AppState& app);
 
 // Opens the pop-up menu at the pointer and waits until it closes; a chosen

@@ -55,6 +55,10 @@
 #define IDM_USE_VECTOR_MAPS 1059
 #define IDM_VECTOR_SETTINGS 2222
 
+// Context menu, vector maps: following the player's level.
+#define IDM_FOLLOW_HEIGHT 40201
+#define IDM_FADE_OTHER_LEVELS 40202
+
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1
 #define IDC_VM_SELECT_FOLDER 1009
