@@ -77,7 +77,7 @@ LOG="$LOGS/eqlog_Tolvikdemo_P1999.txt"
     printf '[Mode]\r\nKeepCentered=1\r\n'
     # The vector map follows the player's level: the cave under Wisp Hollow
     # lies about 240 units below the ground, the tree town up to 140 above.
-    printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=900\r\n' "$VECTOR"
+    printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=1600\r\n' "$VECTOR"
     printf 'UseHeightFilter=1\r\nFilterLow=180\r\nFilterHigh=180\r\nFollowHeight=1\r\nFadeOtherLevels=1\r\n'
 } >"$DEMO/Tolvik/Tolvik.ini"
 if [ "$HEADLESS" -eq 1 ]; then
