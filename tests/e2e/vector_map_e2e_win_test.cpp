@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -95,39 +96,30 @@ std::string TwoFloors() {
     return text;
 }
 
-// The Map View as the user sees it: colour counts and, along its middle row,
+// The Map View as the user sees it: pixels per colour and, along one row,
 // where floor B's columns are (in either colour).
 struct ViewShot {
-    int floorA = 0, floorB = 0, fadedA = 0, fadedB = 0;
+    std::map<COLORREF, int> count;
     std::vector<int> columnsB;
 };
 
 ViewShot TakeShot(HWND window) {
     RECT r{};
     GetWindowRect(GetDlgItem(window, 1033), &r);
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
+    const int w = r.right - r.left, h = r.bottom - r.top;
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
+    std::uint32_t* px = nullptr;
+    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, dib);
     BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
     GdiFlush();
     ViewShot shot;
-    const auto* px = static_cast<const std::uint32_t*>(bits);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t v = px[y * w + x] & 0xFFFFFFu;
-            const COLORREF c = RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-            shot.floorA += c == kFloorA;
-            shot.floorB += c == kFloorB;
-            shot.fadedA += c == kFadedA;
-            shot.fadedB += c == kFadedB;
-            if (y == h / 2 + 7 && (c == kFloorB || c == kFadedB)) shot.columnsB.push_back(x);
-        }
+    for (int i = 0; i < w * h; ++i) {
+        const COLORREF c = RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF);
+        ++shot.count[c];
+        if (i / w == h / 2 + 7 && (c == kFloorB || c == kFadedB)) shot.columnsB.push_back(i % w);
     }
     SelectObject(dc, old);
     DeleteDC(dc);
@@ -170,33 +162,31 @@ TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhe
     SendMessageA(window, WM_LBUTTONUP, 0, lp(start.x + 9, start.y + 31));
 
     ViewShot onA;
-    ASSERT_TRUE(WaitFor([&] { onA = TakeShot(window); return onA.floorA > 1000; }, 3000));
-    EXPECT_GT(onA.fadedB, 1000);
-    EXPECT_EQ(onA.floorB, 0);
-    EXPECT_EQ(onA.fadedA, 0);
+    ASSERT_TRUE(WaitFor([&] { onA = TakeShot(window); return onA.count[kFloorA] > 1000; }, 3000));
+    EXPECT_GT(onA.count[kFadedB], 1000);
+    EXPECT_EQ(onA.count[kFloorB] + onA.count[kFadedA], 0);
     ASSERT_GT(onA.columnsB.size(), 10u);
 
     WriteBytes(log, "[Sun Dec 06 20:00:05 2026] Your Location is 0.00, 0.00, -100.00\r\n", true);
     ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1024) == "-100.00"; }, 3000));
     // The render comes with the tick that read the position, well before the next read.
     ViewShot onB;
-    EXPECT_TRUE(WaitFor([&] { onB = TakeShot(window); return onB.floorB > 1000; }, 300));
-    EXPECT_GT(onB.fadedA, 1000);
-    EXPECT_EQ(onB.floorA, 0);
-    EXPECT_EQ(onB.fadedB, 0);
+    EXPECT_TRUE(WaitFor([&] { onB = TakeShot(window); return onB.count[kFloorB] > 1000; }, 300));
+    EXPECT_GT(onB.count[kFadedA], 1000);
+    EXPECT_EQ(onB.count[kFloorA] + onB.count[kFadedB], 0);
     EXPECT_EQ(onB.columnsB, onA.columnsB);  // same pan, same scale
 
     // Without fading the other floor is gone; without following the map stays
     // drawn for the height it was drawn for.
     SendMessageA(window, WM_COMMAND, 40202, 0);
-    ASSERT_TRUE(WaitFor([&] { onB = TakeShot(window); return onB.fadedA == 0; }, 3000));
-    EXPECT_GT(onB.floorB, 1000);
-    EXPECT_EQ(onB.floorA, 0);
+    ASSERT_TRUE(WaitFor([&] { onB = TakeShot(window); return onB.count[kFadedA] == 0; }, 3000));
+    EXPECT_GT(onB.count[kFloorB], 1000);
+    EXPECT_EQ(onB.count[kFloorA], 0);
     SendMessageA(window, WM_COMMAND, 40201, 0);
     WriteBytes(log, "[Sun Dec 06 20:00:09 2026] Your Location is 0.00, 0.00, 0.00\r\n", true);
     ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1024) == "0.00"; }, 3000));
     Sleep(300);
-    EXPECT_GT(TakeShot(window).floorB, 1000);
+    EXPECT_GT(TakeShot(window).count[kFloorB], 1000);
 
     EXPECT_EQ(tolvik.Close(), 0u);
     EXPECT_EQ(Profile(ini, "VURavaZiro", "FollowHeight"), "0");
