@@ -84,16 +84,20 @@ if [ "$HEADLESS" -eq 1 ]; then
     tolvik_start_xvfb || exit 1
 fi
 
+# The player enters the zone before the program starts, so that it opens on
+# the zone's map, and starts walking once the window is up, however long
+# Wine takes to start, so that the walk is seen from its first step.
 SIM_SECONDS=$((SECONDS_TO_RUN + 5))
 [ "$HEADLESS" -eq 0 ] && SIM_SECONDS=3600
-python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" >/dev/null 2>&1 &
+WALK="$DEMO/walk"
+python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --walk-when "$WALK" >/dev/null 2>&1 &
 SIM_PID=$!
-# Let the player enter the zone before the program starts, so that it opens
-# on the zone's map, centred on the player.
-sleep 2
+for i in $(seq 1 50); do [ -s "$LOG" ] && break; sleep 0.1; done
 
 "$TOLVIK_ROOT/tools/wine-run.sh" "$DEMO/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 APP_PID=$!
+"$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait "Tolvik" 60 >/dev/null 2>&1
+touch "$WALK"
 
 if [ "$HEADLESS" -eq 0 ]; then
     tolvik_log "Tolvik is running; close its window to end the demo"

@@ -354,7 +354,7 @@ def druid_stones():
 # ground, reached by a spiral stair from the cave mouth.
 CAVE_FLOOR_Z = -240.0
 CAVE_MOUTH = (-1420.0, 640.0)
-STAIR_CENTRE = (-1445.0, 620.0)
+STAIR_CENTRE = (-1436.0, 628.0)
 
 
 def cave_floor_height(e, n):
@@ -483,7 +483,8 @@ def _part_of(pts, length):
 
 
 def _story_start():
-    """The loop's point nearest the cave mouth: where the story leaves and rejoins the loop."""
+    """The loop's point nearest the cave mouth: where the story leaves and
+    rejoins the loop."""
     route = _route_cache()
     me, mn = CAVE_MOUTH
     best = min(range(len(route)), key=lambda i: (route[i][0] - me) ** 2 + (route[i][1] - mn) ** 2)

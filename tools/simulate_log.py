@@ -3,6 +3,7 @@
 
     simulate_log.py LOGFILE [--seconds N] [--interval S] [--zone NAME]
                             [--start-delay S] [--seed K] [--speed U]
+                            [--walk-when FILE]
     simulate_log.py LOGFILE --write-only N [--interval S] [--zone NAME]
                             [--seed K] [--speed U]
 
@@ -25,7 +26,8 @@ roads for ever.  Everything stays within game X -1386 .. 1800 and
 Y -880 .. 952.
 
 Live mode writes for --seconds seconds (default 120, counted after the
---start-delay) and exits 0; SIGTERM or SIGINT end it cleanly between two
+--start-delay, or from the first step with --walk-when, which holds the
+player at the zone line until FILE exists) and exits 0; SIGTERM or SIGINT end it cleanly between two
 writes, also with exit code 0.  --write-only N writes the opening lines and
 N positions at once, without sleeping, with timestamps counted from
 Sun Dec 06 20:15:01 2026; for a given --seed its output is always the same.
@@ -194,9 +196,12 @@ def run_live(args, writer, rng, walk):
     sleep_until(time.monotonic() + args.start_delay)
     if _stop:
         return
+    writer.write(timestamp(time.localtime()), opening_lines(args.zone))
+    if args.walk_when:
+        while not _stop and not os.path.exists(args.walk_when):
+            time.sleep(0.05)
     start = time.monotonic()
     end = start + args.seconds
-    writer.write(timestamp(time.localtime()), opening_lines(args.zone))
     n = 1
     while not _stop:
         due = start + n * args.interval
@@ -224,6 +229,8 @@ def parse_args(argv):
     p.add_argument("--seed", type=int, default=1, help="seed of the chat mix (default 1)")
     p.add_argument("--speed", type=float, default=25.0,
                    help="walking speed in game units per second (default 25)")
+    p.add_argument("--walk-when", metavar="FILE",
+                   help="after the opening lines, wait until FILE exists before walking")
     p.add_argument("--write-only", type=int, metavar="N",
                    help="write N positions at once without sleeping, then exit")
     args = p.parse_args(argv)
