@@ -36,7 +36,7 @@ public:
     // The map's size is known: makes the canvas of width by height pixels,
     // filled with `background`. False when it cannot be made; then nothing
     // is drawn and the render has no map.
-    virtual bool BeginCanvas(int width, int height, std::uint32_t background) = 0;
+    virtual bool BeginCanvas(int width, int height, Colour background) = 0;
     virtual void DrawLine(const VectorLineOp& line) = 0;
     virtual void DrawLabel(const VectorLabelOp& label) = 0;
 };
@@ -51,7 +51,7 @@ public:
 // record as it is read: the lines that pass the height filter and the labels
 // that match the search text. With FadeOtherLevels (and the filter on), the
 // lines the filter hides come first, all of them, in their faded colours.
-// With the filter on, `levels` keeps the middle heights of the lines.
+// With the filter on, `settings.levels` keeps the lines' middle heights.
 //
 // False (nothing drawn, `levels` empty) when the map does not exist: no
 // readable file, no area, a side below one pixel, or no canvas.

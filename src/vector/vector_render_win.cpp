@@ -67,7 +67,7 @@ public:
         if (previousBitmap_) SelectObject(dc_.get(), previousBitmap_);
     }
 
-    bool BeginCanvas(int width, int height, std::uint32_t background) override {
+    bool BeginCanvas(int width, int height, Colour background) override {
         dc_.reset(CreateCompatibleDC(nullptr));
         if (!dc_) return false;
         bitmap_.reset(CreateDib24(width, height));
