@@ -222,6 +222,14 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         app.UseVURavaZiro = app.UseVURavaZiro ? 0 : 1;
         ChooseZoneFromList(window, program);
         break;
+    case IDM_FOLLOW_HEIGHT:
+        app.vector.FollowHeight = app.vector.FollowHeight ? 0 : 1;
+        FollowPlayerHeight(window, program);
+        break;
+    case IDM_FADE_OTHER_LEVELS:
+        app.vector.FadeOtherLevels = app.vector.FadeOtherLevels ? 0 : 1;
+        if (app.UseVURavaZiro) RenderZoneMapAgain(window, program);
+        break;
     case IDM_VECTOR_SETTINGS:
         OpenVectorSettingsWindow(window, program);
         break;
@@ -268,6 +276,7 @@ void ReadLogNow(HWND window, Program& program) {
     ReadLogOptions options;
     options.open = OpenWinLogSource;
     ReadLog(app.zones, app.map.zoneName, app.logFile, app.logCursor, hooks, options);
+    FollowPlayerHeight(window, program);
 }
 
 void ShowLocation(HWND window, Program& program) {

@@ -10,6 +10,7 @@
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
 #include "res/resource.h"
+#include "vector/follow_height.h"
 #include "vector/vector_render_win.h"
 
 namespace tolvik {
@@ -58,6 +59,29 @@ void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
     SelectZoneInList(window, zone);
     ShowCalibrationFields(window, program);
     app.map.calibrated = app.map.points.physicalX1 != app.map.points.physicalX2 ? 1 : 0;
+}
+
+void RenderZoneMapAgain(HWND window, Program& program) {
+    AppState& app = program.app;
+    const int width = app.map.imageWidth;
+    const int height = app.map.imageHeight;
+    if (!BuildZoneMap(program, app.map.zoneName)) return;
+    if (app.map.imageWidth != width || app.map.imageHeight != height) {
+        RECT view{};
+        GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
+        BITMAP description{};
+        GetObjectA(program.gdi.mapBitmap.get(), sizeof description, &description);
+        app.map.panX = CentredPan(view.right, description.bmWidth);
+        app.map.panY = CentredPan(view.bottom, description.bmHeight);
+    }
+    app.map.calibrated = app.map.points.physicalX1 != app.map.points.physicalX2 ? 1 : 0;
+}
+
+void FollowPlayerHeight(HWND window, Program& program) {
+    const AppState& app = program.app;
+    if (app.UseVURavaZiro && HeightCallsForRender(app.vector, PlayerHeight(app.zones))) {
+        RenderZoneMapAgain(window, program);
+    }
 }
 
 void ChooseMapImage(HWND window, Program& program) {

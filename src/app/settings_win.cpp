@@ -94,6 +94,8 @@ constexpr VectorKey kVectorKeys[] = {
     {"FilterLow", &VectorMapSettings::FilterLow, 20, false},
     {"FontAdjust", &VectorMapSettings::FontAdjust, 5, false},
     {"LabelSpacing", &VectorMapSettings::LabelSpacing, 2, false},
+    {"FollowHeight", &VectorMapSettings::FollowHeight, 1, true},
+    {"FadeOtherLevels", &VectorMapSettings::FadeOtherLevels, 0, true},
 };
 
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }

@@ -33,6 +33,11 @@ HMENU BuildContextMenu(const AppState& app) {
     AppendMenuA(menu, MF_STRING | (step < kMaxZoomStep ? MF_ENABLED : MF_GRAYED), IDM_ZOOM_IN, "Zoom In");
     AppendMenuA(menu, MF_STRING | (step > kMinZoomStep ? MF_ENABLED : MF_GRAYED), IDM_ZOOM_OUT, "Zoom Out");
     AppendMenuA(menu, MF_STRING | (step != 0 ? MF_ENABLED : MF_GRAYED), IDM_ACTUAL_SIZE, "Actual Size");
+    if (app.UseVURavaZiro) {
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_STRING | Checked(app.vector.FollowHeight), IDM_FOLLOW_HEIGHT, "Follow My Height");
+        AppendMenuA(menu, MF_STRING | Checked(app.vector.FadeOtherLevels), IDM_FADE_OTHER_LEVELS, "Fade Other Levels");
+    }
     return menu;
 }
 

@@ -61,6 +61,9 @@
 #define IDM_ZOOM_OUT 40102
 #define IDM_ACTUAL_SIZE 40103
 #define IDT_ZOOM_SETTLE 40110
+// Context menu, vector maps: following the player's level.
+#define IDM_FOLLOW_HEIGHT 40201
+#define IDM_FADE_OTHER_LEVELS 40202
 
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1

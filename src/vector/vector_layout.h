@@ -46,6 +46,10 @@ bool MapToPixel(const VectorMapSettings& settings, float x, float y, int& px, in
 // Whether a line with end heights z1 and z2 is drawn for the player height h.
 bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, float h);
 
+// A line of another level: each channel (c + 3 × b) ÷ 4 of the line's colour
+// c and the background b, cut toward zero.
+Colour FadedColour(Colour colour, Colour background);
+
 // The label size in points after the font adjustment (kept within int).
 int LabelPoints(const VectorMapSettings& settings, int size);
 

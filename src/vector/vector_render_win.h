@@ -18,26 +18,13 @@ namespace tolvik {
 HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone);
 
 // Renders the map whose base file is `basePath` for the player height
-// `playerHeight`: a new 24-bit bottom-up DIB section (owned by the caller),
-// or null when the map does not exist or the bitmap cannot be made. Leaves
-// the size in BitmapWidth/BitmapHeight and the game-coordinate calibration in
-// the working calibration.
+// `playerHeight` through the drawing plan: a new 24-bit bottom-up DIB section
+// (owned by the caller), or null when the map does not exist or the bitmap
+// cannot be made. Leaves the size in BitmapWidth/BitmapHeight, the
+// game-coordinate calibration in the working calibration and the lines'
+// heights in `levels`.
 HBITMAP RenderVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight);
 
-// The drawing pass into `dc`, which holds the bitmap of the size and bounds
-// in `settings`.
-void DrawVectorMapFiles(HDC dc, const std::string& basePath, const VectorMapSettings& settings,
-                        float playerHeight);
-
-// One line of the map, one pixel wide in its colour.
-void DrawVectorLine(HDC dc, const VectorLineOp& line);
-
-// One placed label in `font`: the leader (cut at the box), the 4 by 4 anchor
-// square filled with the device context's brush, and the text.
-void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font);
-
-// A new "Arial" font of `points` points for the screen's resolution.
-HFONT CreateLabelFont(int points);
 
 // Renders the vector map being shown again at the map's zoom, kept as its
 // draw operations, and makes it the Map View's sharp picture for that zoom.

@@ -45,6 +45,8 @@ TEST_F(SettingsTest, DefaultsWithoutAFile) {
     EXPECT_EQ(app.vector.Color, 8421504u);
     EXPECT_EQ(app.vector.FontAdjust, 5);
     EXPECT_EQ(app.vector.LabelSpacing, 2);
+    EXPECT_EQ(app.vector.FollowHeight, 1);
+    EXPECT_EQ(app.vector.FadeOtherLevels, 0);
     EXPECT_EQ(app.vectorMapFolder, folder / "VURavaZiro\\");
     EXPECT_TRUE(app.logFile.empty());
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
@@ -100,6 +102,8 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
         app.vector.FontAdjust = 9;
         app.vector.LabelSpacing = 12;
         app.vector.Color = 0x123456;
+        app.vector.FollowHeight = 0;
+        app.vector.FadeOtherLevels = 1;
         app.vectorMapFolder = "C:\\maps\\";
         SendMessageA(h.window(), WM_CLOSE, 0, 0);
     }
@@ -129,6 +133,8 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     EXPECT_EQ(app.vector.FontAdjust, 9);
     EXPECT_EQ(app.vector.LabelSpacing, 12);
     EXPECT_EQ(app.vector.Color, 0x123456u);
+    EXPECT_EQ(app.vector.FollowHeight, 0);
+    EXPECT_EQ(app.vector.FadeOtherLevels, 1);
     EXPECT_EQ(app.vectorMapFolder, "C:\\maps\\");
 }
 

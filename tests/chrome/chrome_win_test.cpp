@@ -148,6 +148,30 @@ struct Canvas {
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
 };
 
+TEST(ContextMenu, LevelOptionsAfterASeparatorOnlyWithVectorMapsCheckedByTheirFlags) {
+    AppState app;
+    const auto items = [&app] {
+        std::string shown;  // "-" a separator, "*" a check mark, then the id
+        HMENU menu = BuildContextMenu(app);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            shown += state & MF_SEPARATOR ? std::string("-") : (state & MF_CHECKED ? "*" : "") +
+                                                                     std::to_string(GetMenuItemID(menu, i));
+            shown += " ";
+        }
+        DestroyMenu(menu);
+        return shown;
+    };
+    EXPECT_EQ(items().find("4020"), std::string::npos);
+    app.UseVURavaZiro = 1;
+    app.vector.FollowHeight = 1;
+    const std::string on = items();
+    EXPECT_TRUE(on.ends_with(" - *40201 40202 ")) << on;  // the last items, after their separator
+    app.vector.FollowHeight = 0;
+    app.vector.FadeOtherLevels = 1;
+    EXPECT_TRUE(items().ends_with(" - 40201 *40202 ")) << items();
+}
+
 TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
     AppState app;
     app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";

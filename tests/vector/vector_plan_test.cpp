@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "vector/follow_height.h"
 #include "vector/vector_plan.h"
 #include "vector_test_files.h"
 
@@ -64,6 +65,65 @@ TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
     ASSERT_EQ(on.sink.lines.size(), 2u);
     EXPECT_EQ(on.sink.lines[1].colour, 1u);
     EXPECT_EQ(RunPlan(folder, [](VectorMapSettings&) {}, 10.0f).sink.lines.size(), 4u);
+}
+
+TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", std::string(kFrame) +                    // height 0: passes
+                                 "L 0, 0, 100, 10, 10, 100, 200, 100, 40\n"  // m = 100: hidden
+                                 "P 0, 500, 100, 0, 0, 0, 2, Loft\n");
+    folder.Write("zone_1.txt", "L 0, 0, -60, 10, 10, -40, 0, 0, 250\n");  // m = −50: hidden
+    const auto setup = [](VectorMapSettings& s) {
+        s.UseHeightFilter = 1;
+        s.FadeOtherLevels = 1;
+        s.Color = MakeColour(10, 20, 30);
+    };
+    const Plan plan = RunPlan(folder, setup);
+    EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(MakeColour(10, 20, 30))}));
+    ASSERT_EQ(plan.sink.lines.size(), 3u);
+    EXPECT_EQ(plan.sink.lines[0].colour, MakeColour(57, 40, 32));
+    EXPECT_EQ(plan.sink.lines[1].colour, MakeColour(7, 15, 85));
+    EXPECT_EQ(plan.sink.lines[2].colour, 0u);  // the frame, in its own colour, last
+    EXPECT_EQ((std::vector{plan.sink.lines[0].x2, plan.sink.lines[0].y2}), (std::vector{505, 5}));
+    EXPECT_EQ(plan.sink.labels.size(), 1u);  // labels have no level
+    // Hidden layers are neither drawn nor faded; without the filter nothing is faded.
+    EXPECT_EQ(RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.ShowLayer1 = 0; }).sink.lines.size(), 2u);
+    const Plan unfiltered = RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.UseHeightFilter = 0; });
+    ASSERT_EQ(unfiltered.sink.lines.size(), 3u);
+    EXPECT_EQ(unfiltered.sink.lines[1].colour, MakeColour(200, 100, 40));
+}
+
+TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", kFrame);                                      // height 0
+    folder.Write("zone_1.txt", "L 0, 0, 30, 10, 10, 30, 1, 0, 0\n");      // height 30
+    const auto filtered = [](VectorMapSettings& s) { s.UseHeightFilter = 1; };
+    // At 15 the line at 30 would join the one at 0 (30 − 20 < 15 < 0 + 20).
+    const Plan both = RunPlan(folder, filtered, 5.0f);
+    EXPECT_EQ(both.settings.levels.renderHeight, 5.0f);
+    EXPECT_TRUE(HeightCallsForRender(both.settings, 15.0f));
+    EXPECT_FALSE(HeightCallsForRender(both.settings, 9.0f));
+    const Plan baseOnly = RunPlan(folder, [&](VectorMapSettings& s) { filtered(s); s.ShowLayer1 = 0; }, 5.0f);
+    EXPECT_FALSE(HeightCallsForRender(baseOnly.settings, 15.0f));
+    EXPECT_TRUE(HeightCallsForRender(baseOnly.settings, 25.0f));
+    // A map that does not exist keeps nothing from the render before.
+    VectorMapSettings s = both.settings;
+    testing::RecordingSink sink;
+    EXPECT_FALSE(PlanVectorMap(s, folder.Base("none"), 5.0f, sink, sink));
+    EXPECT_FALSE(HeightCallsForRender(s, 15.0f));
+}
+
+TEST(VectorPlan, RefusedCanvasDrawsNothingAndKeepsTheLastSize) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", kFrame);
+    struct Refusing : testing::RecordingSink {
+        bool BeginCanvas(int, int, std::uint32_t) override { return false; }
+    } sink;
+    VectorMapSettings s;
+    s.BitmapWidth = 77;
+    EXPECT_FALSE(PlanVectorMap(s, folder.Base("zone"), 0.0f, sink, sink));
+    EXPECT_EQ(s.BitmapWidth, 77);
+    EXPECT_TRUE(sink.lines.empty());
 }
 
 TEST(VectorPlan, SearchFilterDrawsOnlyMatchingLabelsAndKeepsNoOtherAnchors) {
