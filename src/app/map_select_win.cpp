@@ -2,6 +2,7 @@
 
 #include "app/main_window_win.h"
 #include "base/gdi_win.h"
+#include "base/shipped_art_win.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
 #include "raster/map_math.h"
@@ -34,7 +35,10 @@ void WriteStandByText(HBITMAP picture, const std::string& text) {
 int BuildZoneMap(Program& program, const std::string& zone) {
     HBITMAP picture = program.app.UseVURavaZiro ? RenderZoneVectorMap(program, zone) : LoadZoneImage(program, zone);
     if (!picture) {
+        // The stand-by picture in the Zones Folder, or the one built into
+        // the program; its calibration file is read either way.
         picture = LoadZoneImage(program, kMissingMap);
+        if (!picture) picture = LoadBuiltInPicture(program, std::string(kMissingMap) + ".jpg");
         if (picture) WriteStandByText(picture, zone.empty() ? GettingStartedText() : MissingMapText(zone));
     }
     return ComposeMapPicture(program, picture);
@@ -61,9 +65,11 @@ void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
 }
 
 void ChooseMapImage(HWND window, Program& program) {
+    // Without a listed zone there is no name to keep a picture under.
+    const std::string zone = GetListedZone(window);
+    if (zone.empty()) return;
     std::string chosen;
     if (!program.seams.pickFileToOpen(window, chosen, FileFilter::Pictures)) return;
-    const std::string zone = GetListedZone(window);
     const std::string target = program.app.zonesFolder + zone + ".jpg";
     CopyFileA(chosen.c_str(), target.c_str(), FALSE);
     SelectZoneMap(window, program, zone);

@@ -4,14 +4,23 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 
 namespace tolvik {
 
-// Decodes the picture file at `path` (any format GDI+ reads, whatever its
-// extension) into a new 24-bit top-down DIB section; transparent parts come
-// out black. Null when the file is missing or not a picture. The caller owns
-// the result.
+// Files bigger than this are not read as pictures.
+constexpr std::size_t kMaxPictureFileBytes = std::size_t{256} << 20;
+
+// Decodes a picture held in memory (any format GDI+ reads) into a new 24-bit
+// top-down DIB section; transparent parts come out black. Null when the
+// bytes are not a picture. The caller owns the result. Every picture the
+// program shows is decoded here.
+HBITMAP DecodeImageBytes(const void* data, std::size_t size);
+
+// Reads the picture file at `path` (whatever its extension) and decodes it
+// with DecodeImageBytes. Null when the file is missing, unreadable, bigger
+// than kMaxPictureFileBytes or not a picture.
 HBITMAP LoadImageBitmap(const std::string& path);
 
 // A new 24-bit top-down DIB section with the size and pixels of `bitmap`,
