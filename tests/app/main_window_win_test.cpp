@@ -107,31 +107,6 @@ TEST_F(MainWindowTest, AboutShowsVersionAndWhereToReport) {
     EXPECT_EQ(h.rec().messages[1].text.rfind("Calibration Instructions\n\n", 0), 0u);
 }
 
-// A key press as the message loop receives it.
-MSG KeyDown(HWND target, WPARAM key) {
-    MSG message{};
-    message.hwnd = target;
-    message.message = WM_KEYDOWN;
-    message.wParam = key;
-    message.lParam = 1;
-    return message;
-}
-
-TEST_F(MainWindowTest, EscapeThroughTheMessageLoopLeavesTheMainWindowOpen) {
-    MainWindowHarness h(folder.path());
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_ESCAPE] = 0x80;
-    SetKeyboardState(keys);
-    MSG escape = KeyDown(GetDlgItem(h.window(), IDC_EXIT), VK_ESCAPE);
-    EXPECT_TRUE(TranslateDialogMessage(h.program(), escape));
-    keys[VK_ESCAPE] = 0;
-    SetKeyboardState(keys);
-    h.PumpMessages();
-    EXPECT_TRUE(h.rec().endResults.empty());
-    EXPECT_TRUE(IsWindow(h.window()));
-}
-
 TEST_F(MainWindowTest, MyZoneBeforeAnyZoneLeavesNothingToCalibrateOrGiveAPicture) {
     test::MakeFolder(folder / "Zones");
     test::WriteFile(folder / "Zones\\Befallen.ini", "");

@@ -24,6 +24,11 @@ TEST(WindowPlacement, TitleBarOnTheWorkAreasKeepsTheWindowExactly) {
     }
     // Across the seam of the two monitors: the title bar lies on both.
     EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}), (Rect{1500, 100, 2400, 800}));
+    // Across two monitors stacked one above the other, and across the gap
+    // a task bar leaves between them.
+    const Rect below{0, 1080, 1920, 2160};
+    EXPECT_EQ(Restore(Rect{100, 1070, 800, 1600}, {Rect{0, 0, 1920, 1080}, below}), (Rect{100, 1070, 800, 1600}));
+    EXPECT_EQ(Restore(Rect{100, 1030, 800, 1600}, {kPrimary, below}), (Rect{100, 1080, 800, 1650}));
     // The same on the primary monitor alone reaches past its right edge.
     EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}, {kPrimary}), (Rect{1020, 100, 1920, 800}));
 }

@@ -130,11 +130,13 @@ TEST_F(VectorSettingsWindow, TrackbarRendersOnceAfterTheDeadline) {
     EXPECT_FALSE(Rendered());
 }
 
-// A key press as the message loop receives it, with Shift held or not.
+// A key press as the message loop receives it (the key held down while it
+// is handled), with Shift held or not.
 void Press(test::MainWindowHarness& h, WPARAM key, bool shift = false) {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[key] = 0x80;
     SetKeyboardState(keys);
     MSG message{};
     message.hwnd = GetFocus();
@@ -146,6 +148,7 @@ void Press(test::MainWindowHarness& h, WPARAM key, bool shift = false) {
         DispatchMessageA(&message);
     }
     keys[VK_SHIFT] = 0;
+    keys[key] = 0;
     SetKeyboardState(keys);
     h.PumpMessages();
 }
@@ -164,11 +167,16 @@ TEST_F(VectorSettingsWindow, TabArrowsAndEscapeWorkThroughTheMessageLoop) {
     Press(*harness, VK_TAB, true);
     EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
 
-    // Escape closes the settings window as its close box does; the main window stays.
+    // Escape closes the settings window as its close box does; in the main
+    // window it does nothing.
     Press(*harness, VK_ESCAPE);
     EXPECT_FALSE(IsWindow(window));
-    EXPECT_TRUE(IsWindow(harness->window()));
+    SetFocus(GetDlgItem(harness->window(), IDC_EXIT));
+    Press(*harness, VK_ESCAPE);
     EXPECT_TRUE(harness->rec().endResults.empty());
+    Press(*harness, VK_TAB);
+    EXPECT_NE(GetFocus(), GetDlgItem(harness->window(), IDC_EXIT));
+    EXPECT_EQ(GetParent(GetFocus()), harness->window());
 }
 
 RECT ScreenRect(HWND w) {
