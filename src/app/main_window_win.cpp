@@ -135,7 +135,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     DeriveLogFolder(app.logFile, app.logFolder);
 
     program.gdi.darkBrush.reset(CreateSolidBrush(RGB(55, 55, 55)));
-    LoadSkinTextures(app, program.gdi.dialogTexture, program.gdi.buttonTexture);
+    LoadSkinTextures(program, program.gdi.dialogTexture, program.gdi.buttonTexture);
 
     ShowCalibrationPanel(window, program, false);
     ApplyViewMode(window, program, app.MapOnly != 0);
@@ -337,15 +337,21 @@ void ChooseZoneFromList(HWND window, Program& program) {
     std::string zone = GetListedZone(window);
     if (zone == kMyZone) {
         zone = WindowText(GetDlgItem(window, IDC_ZONE_FIELD), 258);
-        // Before the log has named a zone there is nothing to list; the
-        // map selection then shows how to get started.
-        if (!zone.empty()) SelectZoneInList(window, zone);
+        // Before the log has named a zone there is nothing to list: the list
+        // is left with no selection, so that nothing can be calibrated or
+        // given a picture under a made-up name; the map selection then shows
+        // how to get started.
+        SelectZoneInList(window, zone);
     }
     SelectZoneMap(window, program, zone);
 }
 
 void SelectZoneInList(HWND window, const std::string& zone) {
     const HWND list = GetDlgItem(window, IDC_ZONE_LIST);
+    if (zone.empty()) {
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        return;
+    }
     LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(zone.c_str()));
     if (index == CB_ERR) {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zone.c_str()));
@@ -363,6 +369,33 @@ std::string GetListedZone(HWND window) {
     std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
     SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data()).substr(0, kMaxPathChars);
+}
+
+HWND CreateMainWindow(HINSTANCE instance, Program& program) {
+    return CreateDialogParamA(instance, "Tolvik", GetDesktopWindow(), MainWindowProc, reinterpret_cast<LPARAM>(&program));
+}
+
+bool PreTranslateMainWindowKey(HWND window, Program& program, MSG& message) { return false; }
+
+bool TranslateDialogMessage(Program& program, MSG& message) {
+    if (!message.hwnd) return false;
+    // Each of our windows carries the Program; message boxes, choosers and
+    // drop-down lists do not, and get their usual handling.
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (!root || TryProgramOf(root) != &program) return false;
+    const auto main = static_cast<HWND>(program.app.mainWindow);
+    if (root == main && PreTranslateMainWindowKey(main, program, message)) return true;
+    return IsDialogMessageA(root, &message) != FALSE;
+}
+
+int RunMessageLoop(Program& program) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateDialogMessage(program, message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
 }
 
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -412,6 +445,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
         return ControlColor(window, *program, message, wParam, lParam);
     case WM_MOUSEMOVE:
         OnMouseMove(window, *program, lParam);

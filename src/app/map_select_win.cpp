@@ -3,6 +3,7 @@
 #include "app/main_window_win.h"
 #include "app/map_zoom_win.h"
 #include "base/gdi_win.h"
+#include "base/shipped_art_win.h"
 #include "base/zone_file_name.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
@@ -38,7 +39,10 @@ int BuildZoneMap(Program& program, const std::string& zone) {
     HBITMAP picture = program.app.UseVURavaZiro ? RenderZoneVectorMap(program, zone) : LoadZoneImage(program, zone);
     // A picture too big for a map bitmap gets the stand-by picture too.
     if (picture && ComposeMapPicture(program, picture)) return 1;
+    // The stand-by picture in the Zones Folder, or the one built into the
+    // program; its calibration file is read either way.
     picture = LoadZoneImage(program, kMissingMap);
+    if (!picture) picture = LoadBuiltInPicture(program, std::string(kMissingMap) + ".jpg");
     if (picture) WriteStandByText(picture, zone.empty() ? GettingStartedText() : MissingMapText(zone));
     return ComposeMapPicture(program, picture);
 }
@@ -85,7 +89,8 @@ void FollowPlayerHeight(HWND window, Program& program) {
 }
 
 void ChooseMapImage(HWND window, Program& program) {
-    // Only a zone whose name is a plain file name can have a picture.
+    // Only a zone whose name is a plain file name can have a picture (an
+    // empty name, before any zone is known, cannot).
     const std::string zone = GetListedZone(window);
     if (!IsPlainZoneFileName(zone)) return;
     std::string chosen;

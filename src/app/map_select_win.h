@@ -26,7 +26,8 @@ void FollowPlayerHeight(HWND window, Program& program);
 int BuildZoneMap(Program& program, const std::string& zone);
 
 // Command "Select Map Image...": copies a picture the user chooses into the
-// Zones Folder as the listed zone's map and shows it.
+// Zones Folder as the listed zone's map and shows it; does nothing while no
+// zone is listed.
 void ChooseMapImage(HWND window, Program& program);
 
 }  // namespace tolvik

@@ -161,12 +161,15 @@ void LoadSettings(HWND window, Program& program) {
     ClampVectorSettings(v);  // a file edited by hand may hold anything
     LoadZoneZooms(app, file);
 
-    // A rectangle that no longer lies on any monitor (one unplugged, a
-    // resolution changed) is brought back onto the primary one.
+    // A window whose title bar would be out of reach (above the screen, over
+    // a side, on a monitor unplugged since) is brought back onto a work area.
     std::vector<Rect> workAreas;
     EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    POINT clientOrigin{0, 0};
+    ClientToScreen(window, &clientOrigin);
+    const int titleBarHeight = clientOrigin.y - current.top;
     const Rect stored{x, y, EdgeAt(x, w), EdgeAt(y, h)};
-    const Rect placed = RestoredWindowRect(stored, workAreas, PrimaryWorkArea(), ToRect(current));
+    const Rect placed = RestoredWindowRect(stored, workAreas, PrimaryWorkArea(), ToRect(current), titleBarHeight);
     if (!MoveWindow(window, placed.left, placed.top, placed.Width(), placed.Height(), TRUE)) MessageBeep(0);
 }
 

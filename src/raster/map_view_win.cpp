@@ -9,6 +9,7 @@
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
 #include "base/image_win.h"
+#include "base/shipped_art_win.h"
 #include "raster/map_math.h"
 #include "res/resource.h"
 
@@ -208,7 +209,7 @@ int ComposeMapPicture(Program& program, HBITMAP image) {
     program.gdi.mapBitmap.reset(made);
     const SIZE mapSize = BitmapSize(made);
 
-    UniqueBitmap backdrop(LoadImageBitmap(program.app.texturesFolder + "BackgroundMap.jpg"));
+    UniqueBitmap backdrop(LoadShippedPicture(program, program.app.texturesFolder, "BackgroundMap.jpg"));
     UniqueMemoryDc target(CreateCompatibleDC(nullptr));
     UniqueMemoryDc source(CreateCompatibleDC(nullptr));
     Selection intoTarget(target.get(), made);

@@ -171,18 +171,31 @@ TEST_F(SettingsTest, HugeMapScaleInTheFileStartsWithinTheWindowsRanges) {
     EXPECT_EQ(app.map.calibrated, 0);
 }
 
-TEST_F(SettingsTest, RectangleOnNoMonitorIsBroughtBackIntoView) {
-    test::WriteFile(Ini(), "[WindowPos]\r\nX=-30000\r\nY=-30000\r\nW=700\r\nH=720\r\n");
-    MainWindowHarness h(folder.path());
-    RECT r{};
-    GetWindowRect(h.window(), &r);
-    EXPECT_EQ(r.right - r.left, 700);
-    EXPECT_EQ(r.bottom - r.top, 720);
-    EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr);
+TEST_F(SettingsTest, WindowIsRestoredWithItsTitleBarInReach) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_GE(r.left, work.left);
-    EXPECT_GE(r.top, work.top);
+    struct Case {
+        int x, y;         // stored
+        int left, top;    // restored (size 700 x 720 in each case)
+    };
+    const int titleTop = work.top - 5;  // only the title bar's top rows above the screen
+    const Case cases[] = {
+        {-30000, -30000, work.left + (work.right - work.left - 700) / 2, work.top + (work.bottom - work.top - 720) / 2},
+        {100, titleTop, 100, work.top},
+        {work.left - 40, 100, work.left, 100},
+        {120, work.bottom - 100, 120, work.bottom - 100},  // hanging over the bottom: kept
+    };
+    for (const Case& c : cases) {
+        test::WriteFile(Ini(), "[WindowPos]\r\nX=" + std::to_string(c.x) + "\r\nY=" + std::to_string(c.y) +
+                                   "\r\nW=700\r\nH=720\r\n");
+        MainWindowHarness h(folder.path());
+        RECT r{};
+        GetWindowRect(h.window(), &r);
+        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
+        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
+        EXPECT_EQ(r.right - r.left, 700);
+        EXPECT_EQ(r.bottom - r.top, 720);
+    }
 }
 
 TEST_F(SettingsTest, ProfileRealHelpers) {

@@ -173,10 +173,11 @@ TEST(ContextMenu, LevelOptionsAfterASeparatorOnlyWithVectorMapsCheckedByTheirFla
 }
 
 TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
-    AppState app;
-    app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";
+    Program program;  // no file and nothing built in
+    program.app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";
+    program.seams.builtInPicture = [](const std::string&) { return std::string_view(); };
     UniqueBitmap background, button;
-    LoadSkinTextures(app, background, button);
+    LoadSkinTextures(program, background, button);
     ASSERT_TRUE(background && button);
     EXPECT_EQ(Canvas(background.get()).at(319, 319), RGB(128, 128, 128));
     EXPECT_EQ(Canvas(button.get()).at(160, 7), RGB(192, 192, 192));
