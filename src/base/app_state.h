@@ -10,6 +10,7 @@
 #include "base/zone_record.h"
 #include "base/current_map.h"
 #include "base/vector_settings.h"
+#include "base/zone_marks.h"
 
 namespace tolvik {
 
@@ -68,6 +69,7 @@ struct AppState {
     std::array<std::uint32_t, 16> customColors{};
 
     HoverState hover;
+    ZoneMarks marks;  // waypoints and corpses, also in the settings file
     std::string chooserStartFolder;
 
     NativeHandle mainWindow = nullptr;
