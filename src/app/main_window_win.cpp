@@ -7,10 +7,12 @@
 
 #include "base/number_text.h"
 #include "base/window_text_win.h"
+#include "app/marks_win.h"
 #include "app/settings_win.h"
 #include "chrome/context_menu_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/links_win.h"
+#include "chrome/marks_menu_win.h"
 #include "chrome/skin_win.h"
 #include "log/discovery.h"
 #include "log/log_reader.h"
@@ -43,6 +45,9 @@ public:
     WindowLogHooks(HWND window, Program& program) : window_(window), program_(program) {}
     void ShowZoneName(const std::string& zone) override { SetField(window_, IDC_ZONE_FIELD, zone); }
     void SelectZoneMap(const std::string& zone) override { tolvik::SelectZoneMap(window_, program_, zone); }
+    void MarkCorpse(const std::string& zone, const Position& where) override { deaths.push_back(Death{zone, where}); }
+
+    std::vector<Death> deaths;  // in the order of the log, marked once the read is done
 
 private:
     HWND window_;
@@ -124,6 +129,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
 
     LoadSettings(window, program);
     LoadLogFileSetting(program);
+    LoadZoneMarks(program);
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
 
     SetField(window, IDC_LOG_FILE, app.logFile);
@@ -152,6 +158,7 @@ void OnTimer(HWND window, Program& program) {
         app.lastPollTime = program.seams.tickCount();
     }
     DrawMapView(window, program, app.calibrationMode != 0);
+    RefreshIdleTitle(window, app);
 }
 
 void EndMainWindow(HWND window, Program& program, INT_PTR result) {
@@ -223,6 +230,15 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
     case IDM_VECTOR_SETTINGS:
         OpenVectorSettingsWindow(window, program);
         break;
+    case IDM_SET_WAYPOINT:
+        SetWaypointAtMenuPoint(program);
+        break;
+    case IDM_CLEAR_WAYPOINT:
+        ClearWaypoint(program);
+        break;
+    case IDM_CLEAR_CORPSE:
+        ClearCorpse(program);
+        break;
     default:
         break;
     }
@@ -257,10 +273,15 @@ INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam,
 
 void ReadLogNow(HWND window, Program& program) {
     AppState& app = program.app;
+    const bool wholeLog = app.logReadOffset == 0;
     WindowLogHooks hooks(window, program);
+    ReadLogStats stats;
     ReadLogOptions options;
     options.open = OpenWinLogSource;
+    options.stats = &stats;
     ReadLog(app.zones, app.map.zoneName, app.logFile, app.logReadOffset, hooks, options);
+    TakeDeaths(program, hooks.deaths, wholeLog);
+    if (stats.currentPositions > 0) CheckWaypointReached(window, program);
 }
 
 void ShowLocation(HWND window, Program& program) {
@@ -390,7 +411,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnMouseMove(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONDOWN:
-        BeginDrag(window, *program, lParam);
+        if (!SetWaypointAtClick(window, *program, wParam, lParam)) BeginDrag(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONUP:
         EndDrag(window, *program);

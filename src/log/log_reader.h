@@ -21,6 +21,9 @@ public:
     // Selects the zone's map; makes it the Current Zone Name and its record
     // the Current Zone Record.
     virtual void SelectZoneMap(const std::string& zone) = 0;
+    // The player died in `zone`; the corpse lies where the log last placed
+    // the player there. Called for each death, in the order of the log.
+    virtual void MarkCorpse(const std::string& zone, const Position& where) {}
 };
 
 // Bytes of one log file, open for the length of one read.

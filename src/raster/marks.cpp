@@ -107,6 +107,20 @@ bool ParseWaypointValue(const std::string& text, Position& out) { return ParseNu
 
 bool ParseCorpseValue(const std::string& text, Position& out) { return ParseNumbers(text, 3, out); }
 
+std::vector<Death> NewDeaths(const std::vector<Death>& deaths, const std::map<std::string, Position>& known) {
+    std::map<std::string, const Death*> latest;
+    for (const Death& death : deaths) {
+        const auto mark = known.find(death.zone);
+        const bool isKnown = mark != known.end() && FormatCorpseValue(mark->second) == FormatCorpseValue(death.where);
+        latest[death.zone] = isKnown ? nullptr : &death;
+    }
+    std::vector<Death> news;
+    for (const auto& [zone, death] : latest) {
+        if (death) news.push_back(*death);
+    }
+    return news;
+}
+
 MarkPixel WaypointPixel(int dx, int dy) { return ShapePixel(IsDiamondPixel, dx, dy); }
 
 MarkPixel CorpsePixel(int dx, int dy) { return ShapePixel(IsStrokePixel, dx, dy); }

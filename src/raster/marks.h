@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,20 @@ std::string FormatCorpseValue(const Position& corpse);
 // alone, for anything else.
 bool ParseWaypointValue(const std::string& text, Position& out);
 bool ParseCorpseValue(const std::string& text, Position& out);
+
+// A death the log reported: the zone and where the corpse lies.
+struct Death {
+    std::string zone;
+    Position where;
+};
+
+// Of the deaths that a read of a whole log reported, in the log's order, the
+// ones that are news, one per zone: the last death after the last report of
+// the corpse already known in that zone (`known`, kept or cleared by hand),
+// or simply the last death when the known corpse is not among them. So a
+// log read again from its start brings back no corpse that was cleared and
+// no older one, yet a death written while the program was closed counts.
+std::vector<Death> NewDeaths(const std::vector<Death>& deaths, const std::map<std::string, Position>& known);
 
 // Marker colours.
 constexpr Colour kWaypointColour = MakeColour(255, 255, 0);

@@ -55,6 +55,11 @@
 #define IDM_USE_VECTOR_MAPS 1059
 #define IDM_VECTOR_SETTINGS 2222
 
+// Context menu commands for the player's marks.
+#define IDM_SET_WAYPOINT 40301
+#define IDM_CLEAR_WAYPOINT 40302
+#define IDM_CLEAR_CORPSE 40303
+
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1
 #define IDC_VM_SELECT_FOLDER 1009

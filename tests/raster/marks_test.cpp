@@ -92,6 +92,24 @@ TEST(MarkValues, WrittenWithTwoDecimalsAndReadBack) {
     EXPECT_FALSE(ParseCorpseValue("1, 2, 3, 4", p));
 }
 
+TEST(MarkValues, AWholeLogReadAgainBringsOnlyNewerDeaths) {
+    const Position a{1.0f, 2.0f, 3.0f}, b{4.0f, 5.0f, 6.0f}, c{7.0f, 8.0f, 9.0f};
+    const std::vector<Death> deaths{{"Cave", a}, {"Field", b}, {"Cave", b}, {"Cave", c}, {"Field", c}};
+    const auto zonesAndXs = [](const std::vector<Death>& news) {
+        std::string s;
+        for (const Death& d : news) s += d.zone + "@" + std::to_string(static_cast<int>(d.where.x)) + " ";
+        return s;
+    };
+    EXPECT_EQ(zonesAndXs(NewDeaths(deaths, {})), "Cave@7 Field@7 ");
+    // The known corpse is the last in its zone: nothing new there.
+    EXPECT_EQ(zonesAndXs(NewDeaths(deaths, {{"Cave", c}})), "Field@7 ");
+    // Deaths after the known one count; those before it do not.
+    EXPECT_EQ(zonesAndXs(NewDeaths(deaths, {{"Cave", b}, {"Field", b}})), "Cave@7 Field@7 ");
+    EXPECT_EQ(zonesAndXs(NewDeaths({{"Cave", c}, {"Cave", a}, {"Cave", c}}, {{"Cave", c}})), "");
+    // Known to two decimals, as the settings file keeps it.
+    EXPECT_EQ(zonesAndXs(NewDeaths({{"Cave", {7.001f, 8.0f, 9.0f}}}, {{"Cave", c}})), "");
+}
+
 TEST(MarkShapes, DiamondAndCross) {
     int diamond = 0, cross = 0, crossWidth = 0, crossHeight = 0;
     for (int dy = -kMarkReach - 1; dy <= kMarkReach + 1; ++dy) {
