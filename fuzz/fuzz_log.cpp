@@ -1,7 +1,8 @@
-// Fuzz target for the log scanner and reader: any bytes as a log, read in one
-// piece and block by block through an in-memory file, and in two polls.
-// Checks that every block size gives the result of one whole scan and that
-// no trail holds more than 23 positions or a position that is not finite.
+// Fuzz target for the log reader: any bytes as a log, scanned in one piece by
+// the test oracle and read block by block through an in-memory file with
+// every scan kernel, and in two polls. Checks that every kernel and block
+// size gives the result of the one whole scan, deaths included, and that no
+// trail holds more than 23 positions or a position that is not finite.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -11,9 +12,12 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
 #include "log/log_reader.h"
 #include "log/scanner.h"
 #include "log/zone_records.h"
+#include "support/log_oracle.h"
 
 namespace {
 
@@ -48,7 +52,8 @@ private:
 struct State {
     ZoneTracking tracking;
     std::string zone;
-    std::uint64_t offset = 0;
+    LogCursor cursor;
+    std::vector<std::string> corpses;  // zone and position bytes of each death
 };
 
 class Hooks final : public LogHooks {
@@ -58,6 +63,10 @@ public:
     void SelectZoneMap(const std::string& zone) override {
         state_.zone = zone;
         state_.tracking.currentRecord = FindOrAddZoneRecord(state_.tracking.table, zone);
+    }
+    void MarkCorpse(const std::string& zone, const Position& where) override {
+        Check(std::isfinite(where.x) && std::isfinite(where.y) && std::isfinite(where.z), "corpse not finite");
+        state_.corpses.push_back(zone + std::string(reinterpret_cast<const char*>(&where), sizeof where));
     }
 
 private:
@@ -72,7 +81,7 @@ void Read(State& state, const std::string& text, std::size_t visible, std::size_
         return std::make_unique<MemorySource>(text, visible);
     };
     const std::string current = state.zone;
-    Check(ReadLog(state.tracking, current, "memory", state.offset, hooks, options), "read failed");
+    Check(ReadLog(state.tracking, current, "memory", state.cursor, hooks, options), "read failed");
 }
 
 void CheckTrail(const LocationTrail& trail) {
@@ -98,7 +107,8 @@ bool SameTrail(const LocationTrail& a, const LocationTrail& b) {
 }
 
 bool Same(const State& a, const State& b) {
-    if (a.zone != b.zone || a.offset != b.offset || a.tracking.currentRecord != b.tracking.currentRecord ||
+    if (a.zone != b.zone || a.cursor.offset != b.cursor.offset || a.corpses != b.corpses ||
+        a.tracking.currentRecord != b.tracking.currentRecord ||
         a.tracking.table.recordsInUse != b.tracking.table.recordsInUse) {
         return false;
     }
@@ -128,8 +138,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t lineFeed = text.rfind('\n');
         if (lineFeed != std::string::npos) {
             std::string zone = whole.zone;
-            ScanLogText(whole.tracking, text.data(), text.data() + lineFeed + 1, zone);
-            whole.offset = lineFeed + 1;
+            Hooks hooks(whole);
+            oracle::ScanLogText(whole.tracking, text.data(), text.data() + lineFeed + 1, zone, hooks);
+            whole.cursor.offset = lineFeed + 1;
             if (zone != whole.zone) {
                 whole.zone = zone;
                 whole.tracking.currentRecord = FindOrAddZoneRecord(whole.tracking.table, zone);
@@ -137,21 +148,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         CheckState(whole);
 
-        for (std::size_t blockSize : {1, 2, 3, 5, 16, 17, 37, 64, 4096}) {
-            if (blockSize < 16 && size > 4096) continue;
-            State blocks = start;
-            Read(blocks, text, size, blockSize);
-            Check(Same(blocks, whole), "block-wise read differs from the whole scan");
+        const ScanKernel best = ActiveScanKernel();
+        for (ScanKernel kernel : kScanKernels) {
+            if (!SetScanKernel(kernel)) continue;
+            for (std::size_t blockSize : {1, 2, 3, 5, 16, 17, 37, 64, 4096}) {
+                if (blockSize < 16 && size > 4096) continue;
+                State blocks = start;
+                Read(blocks, text, size, blockSize);
+                Check(Same(blocks, whole), "block-wise read differs from the whole scan");
+            }
         }
+        SetScanKernel(best);
 
         // Two polls: the offset only ever stops just past a line feed.
         if (size > 0) {
             State polls = start;
             const std::size_t cut = data[0] % (size + 1);
             Read(polls, text, cut, 64);
-            Check(polls.offset == 0 || text[polls.offset - 1] == '\n', "offset inside a line");
+            Check(polls.cursor.offset == 0 || text[polls.cursor.offset - 1] == '\n', "offset inside a line");
             Read(polls, text, size, 64);
-            Check(polls.offset == whole.offset, "two polls end elsewhere");
+            Check(polls.cursor.offset == whole.cursor.offset, "two polls end elsewhere");
             CheckState(polls);
         }
     }

@@ -1,6 +1,6 @@
 // A seeded generator of realistic chat logs: chat, combat, /loc answers,
-// zone changes, return notices, arena notices, and chat that quotes the
-// phrases the tracker looks for. The same seed gives the same bytes on every
+// zone changes, return notices, arena notices, deaths, and chat that quotes
+// the phrases the tracker looks for. The same seed gives the same bytes on every
 // system (own random numbers and formatting, no library distributions).
 #pragma once
 
@@ -35,6 +35,7 @@ struct Mix {
     std::uint32_t zoneChange = 8;     // "You have entered Zone."
     std::uint32_t returnNotice = 3;   // "Returning to ..."
     std::uint32_t arena = 2;          // "You have entered an Arena (PvP) area."
+    std::uint32_t death = 2;          // "You have been slain by ...", then back at the bind point
     std::uint32_t quotedPhrase = 30;  // chat quoting one of the phrases
     std::uint32_t chat = 3000;        // the rest is combat and system text
 };
@@ -59,6 +60,8 @@ public:
         roll -= mix_.returnNotice;
         if (roll < mix_.arena) return Arena(out);
         roll -= mix_.arena;
+        if (roll < mix_.death) return Death(out);
+        roll -= mix_.death;
         if (roll < mix_.quotedPhrase) return QuotedPhrase(out);
         roll -= mix_.quotedPhrase;
         if (roll < mix_.chat) return Chat(out);
@@ -149,6 +152,14 @@ private:
         out += ".\r\n";
     }
 
+    void Death(std::string& out) {
+        out += "You have been slain by ";
+        out += Pick(kMobs);
+        out += "!\r\n";
+        out += stamp_;
+        ZoneChange(out);
+    }
+
     void ReturnNotice(std::string& out) {
         out += random_.Chance(5000) ? "Returning to home point, please wait...\r\n" : "Returning to your bind point.\r\n";
     }
@@ -159,7 +170,7 @@ private:
 
     void QuotedPhrase(std::string& out) {
         out += Pick(kNames);
-        switch (random_.Below(4)) {
+        switch (random_.Below(5)) {
             case 0:
                 out += " tells the group, 'type /loc, it says ";
                 AppendLocation(out);
@@ -172,6 +183,11 @@ private:
                 break;
             case 2:
                 out += " shouts, 'Returning to the bank, brb'\r\n";
+                break;
+            case 3:
+                out += " tells the guild, 'You have been slain by ";
+                out += Pick(kMobs);
+                out += " was the last thing I read'\r\n";
                 break;
             default:
                 out += " tells you, 'You have entered an Arena (PvP) area. is what it said'\r\n";

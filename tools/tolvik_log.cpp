@@ -6,6 +6,8 @@
 //                                "loc" lines as they arrive (Ctrl+C ends)
 //   tolvik-log --newest FOLDER   print the newest log of a folder and the
 //                                number of candidates
+//   --corpses before LOGFILE     also print each death as it is read:
+//                                "corpse\tZONE\tX\tY\tZ"
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -17,6 +19,9 @@
 #include "log/log_reader.h"
 #include "log/log_watch.h"
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
 #include "log/log_source_win.h"
 #endif
 
@@ -26,14 +31,32 @@ volatile std::sig_atomic_t g_stop = 0;
 
 extern "C" void OnStopSignal(int) { g_stop = 1; }
 
+// Lines are gathered and written a few tens of kilobytes at a time, in
+// binary mode with the line ends of the system: Windows' C library writes
+// text mode output in small pieces, and under Wine every piece costs a call
+// to its server.
+std::string g_output;
+#ifdef _WIN32
+constexpr char kLineEnd[] = "\r\n";
+#else
+constexpr char kLineEnd[] = "\n";
+#endif
+
+void FlushOutput() {
+    std::fwrite(g_output.data(), 1, g_output.size(), stdout);
+    std::fflush(stdout);
+    g_output.clear();
+}
+
 void PrintLine(const std::string& line) {
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+    g_output += line;
+    g_output += kLineEnd;
+    if (g_output.size() >= (std::size_t{1} << 16)) FlushOutput();
 }
 
 int Usage() {
-    std::fputs("usage: tolvik-log LOGFILE\n"
-               "       tolvik-log --follow LOGFILE\n"
+    std::fputs("usage: tolvik-log [--corpses] LOGFILE\n"
+               "       tolvik-log --follow [--corpses] LOGFILE\n"
                "       tolvik-log --newest FOLDER\n",
                stderr);
     return 2;
@@ -47,15 +70,20 @@ tolvik::ReadLogOptions LogOptions() {
     return options;
 }
 
-int ReadAndFollow(const std::string& path, bool follow) {
+int ReadAndFollow(const std::string& path, bool follow, bool corpses) {
     const tolvik::ReadLogOptions options = LogOptions();
     tolvik::LogWatch watch;
-    if (!tolvik::PollLogWatch(watch, path, options, [](const std::string&) {})) {
+    watch.reportCorpses = corpses;
+    // Of the first read only the deaths are printed; the records follow.
+    const auto firstRead = [](const std::string& line) {
+        if (line.rfind("corpse\t", 0) == 0) PrintLine(line);
+    };
+    if (!tolvik::PollLogWatch(watch, path, options, firstRead)) {
         std::fprintf(stderr, "tolvik-log: cannot open the log file \"%s\"\n", path.c_str());
         return 1;
     }
     tolvik::DescribeLogWatch(watch, PrintLine);
-    std::fflush(stdout);
+    FlushOutput();
     if (!follow) return 0;
 
     std::signal(SIGINT, OnStopSignal);
@@ -69,7 +97,7 @@ int ReadAndFollow(const std::string& path, bool follow) {
         }
         // A log that cannot be opened now is tried again at the next poll.
         tolvik::PollLogWatch(watch, path, options, PrintLine);
-        std::fflush(stdout);
+        FlushOutput();
         nextPoll = Clock::now() + std::chrono::seconds(1);
     }
     return 0;
@@ -91,16 +119,31 @@ int PrintNewest(std::string folder) {
     const int count = tolvik::FindNewestLog(folder, newest);
     PrintLine("newest\t" + newest);
     PrintLine("candidates\t" + std::to_string(count));
+    FlushOutput();
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    static char outputBuffer[1 << 16];
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    // Larger than what is gathered before a write, so that each goes out whole.
+    static char outputBuffer[1 << 17];
     std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
-    if (argc == 2 && argv[1][0] != '-') return ReadAndFollow(argv[1], false);
-    if (argc == 3 && std::strcmp(argv[1], "--follow") == 0) return ReadAndFollow(argv[2], true);
     if (argc == 3 && std::strcmp(argv[1], "--newest") == 0) return PrintNewest(argv[2]);
-    return Usage();
+    bool follow = false, corpses = false;
+    int arg = 1;
+    for (; arg < argc - 1; ++arg) {
+        if (std::strcmp(argv[arg], "--follow") == 0 && !follow) {
+            follow = true;
+        } else if (std::strcmp(argv[arg], "--corpses") == 0 && !corpses) {
+            corpses = true;
+        } else {
+            return Usage();
+        }
+    }
+    if (arg != argc - 1 || argv[arg][0] == '-') return Usage();
+    return ReadAndFollow(argv[arg], follow, corpses);
 }

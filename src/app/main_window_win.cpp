@@ -133,7 +133,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
 
     SetField(window, IDC_LOG_FILE, app.logFile);
-    app.logReadOffset = 0;
+    app.logCursor = {};
     ReadLogNow(window, program);
     ShowLocation(window, program);
 
@@ -273,14 +273,16 @@ INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam,
 
 void ReadLogNow(HWND window, Program& program) {
     AppState& app = program.app;
-    const bool wholeLog = app.logReadOffset == 0;
+    const bool wholeLog = app.logCursor.offset == 0;
     WindowLogHooks hooks(window, program);
     ReadLogStats stats;
     ReadLogOptions options;
     options.open = OpenWinLogSource;
     options.stats = &stats;
-    ReadLog(app.zones, app.map.zoneName, app.logFile, app.logReadOffset, hooks, options);
-    TakeDeaths(program, hooks.deaths, wholeLog);
+    ReadLog(app.zones, app.map.zoneName, app.logFile, app.logCursor, hooks, options);
+    // A read from the log's start (a new log, or another file in its place)
+    // brings the log's whole history of deaths.
+    TakeDeaths(program, hooks.deaths, wholeLog || stats.restarted);
     if (stats.currentPositions > 0) CheckWaypointReached(window, program);
 }
 
@@ -300,7 +302,7 @@ void ShowLocation(HWND window, Program& program) {
 
 void RestartLog(HWND window, Program& program) {
     SetField(window, IDC_LOG_FILE, program.app.logFile);
-    program.app.logReadOffset = 0;
+    program.app.logCursor = {};
     ReadLogNow(window, program);
     ShowLocation(window, program);
 }

@@ -9,6 +9,7 @@
 
 #include "base/zone_record.h"
 #include "base/current_map.h"
+#include "base/log_cursor.h"
 #include "base/vector_settings.h"
 #include "base/zone_marks.h"
 
@@ -47,7 +48,7 @@ struct AppState {
 
     // Log tracking.
     ZoneTracking zones;             // Zone Record Table and Current Zone Record
-    std::uint64_t logReadOffset = 0;
+    LogCursor logCursor;            // Log Read Offset and the file it belongs to
     std::uint32_t lastPollTime = 0;
 
     // View and behaviour flags (saved ones carry their keys' names).

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/log_cursor.h"
 #include "log/zone_records.h"
 
 namespace tolvik {
@@ -34,6 +35,8 @@ public:
     virtual bool Size(std::uint64_t& size) = 0;
     // Reads up to n bytes at offset; returns the number of bytes read.
     virtual std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) = 0;
+    // Which file is open; false when the source cannot tell.
+    virtual bool Identity(LogIdentity& identity) { return false; }
 };
 
 // Opens a log for reading, or returns null when it cannot be opened.
@@ -48,17 +51,23 @@ struct ReadLogStats {
     std::uint64_t zoneChanges = 0;       // zone change lines that switched the record
     std::uint64_t currentPositions = 0;  // positions that became current positions
     std::uint64_t returnPositions = 0;   // positions pushed onto a return trail
+    std::uint64_t corpses = 0;           // deaths reported through MarkCorpse
+    bool restarted = false;              // another file had taken the log's place
 };
 
 struct ReadLogOptions {
     LogOpener open = OpenStdLogSource;
-    std::size_t blockSize = std::size_t{4} << 20;  // bytes scanned at a time
+    // Bytes read and scanned at a time: small enough for the processor's
+    // cache to hold what was just read while it is scanned.
+    std::size_t blockSize = std::size_t{256} << 10;
     ReadLogStats* stats = nullptr;                 // filled when given
 };
 
-// Reads what was appended to the log at `path` since `offset`; see log_reader.cpp.
-// Returns true when the file could be opened and its size taken.
+// Reads what was appended to the log at `path` since the cursor's offset,
+// or the whole file when another file has taken its place; see
+// log_reader.cpp. Returns true when the file could be opened and its size
+// taken; otherwise nothing changes.
 bool ReadLog(ZoneTracking& tracking, const std::string& currentZoneName, const std::string& path,
-             std::uint64_t& offset, LogHooks& hooks, const ReadLogOptions& options = {});
+             LogCursor& cursor, LogHooks& hooks, const ReadLogOptions& options = {});
 
 }  // namespace tolvik

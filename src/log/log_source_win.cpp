@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tolvik {
 namespace {
@@ -21,23 +22,41 @@ public:
         return true;
     }
 
+    // Plain reads from the file pointer, moved only when a read does not
+    // continue the previous one: a read that names its offset costs Wine a
+    // call to its server every time.
     std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
+        if (offset != position_) {
+            LARGE_INTEGER to{};
+            to.QuadPart = static_cast<LONGLONG>(offset);
+            position_ = kUnknown;
+            if (offset > static_cast<std::uint64_t>(INT64_MAX) || !SetFilePointerEx(file_, to, nullptr, FILE_BEGIN))
+                return 0;
+            position_ = offset;
+        }
         std::size_t total = 0;
         while (total < n) {
-            const std::uint64_t at = offset + total;
-            OVERLAPPED where{};
-            where.Offset = static_cast<DWORD>(at & 0xFFFFFFFFu);
-            where.OffsetHigh = static_cast<DWORD>(at >> 32);
             const DWORD want = static_cast<DWORD>(std::min<std::size_t>(n - total, DWORD{1} << 30));
             DWORD got = 0;
-            if (!ReadFile(file_, buffer + total, want, &got, &where) || got == 0) break;
+            if (!ReadFile(file_, buffer + total, want, &got, nullptr) || got == 0) break;
             total += got;
         }
+        position_ += total;
         return total;
     }
 
+    bool Identity(LogIdentity& identity) override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(file_, &info)) return false;
+        identity.volume = info.dwVolumeSerialNumber;
+        identity.file = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        return true;
+    }
+
 private:
+    static constexpr std::uint64_t kUnknown = ~std::uint64_t{0};
     HANDLE file_;
+    std::uint64_t position_ = 0;
 };
 
 }  // namespace

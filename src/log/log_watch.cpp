@@ -6,6 +6,13 @@
 namespace tolvik {
 namespace {
 
+std::string PositionFields(const Position& p) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%.2f\t%.2f\t%.2f", static_cast<double>(p.x), static_cast<double>(p.y),
+                  static_cast<double>(p.z));
+    return text;
+}
+
 class WatchHooks final : public LogHooks {
 public:
     WatchHooks(LogWatch& watch, const LineSink& onLine) : watch_(watch), onLine_(onLine) {}
@@ -15,18 +22,14 @@ public:
         watch_.tracking.currentRecord = FindOrAddZoneRecord(watch_.tracking.table, zone);
         onLine_("zone\t" + zone);
     }
+    void MarkCorpse(const std::string& zone, const Position& where) override {
+        if (watch_.reportCorpses) onLine_("corpse\t" + zone + '\t' + PositionFields(where));
+    }
 
 private:
     LogWatch& watch_;
     const LineSink& onLine_;
 };
-
-std::string PositionFields(const Position& p) {
-    char text[160];
-    std::snprintf(text, sizeof text, "%.2f\t%.2f\t%.2f", static_cast<double>(p.x), static_cast<double>(p.y),
-                  static_cast<double>(p.z));
-    return text;
-}
 
 void DescribeTrail(const char* label, int index, const LocationTrail& trail, const LineSink& onLine) {
     for (int slot = 0; slot < trail.count; ++slot) {
@@ -42,7 +45,7 @@ bool PollLogWatch(LogWatch& watch, const std::string& path, const ReadLogOptions
     ReadLogOptions withStats = options;
     withStats.stats = &stats;
     WatchHooks hooks(watch, onLine);
-    const bool opened = ReadLog(watch.tracking, watch.currentZoneName, path, watch.offset, hooks, withStats);
+    const bool opened = ReadLog(watch.tracking, watch.currentZoneName, path, watch.cursor, hooks, withStats);
 
     const ZoneRecord* record = watch.tracking.Current();
     if (record && stats.currentPositions > 0) {
@@ -56,7 +59,7 @@ bool PollLogWatch(LogWatch& watch, const std::string& path, const ReadLogOptions
 }
 
 void DescribeLogWatch(const LogWatch& watch, const LineSink& onLine) {
-    onLine("offset\t" + std::to_string(watch.offset));
+    onLine("offset\t" + std::to_string(watch.cursor.offset));
     onLine("current\t" + watch.currentZoneName);
     const ZoneRecordTable& table = watch.tracking.table;
     for (int i = 0; i < table.recordsInUse; ++i) {

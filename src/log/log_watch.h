@@ -14,7 +14,8 @@ namespace tolvik {
 struct LogWatch {
     ZoneTracking tracking;        // no Current Zone Record at first
     std::string currentZoneName;  // the selected zone; empty at first
-    std::uint64_t offset = 0;     // Log Read Offset
+    LogCursor cursor;             // Log Read Offset and the file it belongs to
+    bool reportCorpses = false;   // report deaths as they are read
 };
 
 using LineSink = std::function<void(const std::string& line)>;
@@ -23,7 +24,8 @@ using LineSink = std::function<void(const std::string& line)>;
 // one, that zone is selected (its name becomes the Current Zone Name, its
 // record the Current Zone Record) and "zone\tNAME" is reported; then each
 // position that became current is reported as "loc\tX\tY\tZ", oldest first
-// (at most the 23 a trail keeps). Returns ReadLog's result.
+// (at most the 23 a trail keeps). With reportCorpses, each death is reported
+// as "corpse\tZONE\tX\tY\tZ" as it is read. Returns ReadLog's result.
 bool PollLogWatch(LogWatch& watch, const std::string& path, const ReadLogOptions& options, const LineSink& onLine);
 
 // The whole state: "offset\tN", "current\tNAME", then for each record in

@@ -1,14 +1,14 @@
 #include "log/scanner.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-#include <string_view>
 
 #include "base/number_text.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#define TOLVIK_SCAN_SSE2 1
+#if defined(__x86_64__)
+#include <immintrin.h>
+#define TOLVIK_SCAN_X86 1
 #endif
 
 namespace tolvik {
@@ -20,72 +20,174 @@ constexpr std::size_t kArenaRestLength = sizeof kArenaRest - 1;  // 20
 // Blanks as the C library's scanning sees them in the "C" locale.
 inline bool IsBlank(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+inline bool PhraseFits(const char* p, std::size_t room, const char* phrase, std::size_t length) {
+    return room >= length && std::memcmp(p, phrase, length) == 0;
+}
+
 // Checks the candidate at p (first byte 'Y' or 'R') against the phrases.
 inline Phrase PhraseAt(const char* p, const char* end) {
     const std::size_t room = static_cast<std::size_t>(end - p);
     if (p[0] == 'Y') {
-        if (room >= kZoneMarkLength && std::memcmp(p, kZoneMark, kZoneMarkLength) == 0) return Phrase::ZoneMark;
-        if (room >= kLocationPhraseLength && std::memcmp(p, kLocationPhrase, kLocationPhraseLength) == 0)
-            return Phrase::Location;
+        if (PhraseFits(p, room, kZoneMark, kZoneMarkLength)) return Phrase::ZoneMark;
+        if (PhraseFits(p, room, kLocationPhrase, kLocationPhraseLength)) return Phrase::Location;
+        if (PhraseFits(p, room, kDeathPhrase, kDeathPhraseLength)) return Phrase::Death;
     } else if (p[0] == 'R') {
-        if (room >= kReturnNoticeLength && std::memcmp(p, kReturnNotice, kReturnNoticeLength) == 0)
-            return Phrase::ReturnNotice;
+        if (PhraseFits(p, room, kReturnNotice, kReturnNoticeLength)) return Phrase::ReturnNotice;
     }
     return Phrase::None;
 }
 
-const char* FindNextPhraseScalar(const char* p, const char* limit, const char* end, Phrase& which) {
-    for (; p < limit; ++p) {
-        if (*p != 'Y' && *p != 'R') continue;
-        which = PhraseAt(p, end);
-        if (which != Phrase::None) return p;
+// The phrases found so far, up to the caller's capacity.
+struct Hits {
+    PhraseHit* out;
+    std::size_t capacity;
+    std::size_t count = 0;
+
+    // Keeps the candidate at `at` if it is a phrase; true once full.
+    bool Add(const char* at, const char* end) {
+        const Phrase which = PhraseAt(at, end);
+        if (which != Phrase::None) out[count++] = {at, which};
+        return count == capacity;
     }
-    which = Phrase::None;
-    return limit;
+    // Candidates in a set of start positions (bit i for p + i), in order.
+    bool AddMask(std::uint64_t mask, const char* p, const char* end) {
+        for (; mask != 0; mask &= mask - 1) {
+            if (Add(p + __builtin_ctzll(mask), end)) return true;
+        }
+        return false;
+    }
+};
+
+using FindFunction = void (*)(const char*, const char*, const char*, Hits&);
+
+void FindScalar(const char* p, const char* limit, const char* end, Hits& hits) {
+    for (; p < limit; ++p) {
+        if ((*p == 'Y' || *p == 'R') && hits.Add(p, end)) return;
+    }
 }
 
-// Finds `phrase` wholly within [begin, end); end when absent.
-const char* FindPhrase(const char* begin, const char* end, std::string_view phrase) {
-    const std::string_view text(begin, static_cast<std::size_t>(end - begin));
-    const std::size_t at = text.find(phrase);
-    return at == std::string_view::npos ? end : begin + at;
+#ifdef TOLVIK_SCAN_X86
+// The vector kernels test many start positions at once against a few bytes
+// of each phrase: "Y" at 0 with "e" at 9 or "L" at 5 and a blank at 16 (the
+// zone mark, the location), or "b" at 9 and a blank at 13 (the death); "R"
+// at 0 with a blank at 12 (the return notice). In chat, combat and system
+// text these few bytes rarely meet; candidates are then compared in full.
+// Every load is unaligned and reaches 16 bytes past the last start position
+// tested.
+
+void FindSse2(const char* p, const char* limit, const char* end, Hits& hits) {
+    __m128i Y = _mm_set1_epi8('Y'), e = _mm_set1_epi8('e'), L = _mm_set1_epi8('L');
+    __m128i b = _mm_set1_epi8('b'), R = _mm_set1_epi8('R'), blank = _mm_set1_epi8(' ');
+    // Kept in registers: the compiler would otherwise build them anew in
+    // every round.
+    __asm__("" : "+x"(Y), "+x"(e), "+x"(L), "+x"(b), "+x"(R), "+x"(blank));
+    for (std::ptrdiff_t left = std::min(limit - p - 16, end - p - 32); left >= 0; left -= 16, p += 16) {
+        auto is = [p](int offset, __m128i byte) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)), byte);
+        };
+        const __m128i enteredOrLocation = _mm_and_si128(is(16, blank), _mm_or_si128(is(9, e), is(5, L)));
+        const __m128i slain = _mm_and_si128(is(9, b), is(13, blank));
+        const __m128i you = _mm_and_si128(is(0, Y), _mm_or_si128(enteredOrLocation, slain));
+        const __m128i returning = _mm_and_si128(is(0, R), is(12, blank));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(you, returning)));
+        if (mask != 0 && hits.AddMask(mask, p, end)) return;
+    }
+    FindScalar(p, limit, end, hits);
 }
+
+struct Needles32 {
+    __m256i Y, e, L, b, R, blank;
+};
+
+// The candidates among the 32 start positions from p.
+__attribute__((target("avx2"), always_inline)) inline std::uint32_t Candidates32(const char* p, const Needles32& n) {
+    const auto at = [p](int offset) __attribute__((target("avx2"), always_inline)) {
+        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offset));
+    };
+    const auto is = [&at](int offset, const __m256i& byte) __attribute__((target("avx2"), always_inline)) {
+        return _mm256_cmpeq_epi8(at(offset), byte);
+    };
+    // Loaded once for two comparisons.
+    __m256i at9 = at(9);
+    __asm__("" : "+x"(at9));
+    const __m256i enteredOrLocation =
+        _mm256_and_si256(is(16, n.blank), _mm256_or_si256(_mm256_cmpeq_epi8(at9, n.e), is(5, n.L)));
+    const __m256i slain = _mm256_and_si256(_mm256_cmpeq_epi8(at9, n.b), is(13, n.blank));
+    const __m256i you = _mm256_and_si256(is(0, n.Y), _mm256_or_si256(enteredOrLocation, slain));
+    const __m256i returning = _mm256_and_si256(is(0, n.R), is(12, n.blank));
+    return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(you, returning)));
+}
+
+__attribute__((target("avx2"))) void FindAvx2(const char* p, const char* limit, const char* end, Hits& hits) {
+    Needles32 n{_mm256_set1_epi8('Y'), _mm256_set1_epi8('e'), _mm256_set1_epi8('L'),
+                _mm256_set1_epi8('b'), _mm256_set1_epi8('R'), _mm256_set1_epi8(' ')};
+    __asm__("" : "+x"(n.Y), "+x"(n.e), "+x"(n.L), "+x"(n.b), "+x"(n.R), "+x"(n.blank));
+    // 64 start positions a round while their loads stay within the text,
+    // then 32.
+    for (std::ptrdiff_t left = std::min(limit - p - 64, end - p - 80); left >= 0; left -= 64, p += 64) {
+        const std::uint64_t mask = Candidates32(p, n) | std::uint64_t{Candidates32(p + 32, n)} << 32;
+        if (mask != 0 && hits.AddMask(mask, p, end)) return;
+    }
+    if (limit - p >= 32 && end - p >= 48) {
+        if (hits.AddMask(Candidates32(p, n), p, end)) return;
+        p += 32;
+    }
+    FindSse2(p, limit, end, hits);
+}
+#endif
+
+FindFunction KernelFunction(ScanKernel kernel) {
+    switch (kernel) {
+#ifdef TOLVIK_SCAN_X86
+        case ScanKernel::Sse2: return FindSse2;
+        case ScanKernel::Avx2: return __builtin_cpu_supports("avx2") ? FindAvx2 : nullptr;
+#endif
+        case ScanKernel::Scalar: return FindScalar;
+        default: return nullptr;
+    }
+}
+
+ScanKernel BestKernel() {
+#ifdef TOLVIK_SCAN_X86
+    __builtin_cpu_init();
+#endif
+    ScanKernel best = ScanKernel::Scalar;
+    for (ScanKernel kernel : kScanKernels) {
+        if (KernelFunction(kernel)) best = kernel;
+    }
+    return best;
+}
+
+ScanKernel g_activeKernel = BestKernel();
+FindFunction g_find = KernelFunction(g_activeKernel);
 
 }  // namespace
 
-const char* FindNextPhrase(const char* from, const char* limit, const char* end, Phrase& which) {
-    const char* p = from;
-#ifdef TOLVIK_SCAN_SSE2
-    // Sixteen start positions at a time: a candidate must show the phrase's
-    // first byte, a third byte and a final blank where the phrase has them
-    // ("You" ... " " with 'h' or ' L' for the zone mark and the location,
-    // "Ret" ... " " for the return notice); candidates are then compared in full.
-    const __m128i Y = _mm_set1_epi8('Y'), u = _mm_set1_epi8('u'), h = _mm_set1_epi8('h');
-    const __m128i L = _mm_set1_epi8('L'), blank = _mm_set1_epi8(' ');
-    const __m128i R = _mm_set1_epi8('R'), t = _mm_set1_epi8('t');
-    while (limit - p >= 16 && end - p >= 32) {
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i v2 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
-        const __m128i v4 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
-        const __m128i v5 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 5));
-        const __m128i v12 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12));
-        const __m128i v16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
-        const __m128i you = _mm_and_si128(
-            _mm_and_si128(_mm_cmpeq_epi8(v0, Y), _mm_cmpeq_epi8(v2, u)),
-            _mm_and_si128(_mm_cmpeq_epi8(v16, blank), _mm_or_si128(_mm_cmpeq_epi8(v4, h), _mm_cmpeq_epi8(v5, L))));
-        const __m128i ret = _mm_and_si128(_mm_and_si128(_mm_cmpeq_epi8(v0, R), _mm_cmpeq_epi8(v2, t)),
-                                          _mm_cmpeq_epi8(v12, blank));
-        unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(you, ret)));
-        while (mask != 0) {
-            const int bit = __builtin_ctz(mask);
-            which = PhraseAt(p + bit, end);
-            if (which != Phrase::None) return p + bit;
-            mask &= mask - 1;
-        }
-        p += 16;
+std::size_t FindPhrases(const char* from, const char* limit, const char* end, PhraseHit* hits, std::size_t capacity) {
+    Hits found{hits, capacity};
+    if (capacity > 0) g_find(from, limit, end, found);
+    return found.count;
+}
+
+bool ScanKernelAvailable(ScanKernel kernel) { return KernelFunction(kernel) != nullptr; }
+
+ScanKernel ActiveScanKernel() { return g_activeKernel; }
+
+bool SetScanKernel(ScanKernel kernel) {
+    const FindFunction find = KernelFunction(kernel);
+    if (!find) return false;
+    g_activeKernel = kernel;
+    g_find = find;
+    return true;
+}
+
+const char* ScanKernelName(ScanKernel kernel) {
+    switch (kernel) {
+        case ScanKernel::Scalar: return "scalar";
+        case ScanKernel::Sse2: return "sse2";
+        case ScanKernel::Avx2: return "avx2";
     }
-#endif
-    return FindNextPhraseScalar(p, limit, end, which);
+    return "?";
 }
 
 // ---------------------------------------------------------------------------
@@ -122,15 +224,13 @@ Position PositionReader::Result() const {
 
 bool ZoneLineReader::Feed(const char* begin, const char* end) {
     if (done_) return true;
-    for (const char* p = begin; p < end; ++p) {
-        // More than the longest rest is enough to know the line is skipped.
-        if (*p == '\n' || rest_.size() > kLongestZoneRest) {
-            done_ = true;
-            return true;
-        }
-        rest_.push_back(*p);
-    }
-    return false;
+    // More than the longest rest is enough to know the line is skipped.
+    const std::size_t room = kLongestZoneRest + 1 - rest_.size();
+    const std::size_t n = std::min(room, static_cast<std::size_t>(end - begin));
+    const char* lineFeed = static_cast<const char*>(std::memchr(begin, '\n', n));
+    rest_.append(begin, lineFeed ? lineFeed : begin + n);
+    done_ = lineFeed || rest_.size() > kLongestZoneRest;
+    return done_;
 }
 
 ZoneLineReader::Kind ZoneLineReader::Result(std::string& zoneName) const {
@@ -143,87 +243,11 @@ ZoneLineReader::Kind ZoneLineReader::Result(std::string& zoneName) const {
 
 // ---------------------------------------------------------------------------
 
-Position ReadPosition(const char* text, const char* end) {
-    PositionReader reader;
-    reader.Feed(text, end);
-    return reader.Result();
-}
-
 void PushPosition(LocationTrail& trail, const Position& position) {
     trail.count = std::min(trail.count + 1, LocationTrail::kMaxCount);
     std::copy_backward(trail.slots.begin(), trail.slots.begin() + trail.count,
                        trail.slots.begin() + trail.count + 1);
     trail.slots[0] = position;
-}
-
-void PushPosition(LocationTrail& trail, const char* text, const char* end) {
-    PushPosition(trail, ReadPosition(text, end));
-}
-
-namespace {
-
-// The rest of the line after a zone change mark at `mark`, when the line is
-// a zone change: not the arena notice, and a rest of usable length.
-bool ZoneChangeRest(const char* mark, const char* end, std::size_t& restLength) {
-    if (static_cast<std::size_t>(end - mark) >= kArenaNoticeLength &&
-        std::memcmp(mark, kArenaNotice, kArenaNoticeLength) == 0) {
-        return false;
-    }
-    const char* rest = mark + kZoneMarkLength;
-    const char* lineEnd = static_cast<const char*>(std::memchr(rest, '\n', static_cast<std::size_t>(end - rest)));
-    restLength = static_cast<std::size_t>((lineEnd ? lineEnd : end) - rest);
-    return restLength >= kShortestZoneRest && restLength <= kLongestZoneRest;
-}
-
-// The next "You have entered " in [start, end) that begins a zone change.
-const char* FindZoneChange(const char* start, const char* end) {
-    std::size_t restLength = 0;
-    for (const char* p = FindPhrase(start, end, kZoneMark); p != end;
-         p = FindPhrase(p + kZoneMarkLength, end, kZoneMark)) {
-        if (ZoneChangeRest(p, end, restLength)) return p;
-    }
-    return end;
-}
-
-}  // namespace
-
-const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record) {
-    const char* mark = FindZoneChange(start, end);
-    if (!record) return mark;
-
-    // The first return notice wholly before the mark, and the last position
-    // wholly before that notice; one that begins right at start is not taken.
-    const char* notice = FindPhrase(start, mark, kReturnNotice);
-    if (notice != mark) {
-        const std::string_view before(start, static_cast<std::size_t>(notice - start));
-        const std::size_t at = before.rfind(kLocationPhrase);
-        if (at != std::string_view::npos && at != 0) {
-            PushPosition(record->returns, start + at + kLocationPhraseLength, end);
-        }
-    }
-
-    // Positions are current only when no zone change follows them.
-    if (mark == end) {
-        for (const char* p = FindPhrase(start, end, kLocationPhrase); p != end;
-             p = FindPhrase(p + kLocationPhraseLength, end, kLocationPhrase)) {
-            PushPosition(record->current, p + kLocationPhraseLength, end);
-        }
-    }
-    return mark;
-}
-
-void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName) {
-    const char* p = ScanToNextZoneMark(begin, end, tracking.Current());
-    while (p != end) {
-        std::size_t restLength = 0;
-        ZoneChangeRest(p, end, restLength);
-        p += kZoneMarkLength;
-        // Drop the full stop and the carriage return that end the line.
-        zoneName.assign(p, restLength - 2);
-        tracking.currentRecord = FindOrAddZoneRecord(tracking.table, zoneName);
-        tracking.Current()->current.count = 0;
-        p = ScanToNextZoneMark(p, end, tracking.Current());
-    }
 }
 
 }  // namespace tolvik

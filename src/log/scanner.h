@@ -1,8 +1,9 @@
-// The log line scanner: finds zone changes, return notices and positions in
-// raw log text and records positions into the Zone Records.
+// The pieces of the log scan: finding the phrases in raw log text, reading
+// the numbers of a position and the rest of a zone change line, and adding
+// positions to a Location Trail. The log reader puts them together.
 //
 // The text is a byte range [begin, end); a zero byte is an ordinary byte.
-// The three phrases are matched anywhere by exact byte comparison.
+// The phrases are matched anywhere by exact byte comparison.
 #pragma once
 
 #include <cstddef>
@@ -16,13 +17,15 @@ inline constexpr char kZoneMark[] = "You have entered ";
 inline constexpr char kArenaNotice[] = "You have entered an Arena (PvP) area.";
 inline constexpr char kReturnNotice[] = "Returning to ";
 inline constexpr char kLocationPhrase[] = "Your Location is ";
+inline constexpr char kDeathPhrase[] = "You have been slain by ";
 inline constexpr std::size_t kZoneMarkLength = sizeof kZoneMark - 1;            // 17
 inline constexpr std::size_t kArenaNoticeLength = sizeof kArenaNotice - 1;      // 37
 inline constexpr std::size_t kReturnNoticeLength = sizeof kReturnNotice - 1;    // 13
 inline constexpr std::size_t kLocationPhraseLength = sizeof kLocationPhrase - 1;  // 17
+inline constexpr std::size_t kDeathPhraseLength = sizeof kDeathPhrase - 1;      // 23
 // Longest phrase minus one: a phrase that begins this close to the end of a
 // block may run over into the next block.
-inline constexpr std::size_t kPhraseOverlap = 16;
+inline constexpr std::size_t kPhraseOverlap = kDeathPhraseLength - 1;
 
 // Characters of a number token that count; the rest of the token is ignored.
 inline constexpr std::size_t kTokenChars = 19;
@@ -31,12 +34,30 @@ inline constexpr std::size_t kTokenChars = 19;
 inline constexpr std::size_t kShortestZoneRest = 2;
 inline constexpr std::size_t kLongestZoneRest = 255;
 
-enum class Phrase { None, ZoneMark, ReturnNotice, Location };
+enum class Phrase { None, ZoneMark, ReturnNotice, Location, Death };
 
-// The first position in [from, limit) at which one of the three phrases
-// begins and lies wholly before `end` (limit <= end); `which` tells which.
-// Returns `limit` with Phrase::None when there is none.
-const char* FindNextPhrase(const char* from, const char* limit, const char* end, Phrase& which);
+struct PhraseHit {
+    const char* at;
+    Phrase which;
+};
+
+// The phrases that begin in [from, limit) and lie wholly before `end`
+// (limit <= end), in text order, up to `capacity` of them; returns how many.
+// When the hits fill the capacity, more may follow the last one.
+std::size_t FindPhrases(const char* from, const char* limit, const char* end, PhraseHit* hits, std::size_t capacity);
+
+// The ways FindPhrases can search: byte by byte, or 16 or 32 start
+// positions at a time. All give the same answers. The widest one that the
+// processor supports is active from the start; tests, benchmarks and fuzz
+// targets switch between them.
+enum class ScanKernel { Scalar, Sse2, Avx2 };
+inline constexpr ScanKernel kScanKernels[] = {ScanKernel::Scalar, ScanKernel::Sse2, ScanKernel::Avx2};
+bool ScanKernelAvailable(ScanKernel kernel);
+ScanKernel ActiveScanKernel();
+// Makes `kernel` the active one; false, and nothing changes, when this
+// build or processor cannot run it.
+bool SetScanKernel(ScanKernel kernel);
+const char* ScanKernelName(ScanKernel kernel);
 
 // Reads the three whitespace-separated tokens that follow the location
 // phrase, from text fed in pieces. Blanks, tabs and line ends before a token
@@ -71,30 +92,8 @@ private:
     bool done_ = false;
 };
 
-// The position that follows "Your Location is " at `text`, read from the
-// text up to `end`.
-Position ReadPosition(const char* text, const char* end);
-
 // Adds one position to the trail: the count grows by one up to 23, earlier
 // slots move one place towards the end, slot 0 receives the new position.
 void PushPosition(LocationTrail& trail, const Position& position);
-// Same, reading the position from the text that follows "Your Location is ".
-void PushPosition(LocationTrail& trail, const char* text, const char* end);
-
-// Returns the position of the next zone change mark in [start, end), or end
-// when there is none. A zone change mark is a "You have entered " whose line
-// is a zone change: the arena notice is not, nor is a line whose rest before
-// its line feed is shorter than 2 or longer than 255 characters; both change
-// nothing. With a record: pushes the last position before the first
-// "Returning to " of [start, mark) onto its return trail, and, when no zone
-// change follows, every position of [start, end) onto its current-position
-// trail. `end` is the end of the text.
-const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record);
-
-// Scans one whole new text in one piece: switches the Current Zone Record at
-// each zone change (resetting its current-position trail), records
-// positions, and leaves the last zone name met in `zoneName`. The reader
-// gives the same results block by block.
-void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName);
 
 }  // namespace tolvik

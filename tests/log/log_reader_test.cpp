@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -9,10 +10,12 @@
 #include "../../tools/log_generator.h"
 #include "log/log_test_support.h"
 #include "log/scanner.h"
+#include "support/log_oracle.h"
 
 namespace tolvik {
 namespace {
 
+using testing::Corpse;
 using testing::Follower;
 using testing::Line;
 using testing::SameTracking;
@@ -24,14 +27,15 @@ Follower StartInside(const char* zone) {
     return f;
 }
 
-// One read of the complete lines of `text`, scanned in one piece.
+// One read of the complete lines of `text` from the cursor's offset, by the
+// oracle's whole-text scan.
 Follower ReferenceRead(const Follower& start, const std::string& text) {
     Follower f = start;
     const size_t lastLine = text.rfind('\n');
-    if (lastLine == std::string::npos || lastLine + 1 <= f.offset) return f;
+    if (lastLine == std::string::npos || lastLine + 1 <= f.cursor.offset) return f;
     std::string zone = f.zone;
-    ScanLogText(f.tracking, text.data() + f.offset, text.data() + lastLine + 1, zone);
-    f.offset = lastLine + 1;
+    oracle::ScanLogText(f.tracking, text.data() + f.cursor.offset, text.data() + lastLine + 1, zone, f);
+    f.cursor.offset = lastLine + 1;
     if (zone != f.zone) {
         f.SelectZoneMap(zone);
         ++f.shown;
@@ -42,8 +46,9 @@ Follower ReferenceRead(const Follower& start, const std::string& text) {
 void ExpectSameOutcome(const Follower& a, const Follower& b, const std::string& what) {
     EXPECT_TRUE(SameTracking(a.tracking, b.tracking)) << what;
     EXPECT_EQ(a.zone, b.zone) << what;
-    EXPECT_EQ(a.offset, b.offset) << what;
+    EXPECT_EQ(a.cursor.offset, b.cursor.offset) << what;
     EXPECT_EQ(a.selected, b.selected) << what;
+    EXPECT_EQ(a.corpses, b.corpses) << what;
 }
 
 std::string GeneratedLog(std::uint64_t seed, size_t size, const loggen::Mix& mix = {}) {
@@ -53,7 +58,13 @@ std::string GeneratedLog(std::uint64_t seed, size_t size, const loggen::Mix& mix
     return text;
 }
 
-TEST(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
+std::string At(int hour, const std::string& text) {
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "[Mon Jan 01 %02d:00:00 2024] ", hour);
+    return stamp + text + "\r\n";
+}
+
+TEST(ReadLogFile, GrowthNoGrowthCutBackAndMissingFiles) {
     testing::TempFolder folder;
     const std::string path = folder.File("eqlog_Tester_server.txt");
     const std::string text = GeneratedLog(5, 10000);
@@ -61,19 +72,21 @@ TEST(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
     Follower f;
     EXPECT_TRUE(f.Read(path));
     ExpectSameOutcome(f, ReferenceRead(Follower{}, text), "first read");
-    EXPECT_EQ(f.offset, text.size());
+    EXPECT_EQ(f.cursor.offset, text.size());
     Follower before = f;
     EXPECT_TRUE(f.Read(path));
     ExpectSameOutcome(f, before, "no growth");
 
-    // A shorter file is followed from its new end.
-    testing::WriteFile(path, std::string(99, 'x') + "\n");
+    // Cut back to its first 100 bytes, the same file beginning as before:
+    // what it holds was read; what comes after is read once.
+    testing::WriteFile(path, text.substr(0, 100));
     EXPECT_TRUE(f.Read(path));
-    EXPECT_EQ(f.offset, 100u);
+    EXPECT_EQ(f.cursor.offset, 100u);
     EXPECT_TRUE(SameTracking(f.tracking, before.tracking));
     testing::AppendFile(path, Line("You have entered Guk."));
     f.Read(path);
     EXPECT_EQ(f.zone, "Guk");
+    EXPECT_EQ(f.selected.size(), before.selected.size() + 1);
 
     // A missing file, a folder or no name change nothing.
     before = f;
@@ -83,24 +96,122 @@ TEST(ReadLogFile, GrowthNoGrowthTruncationAndMissingFiles) {
     }
 }
 
+// Another file takes the log's place between two polls: moved over it (with
+// the same first bytes, so that only its identity tells), deleted and created
+// again, cut and refilled past the old offset. Its zone changes, positions
+// and deaths are applied once, in order, after the old file's.
+TEST(ReadLogFile, ReplacedLogIsReadFromItsStartIntoTheSameRecords) {
+    const std::string old = At(12, "You have entered Befallen.") + At(12, "Your Location is 1, 2, 3") +
+                            At(12, "You have entered Guk.") + At(12, "Your Location is 4, 5, 6");
+    const std::string tail = At(12, "Your Location is 7, 8, 9") + At(12, "You have been slain by a frog!") +
+                             At(12, "You have entered Befallen.") + At(12, "Your Location is 10, 11, 12") +
+                             At(12, "Returning to your bind point.") + At(12, "Your Location is 13, 14, 15");
+    const std::string sameStart = old.substr(0, kFingerprintBytes) + "\r\n" + tail;
+    const std::string otherStart = At(13, "You have entered Guk.") + tail;
+    for (int way = 0; way < 3; ++way) {
+        testing::TempFolder folder;
+        const std::string path = folder.File("eqlog_Tester_server.txt");
+        const std::string& text = way == 0 ? sameStart : otherStart;
+        testing::WriteFile(path, old);
+        Follower f;
+        f.Read(path);
+        if (way == 0) {
+            testing::WriteFile(path + ".new", text);
+            std::filesystem::rename(path + ".new", path);
+        } else {
+            if (way == 1) std::filesystem::remove(path);
+            testing::WriteFile(path, text);
+        }
+        f.Read(path);
+        Follower expected = ReferenceRead(Follower{}, old);
+        expected.cursor.offset = 0;
+        ExpectSameOutcome(f, ReferenceRead(expected, text), "way " + std::to_string(way));
+        EXPECT_EQ(f.corpses.size(), 1u) << way;
+    }
+}
+
+// A line the game is still writing is searched for its end once: a poll
+// reads only what was added since.
+TEST(ReadLogMemory, PendingLineIsNotSearchedAgain) {
+    auto text = std::make_shared<std::string>(Line("You have entered Guk.") + "[Mon Jan 01 12:00:00 2024] " +
+                                              "Your Location is 1, 2, 3 " + std::string(1 << 20, 'x'));
+    std::size_t bytesRead = 0;
+    ReadLogOptions options;
+    options.open = [&](const std::string&) {
+        auto source = std::make_unique<testing::MemorySource>(text);
+        source->bytesRead = &bytesRead;
+        return source;
+    };
+    Follower f;
+    f.Read("memory", options);
+    for (int poll = 0; poll < 3; ++poll) {
+        *text += std::string(100, 'y');
+        bytesRead = 0;
+        f.Read("memory", options);
+        EXPECT_LE(bytesRead, kFingerprintBytes + 100) << poll;
+    }
+    *text += "\r\n";
+    f.Read("memory", options);
+    EXPECT_EQ(f.cursor.offset, text->size());
+    ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
+    EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].y, 1.0f);
+}
+
 TEST(ReadLogFile, IncompleteLastLineWaitsForItsEnd) {
     testing::TempFolder folder;
     const std::string path = folder.File("eqlog_Tester_server.txt");
-    const std::string text =
-        Line("You say, 'hi'") + Line("You have entered Greater Faydark.") + Line("Your Location is 12.34, 5.5, -6");
+    const std::string text = Line("You say, 'hi'") + Line("You have entered Greater Faydark.") +
+                             Line("Your Location is 12.34, 5.5, -6") + Line("You have been slain by a gnoll!");
     // Cut everywhere, including inside the phrases and the numbers.
     for (size_t cut = 0; cut <= text.size(); ++cut) {
         testing::WriteFile(path, text.substr(0, cut));
         Follower f;
         f.Read(path);
         const size_t lineFeed = cut == 0 ? std::string::npos : text.rfind('\n', cut - 1);
-        EXPECT_EQ(f.offset, lineFeed == std::string::npos ? 0u : lineFeed + 1) << cut;
+        EXPECT_EQ(f.cursor.offset, lineFeed == std::string::npos ? 0u : lineFeed + 1) << cut;
         testing::AppendFile(path, text.substr(cut));
         f.Read(path);
         ExpectSameOutcome(f, ReferenceRead(Follower{}, text), "cut " + std::to_string(cut));
         ASSERT_EQ(CurrentPositionCount(f.tracking), 1) << cut;
         EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].y, 12.34f);
+        ASSERT_EQ(f.corpses.size(), 1u) << cut;
+        EXPECT_EQ(f.corpses[0].zone, "Greater Faydark");
     }
+}
+
+// A death marks the corpse only where the message begins, at the last
+// position since the zone was entered, however the lines arrive.
+TEST(ReadLogMemory, DeathsMarkTheCorpseWhereTheMessageBegins) {
+    const std::string text =
+        Line("You have entered Befallen.") + Line("You have been slain by a rat!") +  // no position yet
+        Line("Your Location is 10, 20, 30") + Line("Soandso says, 'You have been slain by a gnoll'") +
+        "You have been slain by a bat!\r\n" +                                       // a line without a time
+        "[Mon Jan 01 12:00:00 2024] You have been slain by a toad!\r\n" +          // the usual line
+        Line("Your Location is 11, 21, 31") + "[a] b] You have been slain by an imp\r\n" +  // after the second "] "
+        "[no bracket You have been slain by an orc\r\n" + "[] You have been slain by a bear\r\n" +
+        Line("You have entered Guk.") + Line("You have been slain by a frog!") +  // no position since
+        Line("Your Location is 1, 2, 3") + Line("You have entered Befallen.") + Line("Your Location is 4, 5, 6");
+    const std::vector<Corpse> expected = {{"Befallen", {20, 10, 30}}, {"Befallen", {20, 10, 30}},
+                                          {"Befallen", {21, 11, 31}}};
+    const auto shared = std::make_shared<const std::string>(text);
+    ReadLogOptions options;
+    options.open = [&](const std::string&) { return std::make_unique<testing::MemorySource>(shared); };
+    Follower whole;
+    whole.Read("memory", options);
+    EXPECT_EQ(whole.corpses, expected);
+    ExpectSameOutcome(whole, ReferenceRead(Follower{}, text), "oracle");
+
+    // Line by line, as the game writes them: earlier positions come from the trail.
+    testing::TempFolder folder;
+    const std::string path = folder.File("eqlog_Tester_server.txt");
+    testing::WriteFile(path, "");
+    Follower lines;
+    for (size_t start = 0, end; start < text.size(); start = end + 1) {
+        end = text.find('\n', start);
+        testing::AppendFile(path, text.substr(start, end + 1 - start));
+        lines.Read(path);
+    }
+    EXPECT_EQ(lines.corpses, expected);
 }
 
 Follower BlockRead(const Follower& start, const std::shared_ptr<const std::string>& text, size_t blockSize) {
@@ -120,13 +231,15 @@ std::string TrickyText(loggen::Random& random, size_t size) {
         "Your Location is 1.5, -2.25, 3e1\r\n", "Your Location is 12345678901234567890123, 4,\r\n\r\n  5\r\n",
         "Your Location is inf, nan, 0x10\r\n", "You have entered " + std::string(253, 'n') + ".\r\n",
         "You have entered " + std::string(254, 'n') + ".\r\n", std::string(300, ' '), std::string("\0\0", 2), "\r\n",
-        "\n", "7", ", ", "You", "Your", "Return", "[Mon Jan 01 12:00:00 2024] ", "RReturning to ", "YYour Location is "};
+        "\n", "7", ", ", "You", "Your", "Return", "[Mon Jan 01 12:00:00 2024] ", "RReturning to ", "YYour Location is ",
+        "You have been slain by ", "You have been slain by a gnoll!\r\n", "[", "] ", "]", "You have been ",
+        std::string(600, 'q')};
     std::string text;
     while (text.size() < size) text += pieces[random.Below(static_cast<std::uint32_t>(pieces.size()))];
     return text;
 }
 
-TEST(ReadLogBlocks, EveryBlockSizeGivesTheResultOfOneWholeScan) {
+TEST(ReadLogBlocks, EveryKernelAndBlockSizeGivesTheResultOfOneWholeScan) {
     // Stretches starting at a position, a full trail, busy logs ending mid-line, random tricky text.
     std::vector<std::string> texts = {
         "Your Location is 1, 2, 3\nReturning to bind.\n",
@@ -136,9 +249,9 @@ TEST(ReadLogBlocks, EveryBlockSizeGivesTheResultOfOneWholeScan) {
         "Your Location is 7 8 9\nReturning to Returning to \n"};
     texts.push_back(Line("You have entered Befallen."));
     for (int i = 0; i < 100; ++i) texts.back() += Line("Your Location is " + std::to_string(i) + ", 1, 0");
-    texts.back() += Line("Returning to bind.");
+    texts.back() += Line("Returning to bind.") + Line("You have been slain by a rat");
     loggen::Mix busy;
-    busy.zoneChange = busy.returnNotice = 300;
+    busy.zoneChange = busy.returnNotice = busy.death = 300;
     busy.arena = 200;
     busy.quotedPhrase = 500;
     busy.location = 3000;
@@ -148,19 +261,25 @@ TEST(ReadLogBlocks, EveryBlockSizeGivesTheResultOfOneWholeScan) {
     for (int round = 0; round < 60; ++round) texts.push_back(TrickyText(random, 200 + random.Below(1500)));
 
     std::vector<size_t> sizes;
-    for (size_t s = 1; s <= 48; ++s) sizes.push_back(s);
+    for (size_t s = 1; s <= 52; ++s) sizes.push_back(s);
     for (size_t s : {63u, 64u, 255u, 256u, 257u, 512u, 1000u, 4096u, 65536u}) sizes.push_back(s);
-    for (size_t t = 0; t < texts.size(); ++t) {
-        const auto text = std::make_shared<const std::string>(texts[t]);
-        for (const Follower& start : {Follower{}, StartInside("Befallen")}) {
-            const Follower expected = ReferenceRead(start, *text);
-            for (size_t blockSize : sizes) {
-                ExpectSameOutcome(BlockRead(start, text, blockSize), expected,
-                                  "text " + std::to_string(t) + " block " + std::to_string(blockSize));
-                if (HasFailure()) return;
+    const ScanKernel best = ActiveScanKernel();
+    for (ScanKernel kernel : kScanKernels) {
+        if (!SetScanKernel(kernel)) continue;
+        for (size_t t = 0; t < texts.size() && !HasFailure(); ++t) {
+            const auto text = std::make_shared<const std::string>(texts[t]);
+            for (const Follower& start : {Follower{}, StartInside("Befallen")}) {
+                const Follower expected = ReferenceRead(start, *text);
+                for (size_t blockSize : sizes) {
+                    ExpectSameOutcome(BlockRead(start, text, blockSize), expected,
+                                      std::string(ScanKernelName(kernel)) + " text " + std::to_string(t) +
+                                          " block " + std::to_string(blockSize));
+                    if (HasFailure()) break;
+                }
             }
         }
     }
+    SetScanKernel(best);
 }
 
 TEST(ZoneRecordTable, GrowsPastNinetyNineAndTheCurrentIndexStaysValid) {

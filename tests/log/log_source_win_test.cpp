@@ -45,11 +45,33 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     CloseHandle(file);
     if (!appended) GTEST_SKIP() << "no room for a sparse file of 5 GiB";
     Follower f;
-    f.offset = static_cast<std::uint64_t>(hole.QuadPart);
+    f.cursor.offset = static_cast<std::uint64_t>(hole.QuadPart);
     EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
     EXPECT_EQ(f.zone, "Greater Faydark");
-    EXPECT_EQ(f.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
+    EXPECT_EQ(f.cursor.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
     EXPECT_EQ(CurrentPositionCount(f.tracking), 1);
+}
+
+// A file with the same first bytes moved over the log is told by its
+// identity, and read from its start.
+TEST(WinLogSource, FileMovedOverTheLogIsReadFromItsStart) {
+    testing::TempFolder folder;
+    const std::string path = folder.File("eqlog_A_b.txt"), other = folder.File("eqlog_A_b.new");
+    testing::WriteFile(path, kZoneLine + kLocLine);
+    const std::string loc = "[Mon Jan 01 12:00:02 2024] Your Location is 10, -20, 30\r\n";
+    testing::WriteFile(other, kZoneLine + loc + loc);
+    LogIdentity before, moved;
+    ASSERT_TRUE(OpenWinLogSource(other)->Identity(moved));
+    Follower f;
+    ASSERT_TRUE(f.Read(path, {OpenWinLogSource}));
+    ASSERT_TRUE(OpenWinLogSource(path)->Identity(before));
+    EXPECT_FALSE(before == moved);
+    ASSERT_TRUE(MoveFileExA(other.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
+    EXPECT_EQ(f.cursor.offset, kZoneLine.size() + 2 * loc.size());
+    // The zone entered again, then both new positions.
+    ASSERT_EQ(CurrentPositionCount(f.tracking), 2);
+    EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[1].x, -20.0f);
 }
 
 // Another process holds the log open for writing. The child is this test
@@ -113,7 +135,7 @@ TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
         ASSERT_EQ(WaitForSingleObject(ready, 20000), WAIT_OBJECT_0) << "the writer did not start";
         EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
         EXPECT_EQ(f.zone, "Greater Faydark");
-        EXPECT_EQ(f.offset, kZoneLine.size());  // the unfinished line waits
+        EXPECT_EQ(f.cursor.offset, kZoneLine.size());  // the unfinished line waits
         std::unique_ptr<LogSource> held = OpenWinLogSource(path);
         EXPECT_TRUE(held);
         SetEvent(more);
@@ -125,7 +147,7 @@ TEST(WinLogSource, ReadsALogAnotherProcessHoldsOpenForWritingAndNeverBlocksIt) {
         EXPECT_TRUE(f.Read(path, {OpenWinLogSource}));
         ASSERT_EQ(CurrentPositionCount(f.tracking), 1);
         EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[0].x, -220.13f);
-        EXPECT_EQ(f.offset, kZoneLine.size() + kLocLine.size());
+        EXPECT_EQ(f.cursor.offset, kZoneLine.size() + kLocLine.size());
     }();
     SetEvent(done);
     if (WaitForSingleObject(child.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 1);

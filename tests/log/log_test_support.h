@@ -60,8 +60,10 @@ public:
         if (offset >= text_->size()) return 0;
         const std::size_t count = std::min<std::size_t>(n, text_->size() - static_cast<std::size_t>(offset));
         std::memcpy(buffer, text_->data() + offset, count);
+        if (bytesRead) *bytesRead += count;
         return count;
     }
+    std::size_t* bytesRead = nullptr;  // counts what is read, when given
 
 private:
     std::shared_ptr<const std::string> text_;
@@ -84,21 +86,34 @@ inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const Zone
     return ::testing::AssertionSuccess();
 }
 
+struct Corpse {
+    std::string zone;
+    Position where;
+    bool operator==(const Corpse& o) const {
+        return zone == o.zone && std::memcmp(&where, &o.where, sizeof where) == 0;
+    }
+};
+inline void PrintTo(const Corpse& c, std::ostream* os) {
+    *os << c.zone << " at " << c.where.x << ", " << c.where.y << ", " << c.where.z;
+}
+
 // The state the main window keeps for one log; its hooks act like the window.
 struct Follower : LogHooks {
     ZoneTracking tracking;
     std::string zone;
-    std::uint64_t offset = 0;
+    LogCursor cursor;
     std::vector<std::string> selected;
+    std::vector<Corpse> corpses;
     int shown = 0;
     void ShowZoneName(const std::string&) override { ++shown; }
+    void MarkCorpse(const std::string& name, const Position& where) override { corpses.push_back({name, where}); }
     void SelectZoneMap(const std::string& name) override {
         selected.push_back(name);
         zone = name;
         tracking.currentRecord = FindOrAddZoneRecord(tracking.table, name);
     }
     bool Read(const std::string& path, const ReadLogOptions& options = {}) {
-        const bool result = ReadLog(tracking, zone, path, offset, *this, options);
+        const bool result = ReadLog(tracking, zone, path, cursor, *this, options);
         EXPECT_EQ(static_cast<size_t>(shown), selected.size());
         return result;
     }

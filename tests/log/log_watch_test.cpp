@@ -73,7 +73,7 @@ TEST(LogWatch, FollowingRandomCutsLosesNoZoneChangeOrPosition) {
             ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { printed.push_back(line); }));
             const size_t lineEnd = log.rfind('\n', written - 1);
             const size_t complete = lineEnd == std::string::npos || lineEnd + 1 < consumed ? consumed : lineEnd + 1;
-            ASSERT_EQ(watch.offset, complete);
+            ASSERT_EQ(watch.cursor.offset, complete);
             const std::string polled = log.substr(consumed, complete - consumed);
             ASSERT_EQ(printed, oracle.Poll(polled)) << "poll ending at " << complete << ":\n" << polled;
             consumed = complete;
