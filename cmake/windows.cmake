@@ -36,3 +36,7 @@ endif()
 add_executable(vector-render-time ${CMAKE_SOURCE_DIR}/tools/vector_render_time_win.cpp)
 target_include_directories(vector-render-time PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(vector-render-time PRIVATE tolvik_shell)
+
+# Picture load timing and peak memory, for the picture size limits.
+add_executable(picture-load-time ${CMAKE_SOURCE_DIR}/tools/picture_load_time_win.cpp)
+target_link_libraries(picture-load-time PRIVATE tolvik_shell psapi)

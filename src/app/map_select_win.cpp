@@ -2,6 +2,7 @@
 
 #include "app/main_window_win.h"
 #include "base/gdi_win.h"
+#include "base/zone_file_name.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
 #include "raster/map_math.h"
@@ -33,10 +34,10 @@ void WriteStandByText(HBITMAP picture, const std::string& text) {
 
 int BuildZoneMap(Program& program, const std::string& zone) {
     HBITMAP picture = program.app.UseVURavaZiro ? RenderZoneVectorMap(program, zone) : LoadZoneImage(program, zone);
-    if (!picture) {
-        picture = LoadZoneImage(program, kMissingMap);
-        if (picture) WriteStandByText(picture, zone.empty() ? GettingStartedText() : MissingMapText(zone));
-    }
+    // A picture too big for a map bitmap gets the stand-by picture too.
+    if (picture && ComposeMapPicture(program, picture)) return 1;
+    picture = LoadZoneImage(program, kMissingMap);
+    if (picture) WriteStandByText(picture, zone.empty() ? GettingStartedText() : MissingMapText(zone));
     return ComposeMapPicture(program, picture);
 }
 
@@ -61,9 +62,11 @@ void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
 }
 
 void ChooseMapImage(HWND window, Program& program) {
+    // Only a zone whose name is a plain file name can have a picture.
+    const std::string zone = GetListedZone(window);
+    if (!IsPlainZoneFileName(zone)) return;
     std::string chosen;
     if (!program.seams.pickFileToOpen(window, chosen, FileFilter::Pictures)) return;
-    const std::string zone = GetListedZone(window);
     const std::string target = program.app.zonesFolder + zone + ".jpg";
     CopyFileA(chosen.c_str(), target.c_str(), FALSE);
     SelectZoneMap(window, program, zone);

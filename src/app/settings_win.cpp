@@ -8,6 +8,7 @@
 #include "base/profile_win.h"
 #include "app/window_placement.h"
 #include "log/discovery.h"
+#include "vector/settings_controls.h"
 
 namespace tolvik {
 namespace {
@@ -113,6 +114,7 @@ void LoadSettings(HWND window, Program& program) {
     app.UseVURavaZiro = ReadProfileInt(kVector, "UseVURavaZiro", 0, file);
     for (const VectorKey& k : kVectorKeys) v.*k.value = ReadProfileInt(kVector, k.key, k.fallback, file);
     v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(MakeColour(128, 128, 128)), file));
+    ClampVectorSettings(v);  // a file edited by hand may hold anything
 
     // A rectangle that no longer lies on any monitor (one unplugged, a
     // resolution changed) is brought back onto the primary one.

@@ -52,6 +52,7 @@ private:
 
 // Top-down or bottom-up 24-bit DIB section made against the screen.
 HBITMAP CreateDib(int width, int height, bool topDown) {
+    if (!BitmapSizeAllowed(width, height)) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -85,9 +86,15 @@ HBITMAP CopyToDibSection(HBITMAP bitmap) {
     return copy;
 }
 
-HBITMAP LoadImageBitmap(const std::string& path) {
+HBITMAP LoadImageBitmap(const std::string& path, PictureSizeCheck allowed) {
     wchar_t widePath[260];
     if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, 260) == 0) return nullptr;
+    // A picture too big to hold is refused before the decoder sees it: a
+    // few hundred bytes can claim billions of pixels.
+    const PictureHeader header = ReadPictureFileHeader(path);
+    if (header.sizeKnown && header.width > 0 && header.height > 0 && !allowed(header.width, header.height)) {
+        return nullptr;
+    }
 
     GdiplusSession session;
     if (!session.started()) return nullptr;
@@ -99,6 +106,14 @@ HBITMAP LoadImageBitmap(const std::string& path) {
         if (!image || !clone) return nullptr;
         image->status = gp::GdipLoadImageFromFile(widePath, &image->native);
         if (image->status != Gdiplus::Ok) image->native = nullptr;
+        // Content whose header is not read above: no copies of a picture
+        // beyond the bitmap size limit.
+        UINT width = 0, height = 0;
+        if (image->native && (gp::GdipGetImageWidth(image->native, &width) != Gdiplus::Ok ||
+                              gp::GdipGetImageHeight(image->native, &height) != Gdiplus::Ok ||
+                              !BitmapSizeAllowed(width, height))) {
+            return nullptr;
+        }
         clone->status = gp::GdipCloneImage(image->native, &clone->native);
         if (clone->status != Gdiplus::Ok) clone->native = nullptr;
 

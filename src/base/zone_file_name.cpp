@@ -36,10 +36,10 @@ bool IsDeviceName(const std::string& zone) {
 
 bool IsPlainZoneFileName(const std::string& zone) {
     if (zone.empty() || zone.size() + kExtensionChars > kMaxComponentChars) return false;
-    if (zone == "." || zone == "..") return false;
     for (char c : zone) {
         if (IsForbiddenChar(static_cast<unsigned char>(c))) return false;
     }
+    // Windows drops a trailing dot or blank; this also refuses "." and "..".
     if (zone.back() == '.' || zone.back() == ' ') return false;
     return !IsDeviceName(zone);
 }

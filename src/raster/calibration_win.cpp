@@ -4,9 +4,12 @@
 #include <cstdio>
 
 #include "base/image_win.h"
+#include "base/picture_header.h"
+#include "base/zone_file_name.h"
 #include "base/number_text.h"
 #include "base/profile_win.h"
 #include "base/window_text_win.h"
+#include "raster/map_math.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -61,7 +64,15 @@ void WriteCalibrationFile(const std::string& path, const CalibrationPoints& poin
 }
 
 HBITMAP LoadZoneImage(Program& program, const std::string& zone) {
-    HBITMAP image = LoadImageBitmap(program.app.zonesFolder + zone + ".jpg");
+    // A name that is no plain file name would reach outside the Zones Folder.
+    if (!IsPlainZoneFileName(zone)) {
+        program.app.map.points = CalibrationPoints{};
+        return nullptr;
+    }
+    // Also refused undecoded: a picture whose map bitmap would be too big.
+    HBITMAP image = LoadImageBitmap(program.app.zonesFolder + zone + ".jpg", [](std::int64_t w, std::int64_t h) {
+        return PictureSizeAllowed(w, h) && ComposedMapSizeAllowed(w, h);
+    });
     ReadCalibrationFile(CalibrationFilePath(program.app, zone), program.app.map.points);
     return image;
 }
@@ -91,6 +102,7 @@ void ReadCalibrationFields(HWND window, Program& program) {
 }
 
 void SaveCalibration(HWND window, Program& program) {
+    if (!IsPlainZoneFileName(program.app.map.zoneName)) return;  // no file outside the Zones Folder
     const std::string path = CalibrationFilePath(program.app, program.app.map.zoneName);
     ReadCalibrationFields(window, program);
     WriteCalibrationFile(path, program.app.map.points);
@@ -112,7 +124,10 @@ bool ToggleCalibrationMode(HWND window, Program& program, const std::string& lis
         program.seams.messageBox(window, kNoWriteAccessText, kRefusalCaption, MB_OK | MB_ICONERROR);
         return false;
     }
-    if (listedZone.size() < 2 || app.logFile.size() < 2) {
+    // A zone whose name cannot be a file name has nowhere to keep its
+    // calibration; leaving Calibration Mode is still possible.
+    const bool unusableZone = !app.calibrationMode && !IsPlainZoneFileName(listedZone);
+    if (listedZone.size() < 2 || app.logFile.size() < 2 || unusableZone) {
         program.seams.messageBox(window, kNoLogOrZoneText, kRefusalCaption, MB_OK | MB_ICONERROR);
         return false;
     }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/picture_header.h"
+
 namespace tolvik {
 
 namespace {
@@ -80,6 +82,13 @@ bool ImageToView(const CurrentMap& map, int px, int py, int& vx, int& vy) {
 bool GameToView(const CurrentMap& map, float x, float y, int& vx, int& vy) {
     const PixelPoint p = GameToImage(map, x, y);
     return p.valid && ImageToView(map, p.x, p.y, vx, vy);
+}
+
+bool ComposedMapSizeAllowed(std::int64_t imageWidth, std::int64_t imageHeight) {
+    if (imageWidth <= 0 || imageHeight <= 0) return false;
+    // Sides beyond any bitmap are refused before they are added to.
+    if (imageWidth > kMaxBitmapPixels || imageHeight > kMaxBitmapPixels) return false;
+    return BitmapSizeAllowed(imageWidth + kMapMarginWidth, imageHeight + kMapMarginHeight);
 }
 
 int ImageOffsetInMap(int mapSize, int imageSize) { return mapSize / 2 - imageSize / 2; }

@@ -62,6 +62,10 @@ bool ImageToView(const CurrentMap& map, int px, int py, int& vx, int& vy);
 // View position of a game position; false when not drawable.
 bool GameToView(const CurrentMap& map, float x, float y, int& vx, int& vy);
 
+// Whether the map bitmap for a picture of this size may be made: the
+// picture plus the margins within the bitmap size limit.
+bool ComposedMapSizeAllowed(std::int64_t imageWidth, std::int64_t imageHeight);
+
 // Offset of the map image inside the map bitmap along one axis.
 int ImageOffsetInMap(int mapSize, int imageSize);
 

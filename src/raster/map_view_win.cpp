@@ -126,12 +126,13 @@ int ComposeMapPicture(Program& program, HBITMAP image) {
     CurrentMap& map = program.app.map;
 
     HBITMAP made = nullptr;
-    if (imageSize.cx <= INT32_MAX - kMapMarginWidth && imageSize.cy <= INT32_MAX - kMapMarginHeight) {
+    if (ComposedMapSizeAllowed(imageSize.cx, imageSize.cy)) {
         HDC screen = GetDC(nullptr);
         made = CreateCompatibleBitmap(screen, imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight);
         ReleaseDC(nullptr, screen);
     }
-    // A picture too big for a bitmap of its own: nothing to show.
+    // A picture too big for a map bitmap (the system's limit or ours):
+    // nothing to show.
     if (!made) return 0;
 
     map.imageWidth = imageSize.cx;

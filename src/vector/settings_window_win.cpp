@@ -54,9 +54,9 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     SetDlgItemTextA(window, IDC_VM_FOLDER, app.vectorMapFolder.c_str());
     SetDlgItemTextA(window, IDC_VM_SEARCH, v.SearchFilter.c_str());
 
-    SetTrackbar(window, IDC_VM_SCALE, 400, 1600, v.MapResolution);
-    SetTrackbar(window, IDC_VM_FONT_SIZE, 2, 10, v.FontAdjust);
-    SetTrackbar(window, IDC_VM_SPACING, 0, 16, v.LabelSpacing);
+    SetTrackbar(window, IDC_VM_SCALE, kMinMapResolution, kMaxMapResolution, v.MapResolution);
+    SetTrackbar(window, IDC_VM_FONT_SIZE, kMinFontAdjust, kMaxFontAdjust, v.FontAdjust);
+    SetTrackbar(window, IDC_VM_SPACING, kMinLabelSpacing, kMaxLabelSpacing, v.LabelSpacing);
 
     SetDlgItemInt(window, IDC_VM_FILTER_LOW, static_cast<UINT>(v.FilterLow), FALSE);
     SetDlgItemInt(window, IDC_VM_FILTER_HIGH, static_cast<UINT>(v.FilterHigh), FALSE);

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "raster/calibration.h"
+#include "raster/map_math.h"
 
 namespace tolvik {
 
@@ -91,6 +92,8 @@ bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& 
         w = static_cast<std::int64_t>(resolution) * wu / hu;
     }
     if (w <= 0 || h <= 0) return false;
+    // A map bitmap too big to make (a setting nobody can make in the window).
+    if (!ComposedMapSizeAllowed(w, h)) return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;

@@ -34,7 +34,8 @@ constexpr int kMaxPixelCoordinate = (1 << 27) - 1;
 
 // The bitmap size for `bounds` at `resolution` pixels on the longer side:
 // false when the map has no area (an extent below one unit), an extent does
-// not fit a 32-bit integer, or a side comes out below one pixel.
+// not fit a 32-bit integer, a side comes out below one pixel, or the map
+// bitmap made from it would be too big.
 bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& height);
 
 // The pixel of the file point (x, y), from BitmapWidth/BitmapHeight and the

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "base/profile_win.h"
+#include "app/map_select_win.h"
 #include "app/settings_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
@@ -127,6 +128,39 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     EXPECT_EQ(app.vector.LabelSpacing, 12);
     EXPECT_EQ(app.vector.Color, 0x123456u);
     EXPECT_EQ(app.vectorMapFolder, "C:\\maps\\");
+}
+
+// A file edited by hand: a map scale far beyond the settings window's range
+// once made a bitmap of gigabytes at every start. It now starts with the
+// vector map at the largest scale the window allows; and a scale given past
+// the reading still makes no bitmap, only the stand-by picture.
+TEST_F(SettingsTest, HugeMapScaleInTheFileStartsWithinTheWindowsRanges) {
+    const std::string log = folder / "eqlog_A_P1999.txt";
+    test::WriteFile(log, "You have entered Befallen.\r\n");
+    test::MakeFolder(folder / "VURavaZiro");
+    test::MakeFolder(folder / "Zones");
+    test::WriteFile(folder / "VURavaZiro\\befallen.txt", "L 0, 0, 0, 1000, 500, 0, 255, 0, 0\r\n");
+    ASSERT_TRUE(CopyFileA((std::string(TOLVIK_DATA_DIR) + "\\Zones\\MissingMap.jpg").c_str(),
+                          (folder / "Zones\\MissingMap.jpg").c_str(), FALSE));
+    test::WriteFile(Ini(), "[Settings]\r\nLog File=" + log +
+                               "\r\n[VURavaZiro]\r\nUseVURavaZiro=1\r\nMapResolution=40000\r\nFontAdjust=99\r\n"
+                               "LabelSpacing=-5\r\nFilterLow=-3\r\n");
+    MainWindowHarness h(folder.path());
+    const AppState& app = h.app();
+    EXPECT_EQ(app.vector.MapResolution, 1600);
+    EXPECT_EQ(app.vector.FontAdjust, 10);
+    EXPECT_EQ(app.vector.LabelSpacing, 0);
+    EXPECT_EQ(app.vector.FilterLow, 0);
+    EXPECT_EQ(app.map.zoneName, "Befallen");
+    EXPECT_EQ(app.map.imageWidth, 1600);
+    EXPECT_EQ(app.map.imageHeight, 800);
+    EXPECT_EQ(app.map.calibrated, 1);
+
+    h.app().vector.MapResolution = 40000;
+    SelectZoneMap(h.window(), h.program(), "Befallen");
+    EXPECT_EQ(app.map.imageWidth, 800);  // the stand-by picture
+    EXPECT_EQ(app.map.imageHeight, 600);
+    EXPECT_EQ(app.map.calibrated, 0);
 }
 
 TEST_F(SettingsTest, RectangleOnNoMonitorIsBroughtBackIntoView) {
