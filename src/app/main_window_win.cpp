@@ -7,10 +7,12 @@
 
 #include "base/number_text.h"
 #include "base/window_text_win.h"
+#include "app/marks_win.h"
 #include "app/settings_win.h"
 #include "chrome/context_menu_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/links_win.h"
+#include "chrome/marks_menu_win.h"
 #include "chrome/skin_win.h"
 #include "log/discovery.h"
 #include "log/log_reader.h"
@@ -44,6 +46,9 @@ public:
     WindowLogHooks(HWND window, Program& program) : window_(window), program_(program) {}
     void ShowZoneName(const std::string& zone) override { SetField(window_, IDC_ZONE_FIELD, zone); }
     void SelectZoneMap(const std::string& zone) override { tolvik::SelectZoneMap(window_, program_, zone); }
+    void MarkCorpse(const std::string& zone, const Position& where) override { deaths.push_back(Death{zone, where}); }
+
+    std::vector<Death> deaths;  // in the order of the log, marked once the read is done
 
 private:
     HWND window_;
@@ -125,6 +130,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
 
     LoadSettings(window, program);
     LoadLogFileSetting(program);
+    LoadZoneMarks(program);
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
 
     SetField(window, IDC_LOG_FILE, app.logFile);
@@ -154,6 +160,7 @@ void OnTimer(HWND window, Program& program) {
         app.lastPollTime = program.seams.tickCount();
     }
     DrawMapView(window, program, app.calibrationMode != 0);
+    RefreshIdleTitle(window, app);
 }
 
 void EndMainWindow(HWND window, Program& program, INT_PTR result) {
@@ -238,6 +245,15 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
     case IDM_ACTUAL_SIZE:
         OnZoomCommand(window, program, LOWORD(wParam));
         break;
+    case IDM_SET_WAYPOINT:
+        SetWaypointAtMenuPoint(program);
+        break;
+    case IDM_CLEAR_WAYPOINT:
+        ClearWaypoint(program);
+        break;
+    case IDM_CLEAR_CORPSE:
+        ClearCorpse(program);
+        break;
     default:
         break;
     }
@@ -272,11 +288,18 @@ INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam,
 
 void ReadLogNow(HWND window, Program& program) {
     AppState& app = program.app;
+    const bool wholeLog = app.logCursor.offset == 0;
     WindowLogHooks hooks(window, program);
+    ReadLogStats stats;
     ReadLogOptions options;
     options.open = OpenWinLogSource;
+    options.stats = &stats;
     ReadLog(app.zones, app.map.zoneName, app.logFile, app.logCursor, hooks, options);
     FollowPlayerHeight(window, program);
+    // A read from the log's start (a new log, or another file in its place)
+    // brings the log's whole history of deaths.
+    TakeDeaths(program, hooks.deaths, wholeLog || stats.restarted);
+    if (stats.currentPositions > 0) CheckWaypointReached(window, program);
 }
 
 void ShowLocation(HWND window, Program& program) {
@@ -451,7 +474,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnMouseMove(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONDOWN:
-        BeginDrag(window, *program, lParam);
+        if (!SetWaypointAtClick(window, *program, wParam, lParam)) BeginDrag(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONUP:
         EndDrag(window, *program);

@@ -11,6 +11,7 @@
 #include "base/current_map.h"
 #include "base/log_cursor.h"
 #include "base/vector_settings.h"
+#include "base/zone_marks.h"
 
 namespace tolvik {
 
@@ -70,6 +71,7 @@ struct AppState {
     std::array<std::uint32_t, 16> customColors{};
 
     HoverState hover;
+    ZoneMarks marks;  // waypoints and corpses, also in the settings file
     std::string chooserStartFolder;
 
     NativeHandle mainWindow = nullptr;

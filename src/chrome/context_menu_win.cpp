@@ -1,6 +1,7 @@
 #include "chrome/context_menu_win.h"
 
 #include "chrome/hover_text.h"
+#include "chrome/marks_menu_win.h"
 #include "raster/calibration.h"
 #include "res/resource.h"
 
@@ -38,12 +39,14 @@ HMENU BuildContextMenu(const AppState& app) {
         AppendMenuA(menu, MF_STRING | Checked(app.vector.FollowHeight), IDM_FOLLOW_HEIGHT, "Follow My Height");
         AppendMenuA(menu, MF_STRING | Checked(app.vector.FadeOtherLevels), IDM_FADE_OTHER_LEVELS, "Fade Other Levels");
     }
+    AppendMarkItems(menu, app);
     return menu;
 }
 
 void ShowContextMenu(HWND window, Program& program, LPARAM position) {
     POINT pointer = {0, 0};
     GetCursorPos(&pointer);
+    NoteMenuPoint(window, program.app, position);
     HMENU menu = BuildContextMenu(program.app);
     if (!menu) return;
     TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, pointer.x, pointer.y, 0, window, nullptr);
@@ -78,14 +81,15 @@ void UpdateHoverTitle(HWND window, Program& program, LPARAM position) {
         const GamePoint game = ViewToGame(app.map, screen.x - viewOrigin.x, screen.y - viewOrigin.y);
         if (game.valid) {
             SetWindowTextA(window, HoverTitleText(game.x, game.y).c_str());
+            app.marks.titleShowsWaypoint = false;
             return;
         }
     }
-    SetWindowTextA(window, kPlainTitle);
+    ShowIdleTitle(window, app);
 }
 
 void EndHoverTitle(HWND window, Program& program) {
-    SetWindowTextA(window, kPlainTitle);
+    ShowIdleTitle(window, program.app);
     program.app.hover.tracking = 0;
 }
 

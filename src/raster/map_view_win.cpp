@@ -11,6 +11,7 @@
 #include "base/image_win.h"
 #include "base/shipped_art_win.h"
 #include "raster/map_math.h"
+#include "raster/marks_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -262,6 +263,7 @@ void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReference
         PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     }
 
+    if (map.calibrated) DrawZoneMarks(dc, app, record);
     if (map.calibrated && record) DrawPositions(dc, map, *record, tick);
 
     if (showReferencePoints) {

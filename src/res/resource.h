@@ -64,6 +64,10 @@
 // Context menu, vector maps: following the player's level.
 #define IDM_FOLLOW_HEIGHT 40201
 #define IDM_FADE_OTHER_LEVELS 40202
+// Context menu commands for the player's marks.
+#define IDM_SET_WAYPOINT 40301
+#define IDM_CLEAR_WAYPOINT 40302
+#define IDM_CLEAR_CORPSE 40303
 
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1
