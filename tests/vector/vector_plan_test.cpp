@@ -213,6 +213,7 @@ TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
     EXPECT_EQ(plan.linesBeforeLabel, std::vector<std::size_t>{2});
 
     struct OrderSink : VectorDrawSink {
+        bool BeginCanvas(int, int, Colour) override { return true; }
         void DrawLine(const VectorLineOp& line) override { order += std::to_string(line.colour); }
         void DrawLabel(const VectorLabelOp& label) override { order += label.text; }
         std::string order;
