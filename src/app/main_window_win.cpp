@@ -394,6 +394,16 @@ std::string GetListedZone(HWND window) {
     return std::string(text.data()).substr(0, kMaxPathChars);
 }
 
+namespace {
+
+bool IsOwnerDrawnButton(HWND control) {
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+}  // namespace
+
 HWND CreateMainWindow(HINSTANCE instance, Program& program) {
     return CreateDialogParamA(instance, "Tolvik", GetDesktopWindow(), MainWindowProc, reinterpret_cast<LPARAM>(&program));
 }
@@ -408,6 +418,12 @@ bool TranslateDialogMessage(Program& program, MSG& message) {
     if (!root || TryProgramOf(root) != &program) return false;
     const auto main = static_cast<HWND>(program.app.mainWindow);
     if (root == main && PreTranslateMainWindowKey(main, program, message)) return true;
+    // Enter presses the focused button, as it does a standard push button:
+    // the dialog keys count our owner-drawn buttons as no push buttons.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsOwnerDrawnButton(message.hwnd)) {
+        SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
     return IsDialogMessageA(root, &message) != FALSE;
 }
 

@@ -45,9 +45,9 @@ HWND CreateMainWindow(HINSTANCE instance, Program& program);
 int RunMessageLoop(Program& program);
 
 // Gives a message its dialog keyboard handling (Tab, Shift+Tab, arrows,
-// Escape, Enter) when it is meant for one of the program's windows, the main
-// window or an open Vector Map Settings window. True when the message was
-// handled there and must not be dispatched.
+// Escape, Enter, which presses the focused button) when it is meant for one
+// of the program's windows, the main window or an open Vector Map Settings
+// window. True when the message was handled there and must not be dispatched.
 bool TranslateDialogMessage(Program& program, MSG& message);
 
 // Keys the main window handles itself before its dialog keyboard handling

@@ -166,6 +166,10 @@ TEST_F(VectorSettingsWindow, TabArrowsAndEscapeWorkThroughTheMessageLoop) {
     EXPECT_EQ(app().vector.MapResolution, 401);
     Press(*harness, VK_TAB, true);
     EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
+    // Enter presses the focused button.
+    SetFocus(GetDlgItem(window, IDC_VM_BASE));
+    Press(*harness, VK_RETURN);
+    EXPECT_EQ(app().vector.ShowBase, 0);
 
     // Escape closes the settings window as its close box does; in the main
     // window it does nothing.
