@@ -75,10 +75,12 @@ void RenderZoneMapAgain(HWND window, Program& program) {
         GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
         BITMAP description{};
         GetObjectA(program.gdi.mapBitmap.get(), sizeof description, &description);
-        app.map.panX = CentredPan(view.right, description.bmWidth);
-        app.map.panY = CentredPan(view.bottom, description.bmHeight);
+        app.map.panX = CentredPan(view.right, description.bmWidth, app.map.zoomStep);
+        app.map.panY = CentredPan(view.bottom, description.bmHeight, app.map.zoomStep);
     }
     app.map.calibrated = app.map.points.physicalX1 != app.map.points.physicalX2 ? 1 : 0;
+    // A zoomed view gets its sharp picture for the new render at once.
+    RenderVectorMapAtZoom(program);
 }
 
 void FollowPlayerHeight(HWND window, Program& program) {

@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "base/profile_win.h"
+#include "base/zone_file_name.h"
 #include "app/window_placement.h"
 #include "log/discovery.h"
 #include "vector/settings_controls.h"
@@ -23,18 +24,6 @@ constexpr const char* kVector = "VURavaZiro";
 int Flag(int value) { return value != 0 ? 1 : 0; }
 
 constexpr const char* kZoom = "Zoom";
-
-// Zone names are the keys of "Zoom". A name that a profile file cannot hold
-// as a key is not written: one with "=", a line break or a control
-// character, blanks at either end, or a start like a section ("[") or a
-// comment (";"). This is the place for the program's shared check of zone
-// names as profile keys.
-bool IsUsableZoomKey(const std::string& zone) {
-    if (zone.empty() || zone.size() > 255 || zone.front() == '[' || zone.front() == ';') return false;
-    if (zone.front() == ' ' || zone.back() == ' ' || zone.front() == '\t' || zone.back() == '\t') return false;
-    return std::none_of(zone.begin(), zone.end(),
-                        [](char c) { return c == '=' || static_cast<unsigned char>(c) < 0x20; });
-}
 
 // The zoom step of every zone in "Zoom"; values out of range are clamped.
 void LoadZoneZooms(AppState& app, const std::string& file) {
@@ -58,7 +47,7 @@ void LoadZoneZooms(AppState& app, const std::string& file) {
 void SaveZoneZooms(const AppState& app, const std::string& file) {
     WritePrivateProfileStringA(kZoom, nullptr, nullptr, file.c_str());
     for (const auto& [zone, step] : app.zoneZooms) {
-        if (step != 0 && IsUsableZoomKey(zone)) WriteProfileInt(kZoom, zone, step, file);
+        if (step != 0 && IsSafeZoneProfileKey(zone)) WriteProfileInt(kZoom, zone, step, file);
     }
 }
 
