@@ -209,7 +209,6 @@ private:
                 stretchStart_ = at + kZoneMarkLength;
                 noticeSeen_ = false;
                 haveReturnCandidate_ = false;
-                zoneEntered_ = true;
                 return stretchStart_;
             }
             case Phrase::None:
@@ -252,15 +251,16 @@ private:
         return bracketFound_ && bracketAt_ + 2 == at;
     }
 
-    // The death just found: the last position since the zone was entered
-    // (in this text, or before it when no zone change came yet).
+    // The death just found: the last position since the zone was entered,
+    // in this text, or else before it (a zone change in this text emptied
+    // the trail).
     void MarkCorpse() {
         const ZoneRecord* record = Current();
         if (!record || record->name.empty()) return;
         Position where;
         if (pendingTotal_ > 0) {
             where = ReadPositionAt(pending_[(pendingTotal_ - 1) % kPendingPositions] + kLocationPhraseLength);
-        } else if (!zoneEntered_ && record->current.count > 0) {
+        } else if (record->current.count > 0) {
             where = record->current.slots[0];
         } else {
             return;
@@ -358,7 +358,6 @@ private:
     std::uint64_t returnCandidate_ = 0;
     std::array<std::uint64_t, kPendingPositions> pending_{};
     std::uint64_t pendingTotal_ = 0;
-    bool zoneEntered_ = false;  // a zone change came in this text
 
     // The line of the last death phrase: where it starts, how far it is known
     // to hold no line feed, and its first "] " as far as searched.

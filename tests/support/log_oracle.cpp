@@ -52,17 +52,17 @@ bool BeginsMessage(const char* begin, const char* at) {
 }
 
 // Deaths in [start, mark): each marks the corpse at the last position
-// before it in the stretch; with none there, at the record's current
-// position when no zone change came in this text.
-void MarkCorpses(const char* begin, const char* start, const char* mark, const char* end, bool entered,
-                 const ZoneRecord* record, LogHooks& hooks) {
+// before it in the stretch, or else at the record's current position (none
+// after a zone change in this text, which empties the trail).
+void MarkCorpses(const char* begin, const char* start, const char* mark, const char* end, const ZoneRecord* record,
+                 LogHooks& hooks) {
     for (const char* death = FindPhrase(start, end, kDeathPhrase); death < mark;
          death = FindPhrase(death + kDeathPhraseLength, end, kDeathPhrase)) {
         if (!BeginsMessage(begin, death) || !record || record->name.empty()) continue;
         const std::size_t at = Text(start, death).rfind(kLocationPhrase);
         if (at != std::string_view::npos) {
             hooks.MarkCorpse(record->name, ReadPosition(start + at + kLocationPhraseLength, end));
-        } else if (!entered && record->current.count > 0) {
+        } else if (record->current.count > 0) {
             hooks.MarkCorpse(record->name, record->current.slots[0]);
         }
     }
@@ -91,10 +91,9 @@ const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* r
 }
 
 void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName, LogHooks& hooks) {
-    bool entered = false;
     for (const char* p = begin;;) {
         const char* mark = FindZoneChange(p, end);
-        MarkCorpses(begin, p, mark, end, entered, tracking.Current(), hooks);
+        MarkCorpses(begin, p, mark, end, tracking.Current(), hooks);
         ScanToNextZoneMark(p, end, tracking.Current());
         if (mark == end) return;
         std::size_t restLength = 0;
@@ -104,7 +103,6 @@ void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std
         zoneName.assign(p, restLength - 2);
         tracking.currentRecord = FindOrAddZoneRecord(tracking.table, zoneName);
         tracking.Current()->current.count = 0;
-        entered = true;
     }
 }
 
