@@ -20,19 +20,31 @@ constexpr std::size_t kArenaRestLength = sizeof kArenaRest - 1;  // 20
 // Blanks as the C library's scanning sees them in the "C" locale.
 inline bool IsBlank(unsigned char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-inline bool PhraseFits(const char* p, std::size_t room, const char* phrase, std::size_t length) {
-    return room >= length && std::memcmp(p, phrase, length) == 0;
+inline std::uint64_t Load8(const char* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// A phrase of 9 to 24 bytes compared as three words within it, which may
+// overlap: no call into the C library per candidate.
+template <std::size_t N>
+inline bool PhraseFits(const char* p, std::size_t room, const char (&phrase)[N]) {
+    constexpr std::size_t length = N - 1, middle = length - 8 < 8 ? length - 8 : 8;
+    static_assert(length > 8 && length <= 24);
+    return room >= length && Load8(p) == Load8(phrase) && Load8(p + middle) == Load8(phrase + middle) &&
+           Load8(p + length - 8) == Load8(phrase + length - 8);
 }
 
 // Checks the candidate at p (first byte 'Y' or 'R') against the phrases.
 inline Phrase PhraseAt(const char* p, const char* end) {
     const std::size_t room = static_cast<std::size_t>(end - p);
     if (p[0] == 'Y') {
-        if (PhraseFits(p, room, kZoneMark, kZoneMarkLength)) return Phrase::ZoneMark;
-        if (PhraseFits(p, room, kLocationPhrase, kLocationPhraseLength)) return Phrase::Location;
-        if (PhraseFits(p, room, kDeathPhrase, kDeathPhraseLength)) return Phrase::Death;
+        if (PhraseFits(p, room, kZoneMark)) return Phrase::ZoneMark;
+        if (PhraseFits(p, room, kLocationPhrase)) return Phrase::Location;
+        if (PhraseFits(p, room, kDeathPhrase)) return Phrase::Death;
     } else if (p[0] == 'R') {
-        if (PhraseFits(p, room, kReturnNotice, kReturnNoticeLength)) return Phrase::ReturnNotice;
+        if (PhraseFits(p, room, kReturnNotice)) return Phrase::ReturnNotice;
     }
     return Phrase::None;
 }
