@@ -1,6 +1,7 @@
 #!/bin/bash
 # Measures the CPU use of Tolvik.exe under Wine while it shows a big
-# calibrated map with the marker and trail animating.
+# calibrated map with the marker and trail animating and the player walking:
+# the game's answer to /loc is appended to the log once a second.
 #
 #   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP]
 #
@@ -24,8 +25,8 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-APP_PID=""
-trap 'tolvik_cleanup' EXIT
+WALK_PID=""
+trap '[ -n "$WALK_PID" ] && kill "$WALK_PID" 2>/dev/null; tolvik_cleanup' EXIT
 cmake --preset mingw >/dev/null && cmake --build --preset mingw -j2 --target Tolvik winprobe >/dev/null || exit 1
 
 RUN="$TOLVIK_ROOT/build/cpu"
@@ -50,6 +51,19 @@ tolvik_start_xvfb || exit 1
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait Tolvik 30 >/dev/null 2>&1
 sleep 3
 
+# The player walks: one /loc a second, a step of about 8 units, kept on the map.
+walk() {
+    local i=31
+    while :; do
+        printf '[%s] Your Location is %d.00, %d.00, 1.00\r\n' "$(date '+%a %b %d %T %Y')" \
+            $(((i * 7) % 900)) $(((i * 5) % 900)) >>"$LOG"
+        i=$((i + 1))
+        sleep 1
+    done
+}
+walk &
+WALK_PID=$!
+
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 app=$(pgrep -f 'build/cpu/Tolvik/Tolvik\.exe' | tail -1)
 server=$(pgrep -f 'wineserver' | head -1)
@@ -57,10 +71,12 @@ hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
 sleep "$SPAN"
 a1=$(ticks "$app"); s1=$(ticks "$server"); x1=$(ticks "$TOLVIK_XVFB_PID")
+kill "$WALK_PID" 2>/dev/null
+WALK_PID=""
 import -window root "$RUN/shot.png" 2>/dev/null
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
 sleep 2
 awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" -v zoom="$ZOOM" 'BEGIN {
-    printf "map %dx%d, zoom step %d, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
+    printf "map %dx%d, zoom step %d, walking, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
         size, size, zoom, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
 echo "screenshot: $RUN/shot.png"
