@@ -10,7 +10,7 @@
 #include <string>
 
 #include "vector/vector_plan.h"
-#include "../tests/vector/vector_big_map.h"
+#include "../tools/vector_big_map.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "base/gdi_win.h"
-#include "vector/vector_big_map.h"  // tests/vector: the benchmark map
+#include "vector_big_map.h"  // the benchmark map
 #include "vector/vector_render_win.h"
 
 int main(int argc, char** argv) {

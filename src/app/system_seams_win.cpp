@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "chrome/links_win.h"
+#include "chrome/choosers_win.h"
 #include "log/discovery.h"
 
 namespace tolvik {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "base/window_text_win.h"
-#include "chrome/links_win.h"
 #include "chrome/skin_win.h"
 #include "res/resource.h"
 #include "vector/settings_controls.h"

@@ -160,7 +160,7 @@ TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSele
     ASSERT_TRUE(h.app().logFolder.empty());
 
     // Cancelled: nothing changes.
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.rec().pickCalls, 1);
     EXPECT_EQ(h.rec().lastFilter, FileFilter::LogFiles);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
@@ -168,7 +168,7 @@ TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSele
 
     h.rec().pickAnswer = true;
     h.rec().pickPath = a;
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);
     EXPECT_EQ(h.app().logFile, a);
     EXPECT_EQ(h.app().logFolder, logs.path());
@@ -181,10 +181,10 @@ TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSele
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
 
     // With a Log Folder known, Reload toggles automatic selection.
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.rec().pickCalls, 3);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
 }
 

@@ -19,7 +19,7 @@ using test::TempFolder;
 
 // The commands a user reaches by clicking: owner-drawn buttons.
 constexpr int kButtons[] = {IDC_SET_LOG, IDC_ABOUT,    IDC_ITEM_DB,      IDC_CHOOSE_MAP, IDC_SAVE_CAL, IDC_KEEP_ON_TOP,
-                            IDC_CALIBRATE, IDC_WIKI, IDC_INSTRUCTIONS, IDC_EXIT,       IDC_RELOAD};
+                            IDC_CALIBRATE, IDC_WIKI, IDC_INSTRUCTIONS, IDC_EXIT,       IDC_AUTO_SELECT};
 // The fields the program writes into and the user may edit.
 constexpr int kFields[] = {IDC_LOG_FILE, IDC_POS_X, IDC_POS_Y, IDC_POS_Z, IDC_ZONE_FIELD, IDC_PHYS1_X, IDC_PHYS1_Y,
                            IDC_PHYS2_X,  IDC_PHYS2_Y, IDC_LOG1_X, IDC_LOG1_Y, IDC_LOG2_X,     IDC_LOG2_Y};

@@ -9,6 +9,8 @@
 #include "chrome/button_face.h"
 #include "chrome/hover_text.h"
 #include "chrome/links.h"
+#include "base/colour.h"
+#include "res/resource.h"
 
 namespace tolvik {
 namespace {
@@ -78,6 +80,15 @@ TEST(ChromeButtonFace, HighlightIsTheAverageLiftedAndOddSizesAreSafe) {
     std::vector<std::uint8_t> bytes(4, 7);
     EXPECT_EQ(ShadeButtonFace(bytes.data(), 1, 0, 4, 0), 0xFFFFFFu);
     EXPECT_EQ(bytes[0], 7);
+}
+
+TEST(ChromeButtonFace, ShadowIsHalfTheHighlightsRedAndTogglesNameWhatAClickDoes) {
+    EXPECT_EQ(BevelShadowColor(MakeColour(200, 90, 30)), MakeColour(100, 100, 100));
+    EXPECT_EQ(MainButtonText(IDC_AUTO_SELECT, 0, 1), "Disable Auto-Select");
+    EXPECT_EQ(MainButtonText(IDC_AUTO_SELECT, 1, 0), "Enable Auto-Select");
+    EXPECT_EQ(MainButtonText(IDC_KEEP_ON_TOP, 1, 0), "Allow underneath");
+    EXPECT_EQ(MainButtonText(IDC_KEEP_ON_TOP, 0, 1), "Keep on top");
+    EXPECT_EQ(MainButtonText(IDC_MAP_VIEW, 1, 1), "");
 }
 
 TEST(ChromeLinks, AddressesEscapeOnlyBlanksAndCutAtEachLimit) {

@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
+#include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
 #include "base/image_win.h"

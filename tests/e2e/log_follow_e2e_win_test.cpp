@@ -12,10 +12,10 @@ protected:
     std::string log = staged / "logs\\eqlog_Tester_P1999.txt";
 
     void SetUp() override {
-        WriteBytes(log, "[Sun Dec 06 20:00:00 2026] Welcome to EverQuest!\r\n");
+        WriteFile(log, "[Sun Dec 06 20:00:00 2026] Welcome to EverQuest!\r\n");
         WritePrivateProfileStringA("Settings", "Log File", log.c_str(), (staged / "Tolvik.ini").c_str());
     }
-    void Append(const std::string& text) { WriteBytes(log, text, true); }
+    void Append(const std::string& text) { AppendFile(log, text); }
 };
 
 TEST_F(FollowingLog, ZoneAndPositionShowUpWithinTwoSeconds) {

@@ -44,7 +44,7 @@ protected:
         const std::string demo = std::string(TOLVIK_DATA_DIR) + "\\demo\\Zones\\";
         CopyFileA((demo + "Greater Faydark.jpg").c_str(), (staged / "Zones\\Greater Faydark.jpg").c_str(), FALSE);
         CopyFileA((demo + "Greater Faydark.ini").c_str(), (staged / "Zones\\Greater Faydark.ini").c_str(), FALSE);
-        WriteBytes(log,
+        WriteFile(log,
                    "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
                    "[Sun Dec 06 20:00:01 2026] Your Location is -200.00, 100.00, 4.00\r\n");
         WritePrivateProfileStringA("Settings", "Log File", log.c_str(), (staged / "Tolvik.ini").c_str());

@@ -7,17 +7,16 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 
-#include "support/file_tree_win.h"
+#include "support/temp_files.h"
 
 namespace tolvik::e2e {
 
-using test::RemoveTree;
+using test::AppendFile;
+using test::WriteFile;
 
 inline std::string ExeFolder() {
     char path[MAX_PATH] = {};
@@ -26,46 +25,25 @@ inline std::string ExeFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes, bool append = false) {
-    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    out << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // A program folder laid out like the shipped one: Tolvik.exe, Textures\,
 // Zones\MissingMap.jpg and an empty VURavaZiro\.
 class StagedProgram {
 public:
-    explicit StagedProgram(const std::string& name) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "tolvik-e2e-" + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
-        RemoveTree(folder_);
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        CreateDirectoryA((folder_ + "Textures").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "Zones").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "VURavaZiro").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "logs").c_str(), nullptr);
-        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ + "Tolvik.exe").c_str(), FALSE);
+    explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
+        for (const char* sub : {"Textures", "Zones", "VURavaZiro", "logs"}) test::MakeFolder(folder_ / sub);
+        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ / "Tolvik.exe").c_str(), FALSE);
         const std::string data = std::string(TOLVIK_DATA_DIR) + "\\";
         for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
-            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ + "Textures\\" + texture).c_str(), FALSE);
+            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ / "Textures\\" + texture).c_str(), FALSE);
         }
-        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ + "Zones\\MissingMap.jpg").c_str(), FALSE);
+        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ / "Zones\\MissingMap.jpg").c_str(), FALSE);
     }
-    ~StagedProgram() { RemoveTree(folder_); }
-    StagedProgram(const StagedProgram&) = delete;
-    StagedProgram& operator=(const StagedProgram&) = delete;
 
-    const std::string& folder() const { return folder_; }
-    std::string operator/(const std::string& name) const { return folder_ + name; }
+    const std::string& folder() const { return folder_.path(); }
+    std::string operator/(const std::string& name) const { return folder_ / name; }
 
 private:
-    std::string folder_;
+    test::TempFolder folder_;
 };
 
 // A value of a profile file, or "<missing>".

@@ -21,7 +21,7 @@ TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
         CopyFileA((demo + name).c_str(), (staged / (std::string("VURavaZiro\\") + name)).c_str(), FALSE);
     }
     const std::string log = staged / "logs\\eqlog_Tester_P1999.txt";
-    WriteBytes(log,
+    WriteFile(log,
                "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
                "[Sun Dec 06 20:00:01 2026] Your Location is -200.00, 100.00, 4.00\r\n");
     const std::string ini = staged / "Tolvik.ini";

@@ -3,69 +3,26 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "log/log_reader.h"
 #include "log/zone_records.h"
+#include "support/memory_log_source.h"
+#include "support/temp_files.h"
 
 namespace tolvik::testing {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<int> serial{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("tolvik-log-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                 "-" + std::to_string(serial++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    // Ending with a separator, as the program keeps folders.
-    std::string Folder() const { return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+// The shared scratch folder, under the names the log tests use.
+struct TempFolder : test::TempFolder {
+    TempFolder() : test::TempFolder("log") {}
+    std::string Folder() const { return path(); }
+    std::string File(const std::string& name) const { return *this / name; }
 };
-
-inline void WriteFile(const std::string& path, const std::string& bytes, bool append = false) {
-    std::ofstream(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
-}
-inline void AppendFile(const std::string& path, const std::string& bytes) { WriteFile(path, bytes, true); }
-
-// A log held in memory.
-class MemorySource : public LogSource {
-public:
-    explicit MemorySource(std::shared_ptr<const std::string> text) : text_(std::move(text)) {}
-    bool Size(std::uint64_t& size) override {
-        size = text_->size();
-        return true;
-    }
-    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        if (offset >= text_->size()) return 0;
-        const std::size_t count = std::min<std::size_t>(n, text_->size() - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, text_->data() + offset, count);
-        return count;
-    }
-
-private:
-    std::shared_ptr<const std::string> text_;
-};
+using test::AppendFile;
+using test::WriteFile;
+using MemorySource = test::MemoryLogSource;
 
 // Every stored byte that matters, including the trail slots past the counts.
 inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const ZoneTracking& b) {

@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "app/map_select_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
