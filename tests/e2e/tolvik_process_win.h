@@ -11,6 +11,7 @@
 #include <string>
 #include <thread>
 
+#include "res/resource.h"
 #include "support/temp_files.h"
 
 namespace tolvik::e2e {
@@ -98,23 +99,20 @@ public:
     RunningTolvik(const RunningTolvik&) = delete;
     RunningTolvik& operator=(const RunningTolvik&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
-
     // Waits until the main window is visible and its controls exist.
     HWND WaitForWindow(int milliseconds = 20000) {
         WaitFor(
             [this] {
                 window_ = FindMainWindow();
-                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, 1060) != nullptr &&
-                       !Text(1014).empty();
+                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, IDC_ZONE_FIELD) != nullptr &&
+                       !Text(IDC_POS_X).empty();
             },
             milliseconds);
         return window_;
     }
 
     std::string Text(int id) const {
-        char text[1024] = {};
-        std::memset(text, 0, sizeof text);
+        char text[1024] = {};  // zeroed: the answer may come without its end
         const HWND control = window_ ? GetDlgItem(window_, id) : nullptr;
         if (!control) return {};
         DWORD_PTR result = 0;
@@ -126,10 +124,6 @@ public:
     // Asks the window to close and returns the exit code (or 259 if still running).
     DWORD Close(int milliseconds = 15000) {
         if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        return WaitForExit(milliseconds);
-    }
-
-    DWORD WaitForExit(int milliseconds) {
         if (!process_.hProcess) return 1000;
         WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds));
         DWORD code = STILL_ACTIVE;

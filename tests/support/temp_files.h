@@ -33,6 +33,11 @@ inline void MakeFolder(const std::string& path) {
     std::filesystem::create_directory(path, ec);
 }
 
+inline void RemoveFolder(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}
+
 // Sets the last-write time of a file or folder to `minutes` minutes after a
 // fixed moment in the past.
 inline void SetWriteTime(const std::string& path, int minutes) {
