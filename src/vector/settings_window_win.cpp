@@ -15,7 +15,7 @@
 namespace tolvik {
 namespace {
 
-constexpr UINT_PTR kScaleTimer = 2;
+constexpr UINT_PTR kScaleTimer = IDT_VECTOR_RERENDER;
 constexpr UINT kScaleTimerPeriod = 200;      // ms between checks of the deadline
 constexpr std::uint32_t kRerenderDelay = 200;  // ms after the last trackbar movement
 constexpr COLORREF kDarkGrey = RGB(55, 55, 55);

@@ -43,12 +43,9 @@ protected:
     void ExpectMapViewFrom(POINT topLeft, const char* mode) {
         RECT client = {};
         GetClientRect(window, &client);
-        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)}) {
-            EXPECT_EQ(r.left, topLeft.x) << mode;
-            EXPECT_EQ(r.top, topLeft.y) << mode;
-            EXPECT_EQ(r.right, client.right) << mode;
-            EXPECT_EQ(r.bottom, client.bottom) << mode;
-        }
+        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
+        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
+            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     void ExpectVisible(bool info, bool controls, bool panel, const char* mode) {
         for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;

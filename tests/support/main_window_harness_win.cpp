@@ -5,6 +5,7 @@
 #include "app/folders.h"
 #include "app/main_window_win.h"
 #include "app/system_seams_win.h"
+#include "res/resource.h"
 
 namespace tolvik::test {
 
@@ -45,7 +46,7 @@ void MainWindowHarness::Create() {
                                  reinterpret_cast<LPARAM>(program_.get()));
     if (window_) {
         // The first tick is ours to give; the real timer must not interfere.
-        KillTimer(window_, 1);
+        KillTimer(window_, IDT_MAIN_TICK);
         PumpMessages();
     }
 }
@@ -60,7 +61,7 @@ void MainWindowHarness::Destroy() {
 
 void MainWindowHarness::Tick(std::uint32_t advanceMs) {
     rec_.tick += advanceMs;
-    SendMessageA(window_, WM_TIMER, 1, 0);
+    SendMessageA(window_, WM_TIMER, IDT_MAIN_TICK, 0);
     PumpMessages();
 }
 

@@ -65,7 +65,7 @@ protected:
     }
     void TimerTick(std::uint32_t advanceMs) {
         harness->rec().tick += advanceMs;
-        SendMessageA(window, WM_TIMER, 2, 0);
+        SendMessageA(window, WM_TIMER, IDT_VECTOR_RERENDER, 0);
         harness->PumpMessages();
     }
 
