@@ -3,11 +3,11 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <initializer_list>
 #include <vector>
 
 #include "base/profile_win.h"
+#include "base/window_text_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -33,9 +33,7 @@ TEST_F(MainWindowTest, TemplateHasWhatTheProgramReliesOn) {
         EXPECT_EQ(Style(h.window(), id) & BS_TYPEMASK, BS_OWNERDRAW) << id;
     for (int id : {IDC_LOG1_X, IDC_LOG1_Y, IDC_LOG2_X, IDC_LOG2_Y}) EXPECT_FALSE(Style(h.window(), id) & ES_READONLY) << id;
     for (int id : {IDC_POS_X, IDC_PHYS1_X, IDC_LOG_FILE}) EXPECT_TRUE(Style(h.window(), id) & ES_READONLY) << id;
-    char title[64] = {};
-    GetWindowTextA(h.window(), title, sizeof title);
-    EXPECT_EQ(std::strncmp(title, "Tolvik", 6), 0);
+    EXPECT_EQ(WholeWindowText(h.window()).substr(0, 6), "Tolvik");
     EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_BIG, 0), 0);
     EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_SMALL, 0), 0);
     EXPECT_EQ(Style(h.window()) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_THICKFRAME);

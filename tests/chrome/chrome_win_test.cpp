@@ -9,6 +9,7 @@
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
 #include "base/image_win.h"
+#include "base/window_text_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -59,11 +60,7 @@ protected:
         UpdateHoverTitle(window, program, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
         return Title();
     }
-    std::string Title() const {
-        char text[128] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
+    std::string Title() const { return WholeWindowText(window); }
     Program program;
     HWND window = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/folders.h"
 #include "app/main_window_win.h"
 #include "app/system_seams_win.h"
+#include "base/window_text_win.h"
 #include "res/resource.h"
 
 namespace tolvik::test {
@@ -72,11 +73,7 @@ void MainWindowHarness::Command(int id, int code) {
     PumpMessages();
 }
 
-std::string MainWindowHarness::Text(int id) const {
-    char text[1024] = {};
-    GetDlgItemTextA(window_, id, text, sizeof text);
-    return text;
-}
+std::string MainWindowHarness::Text(int id) const { return WholeWindowText(GetDlgItem(window_, id)); }
 
 void MainWindowHarness::PumpMessages() {
     MSG message;
