@@ -9,11 +9,8 @@ namespace {
 
 UINT Checked(int flag) { return flag ? MF_CHECKED : MF_UNCHECKED; }
 
-// A new pop-up menu with the view options, checked after the flags of `app`;
-// "Vector Map Settings..." only while vector maps are on; after a separator
-// the zoom commands, greyed where they would change nothing; while vector
-// maps are on, after another separator, the level options; last the marks'
-// items. The caller destroys it.
+}  // namespace
+
 HMENU BuildContextMenu(const AppState& app) {
     HMENU menu = CreatePopupMenu();
     if (!menu) return nullptr;
@@ -37,8 +34,6 @@ HMENU BuildContextMenu(const AppState& app) {
     AppendMarkItems(menu, app);
     return menu;
 }
-
-}  // namespace
 
 void ShowContextMenu(HWND window, Program& program, LPARAM position) {
     POINT pointer = {0, 0};

@@ -24,6 +24,7 @@ using test::MainWindowHarness;
 class MainWindowTest : public ::testing::Test {
 protected:
     test::TempFolder folder{"main"};
+    std::string Ini() const { return folder / "Tolvik.ini"; }
     LONG Style(HWND window, int id = 0) const { return GetWindowLongA(id ? GetDlgItem(window, id) : window, GWL_STYLE); }
 };
 

@@ -7,7 +7,7 @@
 #include "app/map_select_win.h"
 #include "app/map_zoom_win.h"
 #include "app/settings_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
 #include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
