@@ -64,7 +64,7 @@ protected:
 
     // True when the disc is drawn at `view` in the next second's frames.
     static bool DiscAt(HWND window, POINT view) {
-        return WaitFor([&] { return ScreenPixel(ViewToScreen(window, view)) == kGreen; }, 1500);
+        return WaitFor([&] { return ScreenPixel(ViewToScreen(window, view)) == kGreen; }, 4000);
     }
 
     static void Drag(HWND window, POINT fromClient, int dx) {
