@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "vector/follow_height.h"
 #include "vector/vector_plan.h"
 #include "../tests/vector/vector_big_map.h"
 
@@ -26,6 +27,7 @@ public:
 
 class CountingSink : public VectorDrawSink {
 public:
+    bool BeginCanvas(int, int, std::uint32_t) override { return true; }
     void DrawLine(const VectorLineOp& line) override { lines += line.x1 & 1; ++lineCount; }
     void DrawLabel(const VectorLabelOp& label) override { ++labelCount; }
     long lines = 0;
@@ -82,6 +84,50 @@ void BM_VectorPlanFromFile(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_VectorPlanFromFile)->Unit(benchmark::kMillisecond);
+
+// The same with the height filter on and the other levels faded: a third
+// pass over the files draws the hidden lines first.
+void BM_VectorPlanFadingOtherLevels(benchmark::State& state) {
+    const std::string& text = BigMapText();
+    const VectorFileOpener open = [&text](const std::string& path) -> std::unique_ptr<ByteStream> {
+        if (path != "big.txt") return nullptr;
+        return std::make_unique<MemoryByteStream>(text);
+    };
+    FixedMetrics metrics;
+    for (auto _ : state) {
+        VectorMapSettings s = BenchSettings();
+        s.UseHeightFilter = 1;
+        s.FadeOtherLevels = 1;
+        CountingSink sink;
+        PlanVectorMap(s, "big.txt", 50.0f, metrics, sink, open);
+        benchmark::DoNotOptimize(sink.lines);
+    }
+}
+BENCHMARK(BM_VectorPlanFadingOtherLevels)->Unit(benchmark::kMillisecond);
+
+// Following the player's height: the decision for one new position, over
+// the 30,000 lines' heights that a render keeps.
+void BM_FollowHeightDecision(benchmark::State& state) {
+    const std::string& text = BigMapText();
+    const VectorFileOpener open = [&text](const std::string& path) -> std::unique_ptr<ByteStream> {
+        if (path != "big.txt") return nullptr;
+        return std::make_unique<MemoryByteStream>(text);
+    };
+    FixedMetrics metrics;
+    VectorMapSettings s = BenchSettings();
+    s.UseHeightFilter = 1;
+    CountingSink sink;
+    PlanVectorMap(s, "big.txt", 50.0f, metrics, sink, open);
+    float height = 0.0f;
+    long renders = 0;
+    for (auto _ : state) {
+        height = height > 150.0f ? -50.0f : height + 0.37f;
+        renders += HeightCallsForRender(s, height) ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(renders);
+    state.counters["lines"] = static_cast<double>(s.levels.middles.size());
+}
+BENCHMARK(BM_FollowHeightDecision);
 
 // The parts: reading both passes without labels, and placing the labels.
 void BM_VectorReadOnly(benchmark::State& state) {

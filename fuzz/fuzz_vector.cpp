@@ -2,10 +2,11 @@
 //
 // Input: four option bytes, then up to four map files (base and layers 1 to
 // 3) separated by the byte 0x01.
-//   byte 0: layer and label flags (bits 0-4), height filter (bit 5)
+//   byte 0: layer and label flags (bits 0-4), height filter (bit 5), fading (bit 6)
 //   byte 1: MapResolution = 8 + 4 × value
 //   byte 2: FontAdjust (low 4 bits), LabelSpacing (high 4 bits, as signed)
-//   byte 3: length of the search text (low 2 bits) taken from the next bytes
+//   byte 3: length of the search text (low 2 bits) taken from the next bytes;
+//           the player height (the high 6 bits, as signed)
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -31,7 +32,13 @@ public:
 
 class CheckingSink : public VectorDrawSink {
 public:
-    CheckingSink(int width, int height) : width_(width), height_(height) {}
+    explicit CheckingSink(int resolution) : resolution_(resolution) {}
+    bool BeginCanvas(int width, int height, std::uint32_t) override {
+        if (width <= 0 || height <= 0 || width > resolution_ || height > resolution_) __builtin_trap();
+        width_ = width;
+        height_ = height;
+        return true;
+    }
     void DrawLine(const VectorLineOp& line) override {
         for (const int v : {line.x1, line.y1, line.x2, line.y2}) {
             if (v < -kMaxPixelCoordinate || v > kMaxPixelCoordinate) __builtin_trap();
@@ -46,8 +53,9 @@ public:
     }
 
 private:
-    int width_;
-    int height_;
+    int resolution_;
+    int width_ = 0;
+    int height_ = 0;
 };
 
 }  // namespace
@@ -61,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     s.ShowLayer3 = data[0] & 8;
     s.ShowLabels = data[0] & 16;
     s.UseHeightFilter = data[0] & 32;
+    s.FadeOtherLevels = data[0] & 64;
     s.MapResolution = 8 + 4 * data[1];
     s.FontAdjust = data[2] & 15;
     s.LabelSpacing = static_cast<int8_t>(data[2]) >> 4;
@@ -88,14 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return nullptr;
     };
 
-    int width = 0;
-    int height = 0;
-    if (!SizeVectorMap(s, "map.txt", width, height, open)) return 0;
-    if (width <= 0 || height <= 0 || width > s.MapResolution || height > s.MapResolution) __builtin_trap();
-    BeginVectorDrawing(s, width, height);
     Metrics metrics;
-    CheckingSink sink(width, height);
-    RunVectorDrawingPass(s, "map.txt", 0.0f, metrics, sink, open);
-    FinishVectorRender(s);
+    CheckingSink sink(s.MapResolution);
+    PlanVectorMap(s, "map.txt", static_cast<float>(static_cast<int8_t>(data[3]) >> 2), metrics, sink, open);
     return 0;
 }

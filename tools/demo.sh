@@ -1,6 +1,8 @@
 #!/bin/bash
 # Builds Tolvik for Windows, stages dist/Tolvik/ and runs it under Wine on
-# demo data: a demo log that a simulated player keeps writing to.
+# demo data: a demo log (C:\EverQuest\Logs\ in the Wine prefix) that a
+# simulated player keeps writing to, walking down into the cave under Wisp
+# Hollow, dying there and running back to the corpse.
 #
 #   tools/demo.sh [--seconds N] [--vector] [--shots DIR] [--headless]
 #
@@ -56,36 +58,46 @@ DIST="$TOLVIK_ROOT/dist/Tolvik"
 tolvik_stage_program "$DIST"
 tolvik_log "staged $DIST"
 
-# A demo copy of it, with the demo maps and a settings file naming the demo log.
+tolvik_prefix_init || exit 1
+
+# A demo copy of it, with the demo maps and a settings file naming the demo
+# log, which lives where the game keeps its logs: C:\EverQuest\Logs\.
 DEMO="$TOLVIK_ROOT/build/demo"
 rm -rf "$DEMO"
-mkdir -p "$DEMO/logs"
+mkdir -p "$DEMO"
 cp -r "$DIST" "$DEMO/Tolvik"
 cp data/demo/Zones/* "$DEMO/Tolvik/Zones/" 2>/dev/null || true
 cp data/demo/VURavaZiro/* "$DEMO/Tolvik/VURavaZiro/" 2>/dev/null || true
-LOG="$DEMO/logs/eqlog_Tolvikdemo_P1999.txt"
+LOGS="$WINEPREFIX/drive_c/EverQuest/Logs"
+mkdir -p "$LOGS"
+LOG="$LOGS/eqlog_Tolvikdemo_P1999.txt"
 : >"$LOG"
 {
-    printf '[Settings]\r\nLog File=%s\r\n' "$(tolvik_winpath "$LOG")"
+    printf '[Settings]\r\nLog File=C:\\EverQuest\\Logs\\%s\r\n' "$(basename "$LOG")"
     printf '[Mode]\r\nKeepCentered=1\r\n'
-    printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=900\r\n' "$VECTOR"
+    # The vector map follows the player's level: the cave under Wisp Hollow
+    # lies about 240 units below the ground, the tree town up to 140 above.
+    printf '[VURavaZiro]\r\nUseVURavaZiro=%d\r\nMapResolution=1600\r\n' "$VECTOR"
+    printf 'UseHeightFilter=1\r\nFilterLow=180\r\nFilterHigh=180\r\nFollowHeight=1\r\nFadeOtherLevels=1\r\n'
 } >"$DEMO/Tolvik/Tolvik.ini"
-
-tolvik_prefix_init || exit 1
 if [ "$HEADLESS" -eq 1 ]; then
     tolvik_start_xvfb || exit 1
 fi
 
+# The player enters the zone before the program starts, so that it opens on
+# the zone's map, and starts walking once the window is up, however long
+# Wine takes to start, so that the walk is seen from its first step.
 SIM_SECONDS=$((SECONDS_TO_RUN + 5))
 [ "$HEADLESS" -eq 0 ] && SIM_SECONDS=3600
-python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --speed 8 >/dev/null 2>&1 &
+WALK="$DEMO/walk"
+python3 tools/simulate_log.py "$LOG" --seconds "$SIM_SECONDS" --walk-when "$WALK" >/dev/null 2>&1 &
 SIM_PID=$!
-# Let the player enter the zone before the program starts, so that it opens
-# on the zone's map, centred on the player.
-sleep 2
+for i in $(seq 1 50); do [ -s "$LOG" ] && break; sleep 0.1; done
 
 "$TOLVIK_ROOT/tools/wine-run.sh" "$DEMO/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 APP_PID=$!
+"$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait "Tolvik" 60 >/dev/null 2>&1
+touch "$WALK"
 
 if [ "$HEADLESS" -eq 0 ]; then
     tolvik_log "Tolvik is running; close its window to end the demo"

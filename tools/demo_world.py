@@ -350,9 +350,37 @@ def druid_stones():
                  2 * math.pi * i / 12) for i in range(12)]
 
 
+# The cave under Wisp Hollow: a second level of the zone, far below the
+# ground, reached by a spiral stair from the cave mouth.
+CAVE_FLOOR_Z = -240.0
+CAVE_MOUTH = (-1420.0, 640.0)
+STAIR_CENTRE = (-1436.0, 628.0)
+
+
+def cave_floor_height(e, n):
+    return CAVE_FLOOR_Z + 4.0 * math.sin(e / 90.0)
+
+
+def cave_stair(points_per_turn=48):
+    """The spiral stair: one turn down from the cave mouth (ground height)
+    to the cave floor, ending below the mouth. List of (E, N, z)."""
+    ce, cn = STAIR_CENTRE
+    me, mn = CAVE_MOUTH
+    radius = math.hypot(me - ce, mn - cn)
+    start = math.atan2(mn - cn, me - ce)
+    top = ground_height(me, mn)
+    bottom = cave_floor_height(me, mn)
+    out = []
+    for i in range(points_per_turn + 1):
+        t = i / points_per_turn
+        a = start - 2 * math.pi * t
+        out.append((ce + radius * math.cos(a), cn + radius * math.sin(a), top + (bottom - top) * t))
+    return out
+
+
 def cave_tunnels():
-    """Underground tunnels of Wisp Hollow (z about -50): list of polylines."""
-    main = catmull_rom([(-1420, 640), (-1480, 520), (-1620, 450), (-1700, 300),
+    """Tunnels of the cave, starting below the mouth: list of polylines."""
+    main = catmull_rom([CAVE_MOUTH, (-1480, 520), (-1620, 450), (-1700, 300),
                         (-1640, 150)], 8)
     branch1 = catmull_rom([(-1620, 450), (-1500, 380), (-1380, 420), (-1300, 520)], 8)
     branch2 = catmull_rom([(-1700, 300), (-1780, 380), (-1800, 520)], 8)
@@ -424,6 +452,121 @@ def _route_cache():
 
 def walk_length():
     return polyline_length(_route_cache(), closed=True)
+
+
+# The slain line as the game writes it, and where the player is bound.
+DEATH_LINE = "You have been slain by a cave lurker!"
+BIND_POINT = (-1480.0, 170.0)
+
+
+def _on_ground(pts):
+    return [(e, n, ground_height(e, n)) for e, n in pts]
+
+
+def _on_cave_floor(pts):
+    return [(e, n, cave_floor_height(e, n)) for e, n in pts]
+
+
+def _part_of(pts, length):
+    """The first `length` units of a polyline (E, N)."""
+    out = [pts[0]]
+    left = length
+    for a, b in zip(pts, pts[1:]):
+        seg = math.hypot(b[0] - a[0], b[1] - a[1])
+        if seg >= left:
+            t = left / seg if seg else 0.0
+            out.append((a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t))
+            return out
+        out.append(b)
+        left -= seg
+    return out
+
+
+def _story_start():
+    """The loop's point nearest the cave mouth: where the story leaves and
+    rejoins the loop."""
+    route = _route_cache()
+    me, mn = CAVE_MOUTH
+    best = min(range(len(route)), key=lambda i: (route[i][0] - me) ** 2 + (route[i][1] - mn) ** 2)
+    return best, route[best]
+
+
+def walk_story():
+    """The demo walk before it settles on the loop, as legs: ("walk", points
+    (E, N, floor z)), ("after", texts) written after the last position, or
+    ("lines", texts) written in an interval without a position; and the
+    death point (E, N).
+
+    The player comes from the loop to the cave mouth, takes the stair down
+    into the cave, is slain there, comes back into the zone at the bind point,
+    runs back to the corpse, climbs out and rejoins the loop."""
+    index, start = _story_start()
+    stair = cave_stair()
+    tunnel = cave_tunnels()[0]
+    to_death = _part_of(tunnel, 230.0)
+    death = to_death[-1]
+    near_corpse = _part_of(tunnel, 222.0)
+    run_back = catmull_rom([BIND_POINT, (-1520, 420), (-1450, 600), CAVE_MOUTH], 8)
+    return [
+        ("walk", _on_ground([start, CAVE_MOUTH])),
+        ("walk", stair),
+        ("walk", _on_cave_floor(to_death)),
+        ("after", ["A cave lurker bites YOU for 38 points of damage.",
+                   "A cave lurker bites YOU for 41 points of damage.", DEATH_LINE]),
+        ("lines", ["LOADING, PLEASE WAIT...", "You have entered Greater Faydark."]),
+        ("walk", _on_ground(run_back)),
+        ("walk", stair),
+        ("walk", _on_cave_floor(near_corpse)),
+        ("walk", _on_cave_floor(list(reversed(near_corpse)))),
+        ("walk", list(reversed(stair))),
+        ("walk", _on_ground([CAVE_MOUTH, start])),
+    ], death
+
+
+def story_steps(step):
+    """The story as one entry per interval: [game (X, Y, Z) or None, lines
+    written after it], a position every `step` units of each walk."""
+    legs, _ = walk_story()
+    steps = []
+    for kind, data in legs:
+        if kind == "after":
+            steps[-1][1].extend(data)
+        elif kind == "lines":
+            steps.append([None, list(data)])
+        else:
+            flat = [(e, n) for e, n, z in data]
+            length = polyline_length(flat)
+            count = max(1, int(math.ceil(length / step - 0.25)))
+            # After a zone change the walk starts where the player appears.
+            first = 0 if steps and steps[-1][0] is None else 1
+            for k in range(first, count + 1):
+                d = length * k / count
+                e, n = point_along(flat, d, closed=False)
+                x, y = to_game(e, n)
+                steps.append([(x, y, _height_along(data, d) + 1.5), []])
+    return steps
+
+
+def walk_steps(step):
+    """Yields, one per interval, (game (X, Y, Z) or None, lines written after
+    it): the story first, then the loop for ever."""
+    for position, lines in story_steps(step):
+        yield position, lines
+    index, _ = _story_start()
+    dist = polyline_length(_route_cache()[:index + 1])
+    while True:
+        dist += step
+        yield walk_position(dist), []
+
+
+def _height_along(pts, dist):
+    """z of the polyline (E, N, z) at horizontal length dist."""
+    for a, b in zip(pts, pts[1:]):
+        seg = math.hypot(b[0] - a[0], b[1] - a[1])
+        if dist <= seg and seg > 0:
+            return a[2] + (b[2] - a[2]) * dist / seg
+        dist -= seg
+    return pts[-1][2]
 
 
 def _segment_cross(a, b, c, d):

@@ -21,7 +21,7 @@ Files written for the demo:
     gfaydark.txt    zone outline, hill contours, lake, rivers, roads, places
     gfaydark_1.txt  tree town platforms and bridges, buildings, trees
     gfaydark_2.txt  people, creatures and points of interest (labels)
-    gfaydark_3.txt  the caves under Wisp Hollow (z about -50)
+    gfaydark_3.txt  the cave under Wisp Hollow (z about -240) and its stair
 
 Plain Python 3, no third-party modules; deterministic.
 """
@@ -50,6 +50,7 @@ C_BUILDING = (120, 0, 0)
 C_STONE = (200, 200, 200)
 C_TREE = (20, 120, 40)
 C_CAVE = (80, 0, 110)
+C_STAIR = (150, 0, 150)
 
 L_PLACE = (0, 0, 120)
 L_GATE = (200, 0, 0)
@@ -282,29 +283,41 @@ def build_layer2(rng):
 
 
 def build_layer3(rng):
+    """The cave under Wisp Hollow, a level of its own about 240 units below
+    the ground, and the spiral stair that leads down to it."""
     m = MapFile()
-    def cave_floor(e, n):
-        return -46.0 + 4.0 * math.sin(e / 90.0)
-
+    floor = w.cave_floor_height
     for tunnel in w.cave_tunnels():
-        m.polyline(offset_polyline(tunnel, 16), cave_floor, C_CAVE)
-        m.polyline(offset_polyline(tunnel, -16), cave_floor, C_CAVE)
+        m.polyline(offset_polyline(tunnel, 16), floor, C_CAVE)
+        m.polyline(offset_polyline(tunnel, -16), floor, C_CAVE)
     for e, n, r, name in w.cave_chambers():
         ring = w.jittered_ring(e, n, r, r * 0.8, 20, 0.15, rng)
-        m.polyline(ring, -50.0, C_CAVE, closed=True)
-        m.label(e, n, -50.0, L_POI, 2, name)
+        m.polyline(ring, floor, C_CAVE, closed=True)
+        m.label(e, n, floor(e, n), L_POI, 2, name)
         for k in range(4):
-            m.label(e + rng.uniform(-r, r) * 0.6, n + rng.uniform(-r, r) * 0.6, -50.0,
-                    L_CREATURE, 1, rng.choice(["Lantern Wisp", "Cave Bat", "Glow Beetle",
-                                               "Pale Spider", "Rock Crawler"]))
-    tunnels = w.cave_tunnels()
-    m.label(tunnels[0][0][0], tunnels[0][0][1], -40.0, L_POI, 2, "Cave Entrance")
-    for tunnel in tunnels:
+            ce, cn = e + rng.uniform(-r, r) * 0.6, n + rng.uniform(-r, r) * 0.6
+            m.label(ce, cn, floor(ce, cn), L_CREATURE, 1,
+                    rng.choice(["Lantern Wisp", "Cave Bat", "Glow Beetle", "Pale Spider",
+                                "Rock Crawler"]))
+    # The stair: its two walls wind down with it, so every piece of wall
+    # lies at the height of the steps beside it.
+    stair = w.cave_stair()
+    ce, cn = w.STAIR_CENTRE
+    for k in (0.6, 1.4):
+        wall = [(ce + (e - ce) * k, cn + (n - cn) * k, z) for e, n, z in stair]
+        for a, b in zip(wall, wall[1:]):
+            m.line(a[0], a[1], a[2], b[0], b[1], b[2], C_STAIR)
+    # The cave mouth, on the ground.
+    me, mn = w.CAVE_MOUTH
+    m.polyline(w.circle(ce, cn, 56, 16), ground(me, mn), C_STAIR, closed=True)
+    m.label(me, mn, ground(me, mn), L_POI, 2, "Cave Entrance")
+    m.label(ce, cn, floor(ce, cn), L_POI, 1, "Foot of the Stair")
+    for tunnel in w.cave_tunnels():
         for p in tunnel[4::6]:
-            m.label(p[0], p[1], -50.0, L_CREATURE, 1,
-                    rng.choice(["Lantern Wisp", "Cave Bat", "Pale Spider"]))
-    m.label(-1560, 330, -48.0, L_POI, 1, "Underground Spring")
-    m.label(-1700, 220, -50.0, L_POI, 1, "Collapsed Passage")
+            m.label(p[0], p[1], floor(*p), L_CREATURE, 1,
+                    rng.choice(["Lantern Wisp", "Cave Bat", "Pale Spider", "Cave Lurker"]))
+    m.label(-1560, 330, floor(-1560, 330), L_POI, 1, "Underground Spring")
+    m.label(-1700, 220, floor(-1700, 220), L_POI, 1, "Collapsed Passage")
     return m
 
 

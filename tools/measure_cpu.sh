@@ -1,8 +1,11 @@
 #!/bin/bash
 # Measures the CPU use of Tolvik.exe under Wine while it shows a big
-# calibrated map with the marker and trail animating.
+# calibrated map with the marker and trail animating and the player walking:
+# the game's answer to /loc is appended to the log once a second.
 #
-#   tools/measure_cpu.sh [--seconds N] [--size PIXELS]
+#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP]
+#
+# --zoom shows the map at zoom step STEP (1.25^STEP: 6 is about 4x).
 #
 # Prints the CPU seconds used by Tolvik.exe, by the wineserver and by the X
 # server over the measured span, as a share of one core.
@@ -12,16 +15,18 @@ cd "$TOLVIK_ROOT"
 
 SPAN=30
 SIZE=2048
+ZOOM=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --seconds) SPAN="$2"; shift 2 ;;
     --size) SIZE="$2"; shift 2 ;;
-    *) echo "usage: $0 [--seconds N] [--size PIXELS]" >&2; exit 2 ;;
+    --zoom) ZOOM="$2"; shift 2 ;;
+    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP]" >&2; exit 2 ;;
     esac
 done
 
-APP_PID=""
-trap 'tolvik_cleanup' EXIT
+WALK_PID=""
+trap '[ -n "$WALK_PID" ] && kill "$WALK_PID" 2>/dev/null; tolvik_cleanup' EXIT
 cmake --preset mingw >/dev/null && cmake --build --preset mingw -j2 --target Tolvik winprobe >/dev/null || exit 1
 
 RUN="$TOLVIK_ROOT/build/cpu"
@@ -37,13 +42,27 @@ LOG="$RUN/logs/eqlog_Cpu_P1999.txt"
     for i in $(seq 0 30); do printf 'Your Location is %d.00, %d.00, 1.00\r\n' $((i * 7)) $((i * 11)); done
     printf 'Returning to Big Zone\r\n'
 } >"$LOG"
-printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n' "$(tolvik_winpath "$LOG")" >"$RUN/Tolvik/Tolvik.ini"
+printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n[Zoom]\r\nBig Zone=%d\r\n' "$(tolvik_winpath "$LOG")" "$ZOOM" \
+    >"$RUN/Tolvik/Tolvik.ini"
 
 tolvik_prefix_init || exit 1
 tolvik_start_xvfb || exit 1
 "$TOLVIK_ROOT/tools/wine-run.sh" "$RUN/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait Tolvik 30 >/dev/null 2>&1
 sleep 3
+
+# The player walks: one /loc a second, a step of about 8 units, kept on the map.
+walk() {
+    local i=31
+    while :; do
+        printf '[%s] Your Location is %d.00, %d.00, 1.00\r\n' "$(date '+%a %b %d %T %Y')" \
+            $(((i * 7) % 900)) $(((i * 5) % 900)) >>"$LOG"
+        i=$((i + 1))
+        sleep 1
+    done
+}
+walk &
+WALK_PID=$!
 
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 app=$(pgrep -f 'build/cpu/Tolvik/Tolvik\.exe' | tail -1)
@@ -52,10 +71,12 @@ hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
 sleep "$SPAN"
 a1=$(ticks "$app"); s1=$(ticks "$server"); x1=$(ticks "$TOLVIK_XVFB_PID")
+kill "$WALK_PID" 2>/dev/null
+WALK_PID=""
 import -window root "$RUN/shot.png" 2>/dev/null
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
 sleep 2
-awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" 'BEGIN {
-    printf "map %dx%d, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
-        size, size, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
+awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" -v zoom="$ZOOM" 'BEGIN {
+    printf "map %dx%d, zoom step %d, walking, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
+        size, size, zoom, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
 echo "screenshot: $RUN/shot.png"

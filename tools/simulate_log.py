@@ -3,6 +3,7 @@
 
     simulate_log.py LOGFILE [--seconds N] [--interval S] [--zone NAME]
                             [--start-delay S] [--seed K] [--speed U]
+                            [--walk-when FILE]
     simulate_log.py LOGFILE --write-only N [--interval S] [--zone NAME]
                             [--seed K] [--speed U]
 
@@ -15,13 +16,18 @@ for every write.  First come a few chat lines and the zone change
 and combat lines.  Now and then a "Returning to " notice follows a position,
 which marks that position as a return point.
 
-The player walks a smooth closed loop along the roads of the demo zone
-(demo_world.py) at --speed game units per second (default 25), starting at
-the western gate; the loop stays within game X -1386 .. 1800 and
+The player walks at --speed game units per second (default 25) through the
+story of demo_world.py: from the roads to the mouth of the cave under Wisp
+Hollow, down its spiral stair to the cave floor (Z about -240), where a cave
+lurker slays the player ("You have been slain by a cave lurker!"); the player
+comes back into the zone at the bind point near the Watch Post, runs back
+down to the corpse, climbs out and then walks a smooth closed loop along the
+roads for ever.  Everything stays within game X -1386 .. 1800 and
 Y -880 .. 952.
 
 Live mode writes for --seconds seconds (default 120, counted after the
---start-delay) and exits 0; SIGTERM or SIGINT end it cleanly between two
+--start-delay, or from the first step with --walk-when, which holds the
+player at the zone line until FILE exists) and exits 0; SIGTERM or SIGINT end it cleanly between two
 writes, also with exit code 0.  --write-only N writes the opening lines and
 N positions at once, without sleeping, with timestamps counted from
 Sun Dec 06 20:15:01 2026; for a given --seed its output is always the same.
@@ -118,30 +124,37 @@ class LogWriter:
 
 class Walk:
     def __init__(self, speed, interval):
-        self.step_length = speed * interval
+        self.steps = world.walk_steps(speed * interval)
         self.step = 0
         self.min_x = self.min_y = float("inf")
         self.max_x = self.max_y = float("-inf")
 
     def next(self):
-        x, y, z = world.walk_position(self.step * self.step_length)
-        self.step += 1
-        self.min_x, self.max_x = min(self.min_x, x), max(self.max_x, x)
-        self.min_y, self.max_y = min(self.min_y, y), max(self.max_y, y)
-        return x, y, z
+        """The next position (or None) and the story's lines after it."""
+        position, story = next(self.steps)
+        if position is not None:
+            x, y, z = position
+            self.step += 1
+            self.min_x, self.max_x = min(self.min_x, x), max(self.max_x, x)
+            self.min_y, self.max_y = min(self.min_y, y), max(self.max_y, y)
+        return position, story
 
 
 def step_lines(rng, walk):
-    """The lines of one interval: maybe chat, the position, maybe a notice."""
+    """The lines of one interval: maybe chat, the position, then the story's
+    lines or maybe a notice."""
     lines = []
     if rng.random() < CHAT_CHANCE:
         if rng.random() < 0.5:
             lines.append(rng.choice(CHAT))
         else:
             lines.extend(combat_lines(rng))
-    x, y, z = walk.next()
-    lines.append(location_line(x, y, z))
-    if rng.random() < RETURN_CHANCE:
+    position, story = walk.next()
+    if position is not None:
+        lines.append(location_line(*position))
+    if story:
+        lines.extend(story)
+    elif rng.random() < RETURN_CHANCE:
         lines.append("Returning to your bind point, please wait...")
     elif rng.random() < CHAT_CHANCE / 3:
         lines.extend(combat_lines(rng))
@@ -183,9 +196,12 @@ def run_live(args, writer, rng, walk):
     sleep_until(time.monotonic() + args.start_delay)
     if _stop:
         return
+    writer.write(timestamp(time.localtime()), opening_lines(args.zone))
+    if args.walk_when:
+        while not _stop and not os.path.exists(args.walk_when):
+            time.sleep(0.05)
     start = time.monotonic()
     end = start + args.seconds
-    writer.write(timestamp(time.localtime()), opening_lines(args.zone))
     n = 1
     while not _stop:
         due = start + n * args.interval
@@ -213,6 +229,8 @@ def parse_args(argv):
     p.add_argument("--seed", type=int, default=1, help="seed of the chat mix (default 1)")
     p.add_argument("--speed", type=float, default=25.0,
                    help="walking speed in game units per second (default 25)")
+    p.add_argument("--walk-when", metavar="FILE",
+                   help="after the opening lines, wait until FILE exists before walking")
     p.add_argument("--write-only", type=int, metavar="N",
                    help="write N positions at once without sleeping, then exit")
     args = p.parse_args(argv)

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Builds every preset and runs every test: the portable core natively and
-# under ASan/UBSan, the fuzz targets briefly, and the Windows program with
-# its in-process and end-to-end tests under Wine. Ends with one line
-# "N passed, M failed"; exits non-zero on any failure.
+# under ASan/UBSan, the fuzz targets briefly, the Windows program with its
+# in-process and end-to-end tests under Wine, and the release zip's
+# contents. Ends with one line "N passed, M failed"; exits non-zero on any
+# failure.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 cd "$TOLVIK_ROOT"
@@ -89,11 +90,19 @@ if build_preset fuzz; then
     done
 fi
 
-# The Windows program under Wine.
+# The Windows program under Wine, and the release package made from it.
 if build_preset mingw; then
     if tolvik_prefix_init && tolvik_start_xvfb && tolvik_start_keeper "build/mingw/wine-keeper.exe"; then
         run_ctest mingw -j2
     else
+        FAILED=$((FAILED + 1))
+    fi
+    tolvik_log "packing and checking the release zip"
+    if zip="$(bash tools/package.sh --no-build 2>build/package.log | tail -1)" &&
+        python3 tools/check_package.py "$zip" >>build/package.log 2>&1; then
+        PASSED=$((PASSED + 1))
+    else
+        cat build/package.log >&2
         FAILED=$((FAILED + 1))
     fi
 fi

@@ -3,6 +3,7 @@
 //   winprobe wait TITLE SECONDS   wait until a visible dialog titled TITLE... is up
 //   winprobe text TITLE ID        print the text of control ID
 //   winprobe close TITLE          ask the window to close
+//   winprobe press TITLE ID       press button ID (without waiting for what it opens)
 #include <windows.h>
 
 #include <cstdio>
@@ -41,7 +42,7 @@ HWND FindDialog(const char* prefix) {
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: winprobe wait|text|close TITLE [ARG]\n");
+        std::fprintf(stderr, "usage: winprobe wait|text|close|press TITLE [ARG]\n");
         return 2;
     }
     const std::string command = argv[1];
@@ -64,6 +65,12 @@ int main(int argc, char** argv) {
         SendMessageTimeoutA(GetDlgItem(window, std::atoi(argv[3])), WM_GETTEXT, sizeof text,
                             reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
         std::printf("%s\n", text);
+        return 0;
+    }
+    if (command == "press" && argc > 3) {
+        const int id = std::atoi(argv[3]);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
         return 0;
     }
     if (command == "close") {

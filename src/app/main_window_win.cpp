@@ -7,16 +7,19 @@
 
 #include "base/number_text.h"
 #include "base/window_text_win.h"
+#include "app/marks_win.h"
 #include "app/settings_win.h"
 #include "chrome/context_menu_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/links_win.h"
+#include "chrome/marks_menu_win.h"
 #include "chrome/skin_win.h"
 #include "log/discovery.h"
 #include "log/log_reader.h"
 #include "log/log_source_win.h"
 #include "raster/calibration_win.h"
 #include "app/map_select_win.h"
+#include "app/map_zoom_win.h"
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
 #include "res/resource.h"
@@ -43,6 +46,9 @@ public:
     WindowLogHooks(HWND window, Program& program) : window_(window), program_(program) {}
     void ShowZoneName(const std::string& zone) override { SetField(window_, IDC_ZONE_FIELD, zone); }
     void SelectZoneMap(const std::string& zone) override { tolvik::SelectZoneMap(window_, program_, zone); }
+    void MarkCorpse(const std::string& zone, const Position& where) override { deaths.push_back(Death{zone, where}); }
+
+    std::vector<Death> deaths;  // in the order of the log, marked once the read is done
 
 private:
     HWND window_;
@@ -124,6 +130,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
 
     LoadSettings(window, program);
     LoadLogFileSetting(program);
+    LoadZoneMarks(program);
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
 
     SetField(window, IDC_LOG_FILE, app.logFile);
@@ -134,13 +141,14 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     DeriveLogFolder(app.logFile, app.logFolder);
 
     program.gdi.darkBrush.reset(CreateSolidBrush(RGB(55, 55, 55)));
-    LoadSkinTextures(app, program.gdi.dialogTexture, program.gdi.buttonTexture);
+    LoadSkinTextures(program, program.gdi.dialogTexture, program.gdi.buttonTexture);
 
     ShowCalibrationPanel(window, program, false);
     ApplyViewMode(window, program, app.MapOnly != 0);
     FillZoneList(window, program);
     PlaceOnTop(window, app.OnTop);
     SetTimer(window, IDT_MAIN_TICK, 100, nullptr);
+    StartZoomInput(window);
     SelectZoneMap(window, program, app.map.zoneName);
     return FALSE;
 }
@@ -152,6 +160,7 @@ void OnTimer(HWND window, Program& program) {
         app.lastPollTime = program.seams.tickCount();
     }
     DrawMapView(window, program, app.calibrationMode != 0);
+    RefreshIdleTitle(window, app);
 }
 
 void EndMainWindow(HWND window, Program& program, INT_PTR result) {
@@ -220,8 +229,30 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         app.UseVURavaZiro = app.UseVURavaZiro ? 0 : 1;
         ChooseZoneFromList(window, program);
         break;
+    case IDM_FOLLOW_HEIGHT:
+        app.vector.FollowHeight = app.vector.FollowHeight ? 0 : 1;
+        FollowPlayerHeight(window, program);
+        break;
+    case IDM_FADE_OTHER_LEVELS:
+        app.vector.FadeOtherLevels = app.vector.FadeOtherLevels ? 0 : 1;
+        if (app.UseVURavaZiro) RenderZoneMapAgain(window, program);
+        break;
     case IDM_VECTOR_SETTINGS:
         OpenVectorSettingsWindow(window, program);
+        break;
+    case IDM_ZOOM_IN:
+    case IDM_ZOOM_OUT:
+    case IDM_ACTUAL_SIZE:
+        OnZoomCommand(window, program, LOWORD(wParam));
+        break;
+    case IDM_SET_WAYPOINT:
+        SetWaypointAtMenuPoint(program);
+        break;
+    case IDM_CLEAR_WAYPOINT:
+        ClearWaypoint(program);
+        break;
+    case IDM_CLEAR_CORPSE:
+        ClearCorpse(program);
         break;
     default:
         break;
@@ -257,10 +288,18 @@ INT_PTR ControlColor(HWND window, Program& program, UINT message, WPARAM wParam,
 
 void ReadLogNow(HWND window, Program& program) {
     AppState& app = program.app;
+    const bool wholeLog = app.logCursor.offset == 0;
     WindowLogHooks hooks(window, program);
+    ReadLogStats stats;
     ReadLogOptions options;
     options.open = OpenWinLogSource;
+    options.stats = &stats;
     ReadLog(app.zones, app.map.zoneName, app.logFile, app.logCursor, hooks, options);
+    FollowPlayerHeight(window, program);
+    // A read from the log's start (a new log, or another file in its place)
+    // brings the log's whole history of deaths.
+    TakeDeaths(program, hooks.deaths, wholeLog || stats.restarted);
+    if (stats.currentPositions > 0) CheckWaypointReached(window, program);
 }
 
 void ShowLocation(HWND window, Program& program) {
@@ -321,15 +360,21 @@ void ChooseZoneFromList(HWND window, Program& program) {
     std::string zone = GetListedZone(window);
     if (zone == kMyZone) {
         zone = WindowText(GetDlgItem(window, IDC_ZONE_FIELD), 258);
-        // Before the log has named a zone there is nothing to list; the
-        // map selection then shows how to get started.
-        if (!zone.empty()) SelectZoneInList(window, zone);
+        // Before the log has named a zone there is nothing to list: the list
+        // is left with no selection, so that nothing can be calibrated or
+        // given a picture under a made-up name; the map selection then shows
+        // how to get started.
+        SelectZoneInList(window, zone);
     }
     SelectZoneMap(window, program, zone);
 }
 
 void SelectZoneInList(HWND window, const std::string& zone) {
     const HWND list = GetDlgItem(window, IDC_ZONE_LIST);
+    if (zone.empty()) {
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        return;
+    }
     LRESULT index = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(zone.c_str()));
     if (index == CB_ERR) {
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(zone.c_str()));
@@ -349,6 +394,49 @@ std::string GetListedZone(HWND window) {
     return std::string(text.data()).substr(0, kMaxPathChars);
 }
 
+namespace {
+
+bool IsOwnerDrawnButton(HWND control) {
+    char className[16] = {};
+    GetClassNameA(control, className, sizeof className);
+    return lstrcmpiA(className, "Button") == 0 && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+}  // namespace
+
+HWND CreateMainWindow(HINSTANCE instance, Program& program) {
+    return CreateDialogParamA(instance, "Tolvik", GetDesktopWindow(), MainWindowProc, reinterpret_cast<LPARAM>(&program));
+}
+
+bool PreTranslateMainWindowKey(HWND window, Program& program, MSG& message) { return false; }
+
+bool TranslateDialogMessage(Program& program, MSG& message) {
+    if (!message.hwnd) return false;
+    // Each of our windows carries the Program; message boxes, choosers and
+    // drop-down lists do not, and get their usual handling.
+    const HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    if (!root || TryProgramOf(root) != &program) return false;
+    const auto main = static_cast<HWND>(program.app.mainWindow);
+    if (root == main && PreTranslateMainWindowKey(main, program, message)) return true;
+    // Enter presses the focused button, as it does a standard push button:
+    // the dialog keys count our owner-drawn buttons as no push buttons.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsOwnerDrawnButton(message.hwnd)) {
+        SendMessageA(message.hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    return IsDialogMessageA(root, &message) != FALSE;
+}
+
+int RunMessageLoop(Program& program) {
+    MSG message{};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateDialogMessage(program, message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         AttachProgram(window, reinterpret_cast<Program*>(lParam));
@@ -359,7 +447,18 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
     switch (message) {
     case WM_TIMER:
-        OnTimer(window, *program);
+        if (wParam == IDT_ZOOM_SETTLE) {
+            OnZoomSettled(window, *program);
+        } else {
+            OnTimer(window, *program);
+        }
+        return FALSE;
+    case WM_MOUSEWHEEL:
+        if (!OnMainWindowWheel(window, *program, wParam, lParam)) return FALSE;
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
+        return TRUE;
+    case WM_DESTROY:
+        StopZoomInput(window);
         return FALSE;
     case WM_TOLVIK_RELOAD_ZONE_MAP:
         SelectZoneMap(window, *program, program->app.map.zoneName);
@@ -385,12 +484,13 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
         return ControlColor(window, *program, message, wParam, lParam);
     case WM_MOUSEMOVE:
         OnMouseMove(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONDOWN:
-        BeginDrag(window, *program, lParam);
+        if (!SetWaypointAtClick(window, *program, wParam, lParam)) BeginDrag(window, *program, lParam);
         return FALSE;
     case WM_LBUTTONUP:
         EndDrag(window, *program);

@@ -13,11 +13,21 @@ namespace tolvik {
 // centred, with the zone list and the calibration panel brought up to date.
 void SelectZoneMap(HWND window, Program& program, const std::string& zone);
 
+// Draws the shown zone's map again with the present options and player
+// height; the view stays where it is (pan, zoom, keep-centred) unless the
+// new picture has another size, which is centred.
+void RenderZoneMapAgain(HWND window, Program& program);
+
+// After a read of the log: while vector maps are shown, renders the map
+// again when the player's new height changes what the height filter passes.
+void FollowPlayerHeight(HWND window, Program& program);
+
 // Builds the Current Map's picture for `zone`; 1 when one was composed.
 int BuildZoneMap(Program& program, const std::string& zone);
 
 // Command "Select Map Image...": copies a picture the user chooses into the
-// Zones Folder as the listed zone's map and shows it.
+// Zones Folder as the listed zone's map and shows it; does nothing while no
+// zone is listed.
 void ChooseMapImage(HWND window, Program& program);
 
 }  // namespace tolvik

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "base/number_text.h"
 #include "base/profile_win.h"
+#include "base/zone_file_name.h"
 #include "app/window_placement.h"
 #include "log/discovery.h"
+#include "vector/settings_controls.h"
 
 namespace tolvik {
 namespace {
@@ -18,6 +22,34 @@ constexpr const char* kMode = "Mode";
 constexpr const char* kVector = "VURavaZiro";
 
 int Flag(int value) { return value != 0 ? 1 : 0; }
+
+constexpr const char* kZoom = "Zoom";
+
+// The zoom step of every zone in "Zoom"; values out of range are clamped.
+void LoadZoneZooms(AppState& app, const std::string& file) {
+    app.zoneZooms.clear();
+    std::vector<char> keys(4096, '\0');
+    for (;;) {
+        const DWORD length =
+            GetPrivateProfileStringA(kZoom, nullptr, "", keys.data(), static_cast<DWORD>(keys.size()), file.c_str());
+        if (length + 2 < keys.size() || keys.size() >= (1u << 20)) break;
+        keys.assign(keys.size() * 2, '\0');
+    }
+    keys[keys.size() - 2] = keys[keys.size() - 1] = '\0';
+    for (const char* key = keys.data(); *key != '\0'; key += std::strlen(key) + 1) {
+        const long step = std::strtol(ReadProfileText(kZoom, key, "0", file).c_str(), nullptr, 10);
+        const int clamped = static_cast<int>(std::clamp<long>(step, kMinZoomStep, kMaxZoomStep));
+        if (clamped != 0) app.zoneZooms[key] = clamped;
+    }
+}
+
+// "Zoom" written anew: one key per zone shown at another zoom than the actual size.
+void SaveZoneZooms(const AppState& app, const std::string& file) {
+    WritePrivateProfileStringA(kZoom, nullptr, nullptr, file.c_str());
+    for (const auto& [zone, step] : app.zoneZooms) {
+        if (step != 0 && IsSafeZoneProfileKey(zone)) WriteProfileInt(kZoom, zone, step, file);
+    }
+}
 
 // The "Mode" flags, in the order they are read and written.
 struct ModeKey {
@@ -51,6 +83,8 @@ constexpr VectorKey kVectorKeys[] = {
     {"FilterLow", &VectorMapSettings::FilterLow, 20, false},
     {"FontAdjust", &VectorMapSettings::FontAdjust, 5, false},
     {"LabelSpacing", &VectorMapSettings::LabelSpacing, 2, false},
+    {"FollowHeight", &VectorMapSettings::FollowHeight, 1, true},
+    {"FadeOtherLevels", &VectorMapSettings::FadeOtherLevels, 0, true},
 };
 
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
@@ -113,13 +147,18 @@ void LoadSettings(HWND window, Program& program) {
     app.UseVURavaZiro = ReadProfileInt(kVector, "UseVURavaZiro", 0, file);
     for (const VectorKey& k : kVectorKeys) v.*k.value = ReadProfileInt(kVector, k.key, k.fallback, file);
     v.Color = static_cast<std::uint32_t>(ReadProfileInt(kVector, "Color", static_cast<int>(MakeColour(128, 128, 128)), file));
+    ClampVectorSettings(v);  // a file edited by hand may hold anything
+    LoadZoneZooms(app, file);
 
-    // A rectangle that no longer lies on any monitor (one unplugged, a
-    // resolution changed) is brought back onto the primary one.
+    // A window whose title bar would be out of reach (above the screen, over
+    // a side, on a monitor unplugged since) is brought back onto a work area.
     std::vector<Rect> workAreas;
     EnumDisplayMonitors(nullptr, nullptr, CollectWorkArea, reinterpret_cast<LPARAM>(&workAreas));
+    POINT clientOrigin{0, 0};
+    ClientToScreen(window, &clientOrigin);
+    const int titleBarHeight = clientOrigin.y - current.top;
     const Rect stored{x, y, EdgeAt(x, w), EdgeAt(y, h)};
-    const Rect placed = RestoredWindowRect(stored, workAreas, PrimaryWorkArea(), ToRect(current));
+    const Rect placed = RestoredWindowRect(stored, workAreas, PrimaryWorkArea(), ToRect(current), titleBarHeight);
     if (!MoveWindow(window, placed.left, placed.top, placed.Width(), placed.Height(), TRUE)) MessageBeep(0);
 }
 
@@ -161,6 +200,7 @@ void SaveSettings(HWND window, Program& program) {
         WriteProfileInt(kVector, k.key, k.isFlag ? Flag(v.*k.value) : v.*k.value, file);
     }
     WriteProfileInt(kVector, "Color", static_cast<int>(v.Color), file);
+    SaveZoneZooms(app, file);
 }
 
 void SaveLogFileSetting(const Program& program, const std::string& key, const std::string& path) {

@@ -13,11 +13,11 @@ namespace tolvik {
 // Full path of the settings file in the Program Folder.
 std::string SettingsFilePath(const AppState& app);
 
-// Reads "WindowPos", "Mode" and "VURavaZiro" and moves the main window.
+// Reads "WindowPos", "Mode", "VURavaZiro" and "Zoom" and moves the main window.
 void LoadSettings(HWND window, Program& program);
 // Reads "Log File"; finds the game's logs folder when it names no file.
 void LoadLogFileSetting(Program& program);
-// Writes "WindowPos", "Mode" and "VURavaZiro".
+// Writes "WindowPos", "Mode", "VURavaZiro" and "Zoom".
 void SaveSettings(HWND window, Program& program);
 // Writes one key of section "Settings".
 void SaveLogFileSetting(const Program& program, const std::string& key, const std::string& path);

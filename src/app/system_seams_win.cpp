@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "base/shipped_art_win.h"
 #include "chrome/links_win.h"
 #include "log/discovery.h"
 
@@ -26,7 +27,11 @@ Seams SystemSeams() {
     seams.messageBox = [](HWND owner, const std::string& text, const std::string& caption, UINT type) {
         return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
     };
-    seams.endDialog = [](HWND window, INT_PTR result) { EndDialog(window, result); };
+    // The main window is modeless: its end destroys it and ends the message loop.
+    seams.endDialog = [](HWND window, INT_PTR result) {
+        DestroyWindow(window);
+        PostQuitMessage(static_cast<int>(result));
+    };
     seams.chooseColor = [](HWND owner, std::uint32_t& color) {
         // The custom colours are kept for the run in the Program of the
         // window that asks; a window without one keeps them for one choice.
@@ -37,6 +42,7 @@ Seams SystemSeams() {
     seams.pickFolder = [](HWND window, int csidl, std::string& path, const std::string& title) {
         return PickFolder(window, csidl, path, title);
     };
+    seams.builtInPicture = BuiltInPictureBytes;
     return seams;
 }
 

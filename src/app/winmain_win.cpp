@@ -22,7 +22,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     program->app.instance = instance;
     program->seams = tolvik::SystemSeams();
     tolvik::InitProgramFolders(program->app);
-    DialogBoxParamA(instance, "Tolvik", GetDesktopWindow(), tolvik::MainWindowProc,
-                    reinterpret_cast<LPARAM>(program.get()));
+    // The main window runs modelessly, so that one message loop gives it and
+    // the Vector Map Settings windows their keyboard handling.
+    const HWND window = tolvik::CreateMainWindow(instance, *program);
+    if (!window) return 0;
+    ShowWindow(window, SW_SHOW);
+    tolvik::RunMessageLoop(*program);
     return 0;
 }

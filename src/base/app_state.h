@@ -11,6 +11,7 @@
 #include "base/current_map.h"
 #include "base/log_cursor.h"
 #include "base/vector_settings.h"
+#include "base/zone_marks.h"
 
 namespace tolvik {
 
@@ -62,6 +63,7 @@ struct AppState {
     // The Current Map: Current Zone Name, calibration, geometry, pan.
     CurrentMap map;
     DragState drag;
+    ZoneZooms zoneZooms;  // section "Zoom" of the settings file
 
     // Vector maps.
     VectorMapSettings vector;
@@ -69,6 +71,7 @@ struct AppState {
     std::array<std::uint32_t, 16> customColors{};
 
     HoverState hover;
+    ZoneMarks marks;  // waypoints and corpses, also in the settings file
     std::string chooserStartFolder;
 
     NativeHandle mainWindow = nullptr;

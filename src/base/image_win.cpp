@@ -3,7 +3,11 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <shlwapi.h>
+
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "base/gdi_win.h"
 
@@ -50,8 +54,35 @@ private:
     bool started_ = false;
 };
 
+struct ComTraits {
+    static void Release(IUnknown* p) { p->Release(); }
+};
+
+// The whole content of the file at `path`; false when it cannot be read or
+// is too big to be a picture the program shows.
+bool ReadPictureFile(const std::string& path, std::vector<unsigned char>& bytes) {
+    UniqueHandle<HANDLE, FileHandleTraits> file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > kMaxPictureFileBytes) {
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr) || got == 0) return false;
+        done += got;
+    }
+    return true;
+}
+
 // Top-down or bottom-up 24-bit DIB section made against the screen.
 HBITMAP CreateDib(int width, int height, bool topDown) {
+    if (!BitmapSizeAllowed(width, height)) return nullptr;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -85,9 +116,18 @@ HBITMAP CopyToDibSection(HBITMAP bitmap) {
     return copy;
 }
 
-HBITMAP LoadImageBitmap(const std::string& path) {
-    wchar_t widePath[260];
-    if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, 260) == 0) return nullptr;
+HBITMAP DecodeImageBytes(const void* data, std::size_t size, PictureSizeCheck allowed) {
+    if (!data || size == 0 || size > kMaxPictureFileBytes) return nullptr;
+    // A picture too big to hold is refused before the decoder sees it: a
+    // few hundred bytes can claim billions of pixels.
+    const PictureHeader header = ReadPictureHeader(static_cast<const unsigned char*>(data), size);
+    if (header.sizeKnown && header.width > 0 && header.height > 0 && !allowed(header.width, header.height)) {
+        return nullptr;
+    }
+    // GDI+ reads the picture from a stream over its own copy of the bytes;
+    // the stream must outlive every image made from it.
+    UniqueHandle<IStream*, ComTraits> stream(SHCreateMemStream(static_cast<const BYTE*>(data), static_cast<UINT>(size)));
+    if (!stream) return nullptr;
 
     GdiplusSession session;
     if (!session.started()) return nullptr;
@@ -97,8 +137,16 @@ HBITMAP LoadImageBitmap(const std::string& path) {
         std::unique_ptr<GdiplusImage> image(new GdiplusImage);
         std::unique_ptr<GdiplusImage> clone(new GdiplusImage);
         if (!image || !clone) return nullptr;
-        image->status = gp::GdipLoadImageFromFile(widePath, &image->native);
+        image->status = gp::GdipLoadImageFromStream(stream.get(), &image->native);
         if (image->status != Gdiplus::Ok) image->native = nullptr;
+        // Content whose header is not read above: no copies of a picture
+        // beyond the bitmap size limit.
+        UINT width = 0, height = 0;
+        if (image->native && (gp::GdipGetImageWidth(image->native, &width) != Gdiplus::Ok ||
+                              gp::GdipGetImageHeight(image->native, &height) != Gdiplus::Ok ||
+                              !BitmapSizeAllowed(width, height))) {
+            return nullptr;
+        }
         clone->status = gp::GdipCloneImage(image->native, &clone->native);
         if (clone->status != Gdiplus::Ok) clone->native = nullptr;
 
@@ -111,6 +159,17 @@ HBITMAP LoadImageBitmap(const std::string& path) {
         result = CopyToDibSection(gdiplusBitmap.get());
     }  // both images go before GDI+ shuts down
     return result;
+}
+
+HBITMAP LoadImageBitmap(const std::string& path, PictureSizeCheck allowed) {
+    // The header alone first, so that a refused picture is not read whole.
+    const PictureHeader header = ReadPictureFileHeader(path);
+    if (header.sizeKnown && header.width > 0 && header.height > 0 && !allowed(header.width, header.height)) {
+        return nullptr;
+    }
+    std::vector<unsigned char> bytes;
+    if (!ReadPictureFile(path, bytes)) return nullptr;
+    return DecodeImageBytes(bytes.data(), bytes.size(), allowed);
 }
 
 }  // namespace tolvik

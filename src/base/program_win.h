@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "base/app_state.h"
 #include "base/gdi_win.h"
+#include "base/zoomed_view_win.h"
 
 namespace tolvik {
 
@@ -27,13 +29,16 @@ struct Seams {
     std::function<std::string()> gameLogFolder;
     // Shows a message box; returns its answer.
     std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
-    // Ends the main window with a result (tests of a modeless main window
-    // record the result instead).
+    // Ends the main window with a result: destroys it and ends the message
+    // loop (tests record the result instead).
     std::function<void(HWND window, INT_PTR result)> endDialog;
     // The colour chooser with `color` preselected and the folder browser;
     // true with the choice stored when the user confirms.
     std::function<bool(HWND owner, std::uint32_t& color)> chooseColor;
     std::function<bool(HWND window, int csidl, std::string& path, const std::string& title)> pickFolder;
+    // The bytes of a picture built into the program under a shipped file
+    // name ("MissingMap.jpg"); empty when there is none.
+    std::function<std::string_view(const std::string& fileName)> builtInPicture;
 };
 
 // Long-lived drawing objects (created once, kept for the run).
@@ -47,6 +52,7 @@ struct WinResources {
     UniqueBrush vectorSwatchBrush;
     UniqueBitmap vectorDialogTexture;
     UniqueBitmap vectorButtonTexture;
+    ZoomedView zoom;              // the Map View while zoomed
 };
 
 struct Program {

@@ -3,11 +3,20 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/colour.h"
 #include "base/current_map.h"
 
 namespace tolvik {
+
+// The middle heights of the lines the last render could draw, in ascending
+// order, and the player height it was drawn for; vector/height_levels.h
+// judges new heights by them.
+struct HeightLevels {
+    std::vector<float> middles;
+    float renderHeight = 0.0f;
+};
 
 struct VectorMapSettings {
     std::string SearchFilter;
@@ -26,6 +35,9 @@ struct VectorMapSettings {
     int BitmapHeight = 0;
     int FontAdjust = 5;
     int LabelSpacing = 2;
+    int FollowHeight = 1;     // render again when the player's height changes what the filter passes
+    int FadeOtherLevels = 0;  // draw what the filter hides, faded toward Color
+    HeightLevels levels;      // of the last render, for following the player's height
 };
 
 }  // namespace tolvik

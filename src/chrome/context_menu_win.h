@@ -8,7 +8,11 @@
 namespace tolvik {
 
 // A new pop-up menu with the view options, checked after the flags of `app`;
-// "Vector Map Settings..." only while vector maps are on. The caller destroys it.
+// "Vector Map Settings..." only while vector maps are on; then, after a
+// separator, "Zoom In", "Zoom Out" and "Actual Size", greyed where they would
+// change nothing; and while vector maps are on, after another separator, the
+// level options "Follow My Height" and "Fade Other Levels". The caller
+// destroys it.
 HMENU BuildContextMenu(const AppState& app);
 
 // Opens the pop-up menu at the pointer and waits until it closes; a chosen

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "raster/marks.h"
+
 namespace tolvik {
 
 std::string HoverTitleText(float x, float y) {
@@ -12,6 +14,16 @@ std::string HoverTitleText(float x, float y) {
     std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(text.data(), text.size(), format, kPlainTitle, static_cast<double>(x), static_cast<double>(y));
     return std::string(text.data(), static_cast<std::size_t>(length));
+}
+
+std::string IdleTitleText(const AppState& app) {
+    const auto waypoint = app.marks.waypoints.find(app.map.zoneName);
+    const ZoneRecord* record = app.zones.Current();
+    if (waypoint == app.marks.waypoints.end() || !record || record->name != app.map.zoneName ||
+        record->current.count <= 0) {
+        return kPlainTitle;
+    }
+    return std::string(kPlainTitle) + " - waypoint " + WaypointAwayText(record->current.slots[0], waypoint->second);
 }
 
 }  // namespace tolvik

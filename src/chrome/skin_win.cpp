@@ -6,6 +6,7 @@
 #include "chrome/button_face.h"
 #include "chrome/control_sets.h"
 #include "base/image_win.h"
+#include "base/shipped_art_win.h"
 
 namespace tolvik {
 namespace {
@@ -25,9 +26,10 @@ bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
     return true;
 }
 
-// The picture at `path`, or a flat fill with the stock brush `fallback`.
-HBITMAP LoadTexture(const std::string& path, int fallback) {
-    HBITMAP bitmap = LoadImageBitmap(path.substr(0, kMaxPathChars));
+// The texture `name` from the Textures Folder or built into the program, or
+// a flat fill with the stock brush `fallback`.
+HBITMAP LoadTexture(const Program& program, const std::string& name, int fallback) {
+    HBITMAP bitmap = LoadShippedPicture(program, program.app.texturesFolder, name);
     if (!bitmap) bitmap = CreateFilledTexture(static_cast<HBRUSH>(GetStockObject(fallback)));
     return bitmap;
 }
@@ -41,11 +43,18 @@ void DrawPolyline(HDC dc, COLORREF color, const POINT (&points)[3]) {
     LineTo(dc, points[2].x, points[2].y);
 }
 
+// Light grey text on the dark grey of the info fields.
+HBRUSH InfoFieldColours(HDC dc, Program& program) {
+    SetTextColor(dc, RGB(188, 188, 188));
+    SetBkColor(dc, RGB(55, 55, 55));
+    return program.gdi.darkBrush.get();
+}
+
 }  // namespace
 
-void LoadSkinTextures(const AppState& app, UniqueBitmap& background, UniqueBitmap& button) {
-    background.reset(LoadTexture(app.texturesFolder + "BackgroundDialog.jpg", GRAY_BRUSH));
-    button.reset(LoadTexture(app.texturesFolder + "BackgroundButton.jpg", LTGRAY_BRUSH));
+void LoadSkinTextures(const Program& program, UniqueBitmap& background, UniqueBitmap& button) {
+    background.reset(LoadTexture(program, "BackgroundDialog.jpg", GRAY_BRUSH));
+    button.reset(LoadTexture(program, "BackgroundButton.jpg", LTGRAY_BRUSH));
 }
 
 HBITMAP CreateFilledTexture(HBRUSH brush) {
@@ -153,18 +162,23 @@ HBRUSH MainWindowControlColor(HWND window, Program& program, UINT message, HDC d
     case WM_CTLCOLORSTATIC:
         if (id == IDC_MAP_VIEW) return NullBrush();
         if (InSet(kInfoFields, id) || (program.app.calibrationMode && InSet(kCalibrationPanel, id))) {
-            SetTextColor(dc, RGB(188, 188, 188));
-            SetBkColor(dc, RGB(55, 55, 55));
-            return program.gdi.darkBrush.get();
+            return InfoFieldColours(dc, program);
         }
         SetTextColor(dc, RGB(240, 240, 240));
         SetBkColor(dc, RGB(0, 0, 0));
         SetBkMode(dc, TRANSPARENT);
         return NullBrush();
     case WM_CTLCOLOREDIT:
+        // The zone list's selection field asks as an edit field does; it
+        // is an info field like the others.
+        if (InSet(kInfoFields, id)) return InfoFieldColours(dc, program);
         SetTextColor(dc, RGB(240, 240, 240));
         SetBkColor(dc, RGB(0, 0, 0));
         return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    case WM_CTLCOLORLISTBOX:
+        // The zone list's drop-down: the info field colours, so that it
+        // reads like the field it drops from.
+        return InfoFieldColours(dc, program);
     case WM_CTLCOLORBTN:
         SetTextColor(dc, RGB(255, 255, 255));
         SetBkColor(dc, RGB(0, 0, 0));

@@ -11,9 +11,10 @@
 namespace tolvik {
 
 // Loads "BackgroundDialog.jpg" and "BackgroundButton.jpg" from the Textures
-// Folder; a picture that does not load is replaced by a flat 320 x 320 fill
-// (grey for the background, light grey for the buttons).
-void LoadSkinTextures(const AppState& app, UniqueBitmap& background, UniqueBitmap& button);
+// Folder, or the ones built into the program where a file gives no picture;
+// when neither loads, a flat 320 x 320 fill takes the place (grey for the
+// background, light grey for the buttons).
+void LoadSkinTextures(const Program& program, UniqueBitmap& background, UniqueBitmap& button);
 
 // A new 320 x 320, 24-bit bitmap filled with `brush`.
 HBITMAP CreateFilledTexture(HBRUSH brush);
@@ -39,7 +40,7 @@ void PaintStretchedBackground(HWND window, HDC dc, HBITMAP texture);
 INT_PTR MainWindowDrawItem(HWND window, Program& program, const DRAWITEMSTRUCT* item);
 
 // Answer to the main window's control-colour requests (WM_CTLCOLORSTATIC,
-// WM_CTLCOLOREDIT, WM_CTLCOLORBTN): sets the colours on `dc` and returns the
+// WM_CTLCOLOREDIT, WM_CTLCOLORBTN, WM_CTLCOLORLISTBOX): sets the colours on `dc` and returns the
 // background brush. For the Map View it returns the null brush only; the
 // window draws the map itself.
 HBRUSH MainWindowControlColor(HWND window, Program& program, UINT message, HDC dc, HWND control);

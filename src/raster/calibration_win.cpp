@@ -4,9 +4,12 @@
 #include <cstdio>
 
 #include "base/image_win.h"
+#include "base/picture_header.h"
+#include "base/zone_file_name.h"
 #include "base/number_text.h"
 #include "base/profile_win.h"
 #include "base/window_text_win.h"
+#include "raster/map_math.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -61,7 +64,15 @@ void WriteCalibrationFile(const std::string& path, const CalibrationPoints& poin
 }
 
 HBITMAP LoadZoneImage(Program& program, const std::string& zone) {
-    HBITMAP image = LoadImageBitmap(program.app.zonesFolder + zone + ".jpg");
+    // A name that is no plain file name would reach outside the Zones Folder.
+    if (!IsPlainZoneFileName(zone)) {
+        program.app.map.points = CalibrationPoints{};
+        return nullptr;
+    }
+    // Also refused undecoded: a picture whose map bitmap would be too big.
+    HBITMAP image = LoadImageBitmap(program.app.zonesFolder + zone + ".jpg", [](std::int64_t w, std::int64_t h) {
+        return PictureSizeAllowed(w, h) && ComposedMapSizeAllowed(w, h);
+    });
     ReadCalibrationFile(CalibrationFilePath(program.app, zone), program.app.map.points);
     return image;
 }
@@ -91,6 +102,7 @@ void ReadCalibrationFields(HWND window, Program& program) {
 }
 
 void SaveCalibration(HWND window, Program& program) {
+    if (!IsPlainZoneFileName(program.app.map.zoneName)) return;  // no file outside the Zones Folder
     const std::string path = CalibrationFilePath(program.app, program.app.map.zoneName);
     ReadCalibrationFields(window, program);
     WriteCalibrationFile(path, program.app.map.points);
@@ -112,7 +124,10 @@ bool ToggleCalibrationMode(HWND window, Program& program, const std::string& lis
         program.seams.messageBox(window, kNoWriteAccessText, kRefusalCaption, MB_OK | MB_ICONERROR);
         return false;
     }
-    if (listedZone.size() < 2 || app.logFile.size() < 2) {
+    // A zone whose name cannot be a file name has nowhere to keep its
+    // calibration; leaving Calibration Mode is still possible.
+    const bool unusableZone = !app.calibrationMode && !IsPlainZoneFileName(listedZone);
+    if (listedZone.size() < 2 || app.logFile.size() < 2 || unusableZone) {
         program.seams.messageBox(window, kNoLogOrZoneText, kRefusalCaption, MB_OK | MB_ICONERROR);
         return false;
     }
@@ -147,9 +162,11 @@ void CaptureReferencePoint(HWND window, Program& program, LPARAM position) {
 
     const POINT view = MainClientToMapView(window, position);
     const CurrentMap& map = app.map;
-    const std::int64_t px = static_cast<std::int64_t>(view.x) - (static_cast<std::int64_t>(map.imageOffsetX) + map.panX);
-    const std::int64_t py = static_cast<std::int64_t>(view.y) - (static_cast<std::int64_t>(map.imageOffsetY) + map.panY);
-    if (px < 0 || px >= map.imageWidth || py < 0 || py >= map.imageHeight) return;
+    // The picture pixel under the pointer, at any zoom.
+    const PixelPoint under = ViewToImage(map, view.x, view.y);
+    const std::int64_t px = under.x;
+    const std::int64_t py = under.y;
+    if (!under.valid || px < 0 || px >= map.imageWidth || py < 0 || py >= map.imageHeight) return;
 
     CalibrationPoints& points = app.map.points;
     if (left) {

@@ -1,7 +1,10 @@
 #include "raster/map_math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+#include "base/picture_header.h"
 
 namespace tolvik {
 
@@ -69,35 +72,157 @@ bool HeadingLineEnd(int x, int y, float dx, float dy, int& endX, int& endY) {
 }
 
 bool ImageToView(const CurrentMap& map, int px, int py, int& vx, int& vy) {
-    const std::int64_t x = static_cast<std::int64_t>(px) + map.imageOffsetX + map.panX;
-    const std::int64_t y = static_cast<std::int64_t>(py) + map.imageOffsetY + map.panY;
+    const std::int64_t x = MapPixelToView(map.panX, static_cast<std::int64_t>(px) + map.imageOffsetX, map.zoomStep);
+    const std::int64_t y = MapPixelToView(map.panY, static_cast<std::int64_t>(py) + map.imageOffsetY, map.zoomStep);
     if (!FitsView(x) || !FitsView(y)) return false;
     vx = static_cast<int>(x);
     vy = static_cast<int>(y);
     return true;
 }
 
+namespace {
+
+// Zoomed: the view pixel of reference point 1 plus the calibration's offset
+// scaled by z and truncated, for the given pans.
+bool ZoomedGameToView(const CurrentMap& map, std::int64_t panX, std::int64_t panY, float x, float y,
+                      std::int64_t& vx, std::int64_t& vy) {
+    const CalibrationPoints& c = map.points;
+    const PictureOffset f = GameOffsetInPicture(c, x, y);
+    const double z = ZoomFactor(map.zoomStep);
+    const double ox = std::trunc(z * static_cast<double>(f.x));
+    const double oy = std::trunc(z * static_cast<double>(f.y));
+    const double limit = 4.0 * static_cast<double>(kMaxViewCoordinate);  // NaN fails too
+    if (!(std::fabs(ox) <= limit && std::fabs(oy) <= limit)) return false;
+    vx = MapPixelToView(panX, static_cast<std::int64_t>(map.imageOffsetX) + c.physicalX1, map.zoomStep) +
+         static_cast<std::int64_t>(ox);
+    vy = MapPixelToView(panY, static_cast<std::int64_t>(map.imageOffsetY) + c.physicalY1, map.zoomStep) +
+         static_cast<std::int64_t>(oy);
+    return FitsView(vx) && FitsView(vy);
+}
+
+int ClampToInt(double v) {
+    return static_cast<int>(std::clamp(v, -static_cast<double>(kMaxViewCoordinate) * 16.0,
+                                       static_cast<double>(kMaxViewCoordinate) * 16.0));
+}
+
+}  // namespace
+
 bool GameToView(const CurrentMap& map, float x, float y, int& vx, int& vy) {
-    const PixelPoint p = GameToImage(map, x, y);
-    return p.valid && ImageToView(map, p.x, p.y, vx, vy);
+    if (map.zoomStep == 0 || !map.calibrated) {
+        const PixelPoint p = GameToImage(map, x, y);
+        return p.valid && ImageToView(map, p.x, p.y, vx, vy);
+    }
+    std::int64_t wx = 0, wy = 0;
+    if (!ZoomedGameToView(map, map.panX, map.panY, x, y, wx, wy)) return false;
+    vx = static_cast<int>(wx);
+    vy = static_cast<int>(wy);
+    return true;
+}
+
+PixelPoint ViewToImage(const CurrentMap& map, int vx, int vy) {
+    const double z = ZoomFactor(map.zoomStep);
+    // The map pixel under the centre of the view pixel, less the image offset.
+    const double x = std::floor((static_cast<double>(vx) - map.panX + 0.5) / z) - map.imageOffsetX;
+    const double y = std::floor((static_cast<double>(vy) - map.panY + 0.5) / z) - map.imageOffsetY;
+    PixelPoint p;
+    if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) {
+        p.valid = false;
+        return p;
+    }
+    p.x = static_cast<int>(x);
+    p.y = static_cast<int>(y);
+    return p;
+}
+
+bool ComposedMapSizeAllowed(std::int64_t imageWidth, std::int64_t imageHeight) {
+    if (imageWidth <= 0 || imageHeight <= 0) return false;
+    // Sides beyond any bitmap are refused before they are added to.
+    if (imageWidth > kMaxBitmapPixels || imageHeight > kMaxBitmapPixels) return false;
+    return BitmapSizeAllowed(imageWidth + kMapMarginWidth, imageHeight + kMapMarginHeight);
 }
 
 int ImageOffsetInMap(int mapSize, int imageSize) { return mapSize / 2 - imageSize / 2; }
 
-int CentredPan(int viewSize, int mapSize) { return viewSize / 2 - mapSize / 2; }
+int ScaledLength(int length, int step) {
+    if (step == 0) return length;
+    return ClampToInt(std::floor(ZoomFactor(step) * length));
+}
 
-bool KeepCentredPan(int viewSize, int imageSize, int mapSize, int imagePixel, int& pan) {
-    const std::int64_t p = static_cast<std::int64_t>(viewSize / 2) + imageSize / 2 - mapSize / 2 - imagePixel;
-    if (!FitsView(p)) return false;
-    pan = static_cast<int>(p);
+int CentredPan(int viewSize, int mapSize, int step) { return viewSize / 2 - ScaledLength(mapSize, step) / 2; }
+
+bool KeepCentredPan(const CurrentMap& map, int viewWidth, int viewHeight, float x, float y, int& panX, int& panY) {
+    // The position's view pixel while the pans are 0.
+    std::int64_t vx = 0, vy = 0;
+    if (map.zoomStep == 0) {
+        const PixelPoint p = GameToImage(map, x, y);
+        if (!p.valid) return false;
+        vx = static_cast<std::int64_t>(p.x) + map.imageOffsetX;
+        vy = static_cast<std::int64_t>(p.y) + map.imageOffsetY;
+    } else if (!ZoomedGameToView(map, 0, 0, x, y, vx, vy)) {
+        return false;
+    }
+    const std::int64_t px = static_cast<std::int64_t>(viewWidth / 2) - vx;
+    const std::int64_t py = static_cast<std::int64_t>(viewHeight / 2) - vy;
+    if (!FitsView(px) || !FitsView(py)) return false;
+    panX = static_cast<int>(px);
+    panY = static_cast<int>(py);
     return true;
 }
 
-int DragPan(int mouse, int start, int startPan, int mapSize, int viewSize) {
+int DragPan(int mouse, int start, int startPan, int mapSize, int viewSize, int step) {
+    const std::int64_t size = ScaledLength(mapSize, step);
     std::int64_t pan = static_cast<std::int64_t>(mouse) - start + startPan;
+    if (step != 0 && size < viewSize) return static_cast<int>(std::clamp<std::int64_t>(pan, 0, viewSize - size));
     if (pan > 0) pan = 0;
-    if (pan + mapSize < viewSize) pan = static_cast<std::int64_t>(viewSize) - mapSize;
+    if (pan + size < viewSize) pan = static_cast<std::int64_t>(viewSize) - size;
     return static_cast<int>(pan);
+}
+
+int ZoomAnchorPan(int pan, double& exact, int anchor, int fromStep, int toStep) {
+    if (fromStep == toStep) return pan;
+    const double from = std::floor(exact + 0.5) == pan ? exact : static_cast<double>(pan);
+    const double centre = static_cast<double>(anchor) + 0.5;
+    const double m = (centre - from) / ZoomFactor(fromStep);  // map coordinate under the anchor
+    exact = std::clamp(centre - ZoomFactor(toStep) * m, -static_cast<double>(kMaxViewCoordinate) * 16.0,
+                       static_cast<double>(kMaxViewCoordinate) * 16.0);
+    return static_cast<int>(std::floor(exact + 0.5));
+}
+
+bool ZoomAbout(CurrentMap& map, int toStep, int anchorX, int anchorY) {
+    toStep = std::clamp(toStep, kMinZoomStep, kMaxZoomStep);
+    if (toStep == map.zoomStep) return false;
+    map.panX = ZoomAnchorPan(map.panX, map.zoomPanX, anchorX, map.zoomStep, toStep);
+    map.panY = ZoomAnchorPan(map.panY, map.zoomPanY, anchorY, map.zoomStep, toStep);
+    map.zoomStep = toStep;
+    return true;
+}
+
+int WheelNotches(int& remainder, int delta) {
+    if ((delta > 0 && remainder < 0) || (delta < 0 && remainder > 0)) remainder = 0;
+    const std::int64_t total = static_cast<std::int64_t>(remainder) + delta;
+    const std::int64_t notches = total / 120;
+    remainder = static_cast<int>(total - notches * 120);
+    return static_cast<int>(std::clamp<std::int64_t>(notches, -1000000, 1000000));
+}
+
+int StepZoom(int step, int notches) {
+    const std::int64_t next = static_cast<std::int64_t>(std::clamp(step, kMinZoomStep, kMaxZoomStep)) + notches;
+    return static_cast<int>(std::clamp<std::int64_t>(next, kMinZoomStep, kMaxZoomStep));
+}
+
+bool VisibleMapSpan(int pan, int mapSize, int viewSize, int step, VisibleSpan& span) {
+    const double z = ZoomFactor(step);
+    const double first = std::max(0.0, std::floor(-static_cast<double>(pan) / z));
+    const double last = std::min(static_cast<double>(mapSize), std::ceil((static_cast<double>(viewSize) - pan) / z));
+    if (!(first < last)) return false;
+    const double viewFirst = std::floor(pan + z * first + 0.5);
+    const double viewLast = std::floor(pan + z * last + 0.5);
+    if (!(viewFirst < viewLast)) return false;
+    span.first = static_cast<int>(first);
+    span.count = static_cast<int>(last - first);
+    span.viewFirst = static_cast<int>(viewFirst);
+    span.viewCount = static_cast<int>(viewLast - viewFirst);
+    return true;
 }
 
 Rect StandByTextBox(int width, int height) {

@@ -1,13 +1,17 @@
 #include "raster/map_view_win.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 
 #include "base/gdi_win.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
 #include "base/image_win.h"
+#include "base/shipped_art_win.h"
 #include "raster/map_math.h"
+#include "raster/marks_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -80,6 +84,73 @@ void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapS
            SRCCOPY);
 }
 
+// The map bitmap at the map's zoom: only its visible part, stretched with
+// smoothing; over the image, the sharp picture when there is one for this
+// zoom (vector maps rendered at the zoom).
+void PaintZoomedMap(HDC dc, const RECT& view, const ZoomedView& zoom, bool sharp, HBITMAP mapBitmap,
+                    const SIZE& mapSize, const CurrentMap& map) {
+    PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
+    VisibleSpan across, down;
+    if (!VisibleMapSpan(map.panX, mapSize.cx, view.right, map.zoomStep, across) ||
+        !VisibleMapSpan(map.panY, mapSize.cy, view.bottom, map.zoomStep, down)) {
+        return;
+    }
+    {
+        UniqueMemoryDc source(CreateCompatibleDC(dc));
+        Selection selected(source.get(), mapBitmap);
+        SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, across.viewFirst, down.viewFirst, across.viewCount, down.viewCount, source.get(), across.first,
+                   down.first, across.count, down.count, SRCCOPY);
+    }
+    if (!sharp) return;
+    // The image's part of the view, as the stretched picture has it.
+    const double z = ZoomFactor(map.zoomStep);
+    const auto edge = [z](int pan, std::int64_t m) {
+        return std::clamp(std::floor(pan + z * static_cast<double>(m) + 0.5), -1.0, static_cast<double>(INT32_MAX));
+    };
+    const RECT image{static_cast<LONG>(edge(map.panX, map.imageOffsetX)),
+                     static_cast<LONG>(edge(map.panY, map.imageOffsetY)),
+                     static_cast<LONG>(edge(map.panX, static_cast<std::int64_t>(map.imageOffsetX) + map.imageWidth)),
+                     static_cast<LONG>(edge(map.panY, static_cast<std::int64_t>(map.imageOffsetY) + map.imageHeight))};
+    RECT clip{};
+    if (!IntersectRect(&clip, &image, &view)) return;
+    // Image pixel (0, 0) of the sharp picture sits where the centre of the
+    // image's first pixel lands, as the markers have it.
+    const std::int64_t x = MapPixelToView(map.panX, map.imageOffsetX, map.zoomStep);
+    const std::int64_t y = MapPixelToView(map.panY, map.imageOffsetY, map.zoomStep);
+    if (x < -kMaxViewCoordinate || x > kMaxViewCoordinate || y < -kMaxViewCoordinate || y > kMaxViewCoordinate) return;
+    zoom.paintSharp(dc, static_cast<int>(x), static_cast<int>(y), clip);
+}
+
+// Copies the zoomed map into `dc`, from the picture kept for the same map,
+// zoom, pans and view size, or made anew.
+void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap, const SIZE& mapSize) {
+    ZoomedView& zoom = program.gdi.zoom;
+    const CurrentMap& map = program.app.map;
+    const bool sharp = zoom.paintSharp && zoom.sharpStep == map.zoomStep && zoom.sharpMapSerial == zoom.mapSerial;
+    const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, map.panX, map.panY, view.right, view.bottom,
+                                          sharp ? zoom.sharpSerial : 0};
+    const SIZE frameSize = BitmapSize(zoom.frame.get());
+    if (frameSize.cx != view.right || frameSize.cy != view.bottom) {
+        zoom.frame.reset();
+        WindowDc screen(nullptr);
+        if (screen) zoom.frame.reset(CreateCompatibleBitmap(screen.get(), view.right, view.bottom));
+        zoom.frameKey = {};
+    }
+    if (!zoom.frame) {
+        PaintZoomedMap(dc, view, zoom, sharp, mapBitmap, mapSize, map);
+        return;
+    }
+    UniqueMemoryDc frameDc(CreateCompatibleDC(dc));
+    Selection selected(frameDc.get(), zoom.frame.get());
+    if (key != zoom.frameKey) {
+        PaintZoomedMap(frameDc.get(), view, zoom, sharp, mapBitmap, mapSize, map);
+        zoom.frameKey = key;
+    }
+    BitBlt(dc, 0, 0, view.right, view.bottom, frameDc.get(), 0, 0, SRCCOPY);
+}
+
 void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick) {
     const LocationTrail& trail = record.current;
     const int count = std::clamp(trail.count, 0, LocationTrail::kMaxCount);
@@ -125,12 +196,13 @@ int ComposeMapPicture(Program& program, HBITMAP image) {
     CurrentMap& map = program.app.map;
 
     HBITMAP made = nullptr;
-    if (imageSize.cx <= INT32_MAX - kMapMarginWidth && imageSize.cy <= INT32_MAX - kMapMarginHeight) {
+    if (ComposedMapSizeAllowed(imageSize.cx, imageSize.cy)) {
         HDC screen = GetDC(nullptr);
         made = CreateCompatibleBitmap(screen, imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight);
         ReleaseDC(nullptr, screen);
     }
-    // A picture too big for a bitmap of its own: nothing to show.
+    // A picture too big for a map bitmap (the system's limit or ours):
+    // nothing to show.
     if (!made) return 0;
 
     map.imageWidth = imageSize.cx;
@@ -138,7 +210,7 @@ int ComposeMapPicture(Program& program, HBITMAP image) {
     program.gdi.mapBitmap.reset(made);
     const SIZE mapSize = BitmapSize(made);
 
-    UniqueBitmap backdrop(LoadImageBitmap(program.app.texturesFolder + "BackgroundMap.jpg"));
+    UniqueBitmap backdrop(LoadShippedPicture(program, program.app.texturesFolder, "BackgroundMap.jpg"));
     UniqueMemoryDc target(CreateCompatibleDC(nullptr));
     UniqueMemoryDc source(CreateCompatibleDC(nullptr));
     Selection intoTarget(target.get(), made);
@@ -159,6 +231,7 @@ int ComposeMapPicture(Program& program, HBITMAP image) {
         BitBlt(target.get(), map.imageOffsetX, map.imageOffsetY, imageSize.cx, imageSize.cy, source.get(), 0, 0,
                SRCCOPY);
     }
+    ++program.gdi.zoom.mapSerial;
     return 1;
 }
 
@@ -178,21 +251,19 @@ void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReference
         app.KeepCentered = 0;
     } else if (app.KeepCentered) {
         const Position here = record ? record->current.slots[0] : Position{};
-        const PixelPoint p = GameToImage(map, here.x, here.y);
-        int panX = map.panX, panY = map.panY;
-        if (p.valid && KeepCentredPan(viewWidth, map.imageWidth, mapSize.cx, p.x, panX) &&
-            KeepCentredPan(viewHeight, map.imageHeight, mapSize.cy, p.y, panY)) {
-            map.panX = panX;
-            map.panY = panY;
-        }
+        KeepCentredPan(map, viewWidth, viewHeight, here.x, here.y, map.panX, map.panY);
     }
 
-    if (mapBitmap) {
+    if (mapBitmap && map.zoomStep != 0) {
+        CopyZoomedMap(dc, view, program, mapBitmap, mapSize);
+    } else if (mapBitmap) {
+        program.gdi.zoom.frame.reset();  // the actual size keeps no zoomed picture
         CopyMapBitmap(dc, view, mapBitmap, mapSize, map.panX, map.panY);
     } else {
         PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     }
 
+    if (map.calibrated) DrawZoneMarks(dc, app, record);
     if (map.calibrated && record) DrawPositions(dc, map, *record, tick);
 
     if (showReferencePoints) {
@@ -284,8 +355,9 @@ void ContinueDrag(HWND window, Program& program, LPARAM position) {
     GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &client);
     const SIZE mapSize = BitmapSize(program.gdi.mapBitmap.get());
     const DragState& drag = program.app.drag;
-    program.app.map.panX = DragPan(x, drag.startX, drag.startPanX, mapSize.cx, client.right);
-    program.app.map.panY = DragPan(y, drag.startY, drag.startPanY, mapSize.cy, client.bottom);
+    CurrentMap& map = program.app.map;
+    map.panX = DragPan(x, drag.startX, drag.startPanX, mapSize.cx, client.right, map.zoomStep);
+    map.panY = DragPan(y, drag.startY, drag.startPanY, mapSize.cy, client.bottom, map.zoomStep);
     DrawMapView(window, program, program.app.calibrationMode != 0);
 }
 

@@ -55,6 +55,20 @@
 #define IDM_USE_VECTOR_MAPS 1059
 #define IDM_VECTOR_SETTINGS 2222
 
+// Map zoom (ids 40100-40199): context menu commands and the timer that
+// renders a vector map again once the wheel rests.
+#define IDM_ZOOM_IN 40101
+#define IDM_ZOOM_OUT 40102
+#define IDM_ACTUAL_SIZE 40103
+#define IDT_ZOOM_SETTLE 40110
+// Context menu, vector maps: following the player's level.
+#define IDM_FOLLOW_HEIGHT 40201
+#define IDM_FADE_OTHER_LEVELS 40202
+// Context menu commands for the player's marks.
+#define IDM_SET_WAYPOINT 40301
+#define IDM_CLEAR_WAYPOINT 40302
+#define IDM_CLEAR_CORPSE 40303
+
 // Vector map settings window, dialog template "EQVMAPSETTINGS".
 #define IDC_VM_CLOSE 1
 #define IDC_VM_SELECT_FOLDER 1009

@@ -1,5 +1,6 @@
 #include "vector/settings_controls.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "res/resource.h"
@@ -34,6 +35,14 @@ std::string VectorSettingsButtonText(int id, const VectorMapSettings& settings, 
     case IDC_VM_LABELS: return on ? "Hide" : "Show";
     default: return on ? "Disable" : "Enable";  // IDC_VM_FILTER_ENABLE
     }
+}
+
+void ClampVectorSettings(VectorMapSettings& settings) {
+    settings.MapResolution = std::clamp(settings.MapResolution, kMinMapResolution, kMaxMapResolution);
+    settings.FontAdjust = std::clamp(settings.FontAdjust, kMinFontAdjust, kMaxFontAdjust);
+    settings.LabelSpacing = std::clamp(settings.LabelSpacing, kMinLabelSpacing, kMaxLabelSpacing);
+    settings.FilterLow = std::max(settings.FilterLow, 0);
+    settings.FilterHigh = std::max(settings.FilterHigh, 0);
 }
 
 bool ParseFilterField(const std::string& text, int& value) {

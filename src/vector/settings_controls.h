@@ -10,6 +10,18 @@
 
 namespace tolvik {
 
+// Ranges of the window's trackbars.
+constexpr int kMinMapResolution = 400;
+constexpr int kMaxMapResolution = 1600;
+constexpr int kMinFontAdjust = 2;
+constexpr int kMaxFontAdjust = 10;
+constexpr int kMinLabelSpacing = 0;
+constexpr int kMaxLabelSpacing = 16;
+
+// Brings values read from the settings file into what the window can set:
+// the trackbars' ranges, and height filter values of at least 0.
+void ClampVectorSettings(VectorMapSettings& settings);
+
 // Longest caption a plain button of the window shows.
 constexpr std::size_t kMaxButtonCaptionChars = 126;
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/rect.h"
 #include "base/window_text_win.h"
 #include "chrome/links_win.h"
 #include "chrome/skin_win.h"
@@ -54,9 +55,9 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     SetDlgItemTextA(window, IDC_VM_FOLDER, app.vectorMapFolder.c_str());
     SetDlgItemTextA(window, IDC_VM_SEARCH, v.SearchFilter.c_str());
 
-    SetTrackbar(window, IDC_VM_SCALE, 400, 1600, v.MapResolution);
-    SetTrackbar(window, IDC_VM_FONT_SIZE, 2, 10, v.FontAdjust);
-    SetTrackbar(window, IDC_VM_SPACING, 0, 16, v.LabelSpacing);
+    SetTrackbar(window, IDC_VM_SCALE, kMinMapResolution, kMaxMapResolution, v.MapResolution);
+    SetTrackbar(window, IDC_VM_FONT_SIZE, kMinFontAdjust, kMaxFontAdjust, v.FontAdjust);
+    SetTrackbar(window, IDC_VM_SPACING, kMinLabelSpacing, kMaxLabelSpacing, v.LabelSpacing);
 
     SetDlgItemInt(window, IDC_VM_FILTER_LOW, static_cast<UINT>(v.FilterLow), FALSE);
     SetDlgItemInt(window, IDC_VM_FILTER_HIGH, static_cast<UINT>(v.FilterHigh), FALSE);
@@ -66,7 +67,7 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     if (!gdi.vectorDarkBrush) gdi.vectorDarkBrush.reset(CreateSolidBrush(kDarkGrey));
     if (!gdi.vectorSwatchBrush) gdi.vectorSwatchBrush.reset(CreateSolidBrush(v.Color));
     if (!gdi.vectorDialogTexture || !gdi.vectorButtonTexture) {
-        LoadSkinTextures(app, gdi.vectorDialogTexture, gdi.vectorButtonTexture);
+        LoadSkinTextures(program, gdi.vectorDialogTexture, gdi.vectorButtonTexture);
     }
     return TRUE;
 }
@@ -239,6 +240,24 @@ void OnScaleTimer(HWND window, Program& program) {
     if (KillTimer(window, kScaleTimer)) ReloadMap(program);
 }
 
+Rect ScreenRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+// Centres the window on its owner, wholly on the work area of the owner's monitor.
+void PlaceOverOwner(HWND window, HWND owner) {
+    if (!owner) return;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (!GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+    const RECT& work = monitor.rcWork;
+    const Rect placed =
+        CentredOn(ScreenRect(window), ScreenRect(owner), Rect{work.left, work.top, work.right, work.bottom});
+    SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
 
 INT_PTR CALLBACK VectorSettingsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -280,7 +299,9 @@ INT_PTR CALLBACK VectorSettingsProc(HWND window, UINT message, WPARAM wParam, LP
 HWND OpenVectorSettingsWindow(HWND owner, Program& program) {
     const HWND window = CreateDialogParamA(GetModuleHandleA(nullptr), "EQVMAPSETTINGS", owner, VectorSettingsProc,
                                            reinterpret_cast<LPARAM>(&program));
-    if (window) ShowWindow(window, SW_SHOW);
+    if (!window) return nullptr;
+    PlaceOverOwner(window, owner);
+    ShowWindow(window, SW_SHOW);
     return window;
 }
 

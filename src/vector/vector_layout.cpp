@@ -7,6 +7,8 @@
 #include <limits>
 
 #include "raster/calibration.h"
+#include "raster/map_math.h"
+#include "vector/height_levels.h"
 
 namespace tolvik {
 
@@ -91,6 +93,8 @@ bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& 
         w = static_cast<std::int64_t>(resolution) * wu / hu;
     }
     if (w <= 0 || h <= 0) return false;
+    // A map bitmap too big to make (a setting nobody can make in the window).
+    if (!ComposedMapSizeAllowed(w, h)) return false;
     width = static_cast<int>(w);
     height = static_cast<int>(h);
     return true;
@@ -105,8 +109,13 @@ bool MapToPixel(const VectorMapSettings& settings, float x, float y, int& px, in
 
 bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, float h) {
     if (!settings.UseHeightFilter) return true;
-    const float m = (z1 + z2) * 0.5f;
-    return m + static_cast<float>(settings.FilterHigh) > h && h > m - static_cast<float>(settings.FilterLow);
+    return WithinHeightBand(LineMiddleHeight(z1, z2), settings.FilterLow, settings.FilterHigh, h);
+}
+
+Colour FadedColour(Colour colour, Colour background) {
+    const auto mix = [](unsigned c, unsigned b) { return (c + 3 * b) / 4; };
+    return MakeColour(mix(RedOf(colour), RedOf(background)), mix(GreenOf(colour), GreenOf(background)),
+                      mix(BlueOf(colour), BlueOf(background)));
 }
 
 int LabelPoints(const VectorMapSettings& settings, int size) {

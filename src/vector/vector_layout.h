@@ -34,7 +34,8 @@ constexpr int kMaxPixelCoordinate = (1 << 27) - 1;
 
 // The bitmap size for `bounds` at `resolution` pixels on the longer side:
 // false when the map has no area (an extent below one unit), an extent does
-// not fit a 32-bit integer, or a side comes out below one pixel.
+// not fit a 32-bit integer, a side comes out below one pixel, or the map
+// bitmap made from it would be too big.
 bool VectorBitmapSize(const MapBounds& bounds, int resolution, int& width, int& height);
 
 // The pixel of the file point (x, y), from BitmapWidth/BitmapHeight and the
@@ -44,6 +45,10 @@ bool MapToPixel(const VectorMapSettings& settings, float x, float y, int& px, in
 
 // Whether a line with end heights z1 and z2 is drawn for the player height h.
 bool PassesHeightFilter(const VectorMapSettings& settings, float z1, float z2, float h);
+
+// A line of another level: each channel (c + 3 × b) ÷ 4 of the line's colour
+// c and the background b, cut toward zero.
+Colour FadedColour(Colour colour, Colour background);
 
 // The label size in points after the font adjustment (kept within int).
 int LabelPoints(const VectorMapSettings& settings, int size);

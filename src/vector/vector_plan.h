@@ -33,46 +33,74 @@ struct VectorLabelOp {
 class VectorDrawSink {
 public:
     virtual ~VectorDrawSink() = default;
+    // The map's size is known: makes the canvas of width by height pixels,
+    // filled with `background`. False when it cannot be made; then nothing
+    // is drawn and the render has no map.
+    virtual bool BeginCanvas(int width, int height, Colour background) = 0;
     virtual void DrawLine(const VectorLineOp& line) = 0;
     virtual void DrawLabel(const VectorLabelOp& label) = 0;
 };
 
-// Steps of a label before anything is drawn: its anchor, the anchor box in
-// the Occupied List, its measure and its place. False when it has no place
-// (then only the anchor box was recorded) or its anchor is beyond the
-// pixel range (then nothing was recorded).
-bool LayoutVectorLabel(LabelPlacement& placement, const VectorMapSettings& settings,
-                       const VectorPointRecord& point, TextMeasurer& measurer, VectorLabelOp& out);
-
-// The line of an L record in pixels; false when it is not drawn (height
-// filter, or an end beyond the pixel range).
-bool LayoutVectorLine(const VectorMapSettings& settings, const VectorLineRecord& line, float playerHeight,
-                      VectorLineOp& out);
-
-// The drawing pass: the shown layers in order, each record as it is read.
-// Expects BitmapWidth, BitmapHeight and the working calibration of the
-// current render; starts with an empty Occupied List.
-void RunVectorDrawingPass(const VectorMapSettings& settings, const std::string& basePath, float playerHeight,
-                          TextMeasurer& measurer, VectorDrawSink& sink,
-                          const VectorFileOpener& open = OpenVectorMapFile);
-
-// Measures the map and works out the bitmap size; false when there is no
-// map (no readable file, no area, a side below one pixel). Leaves the Map
-// Bounds in the working calibration.
-bool SizeVectorMap(VectorMapSettings& settings, const std::string& basePath, int& width, int& height,
-                   const VectorFileOpener& open = OpenVectorMapFile);
-
-// Records the size of the bitmap about to be drawn: BitmapWidth,
-// BitmapHeight and the working calibration's physical points.
-void BeginVectorDrawing(VectorMapSettings& settings, int width, int height);
-
-// After drawing: the working calibration becomes the game-coordinate
-// calibration (logical point 1 = (−min x, −min y), 2 = (−max x, −max y)).
-void FinishVectorRender(VectorMapSettings& settings);
-
-// The whole render without a bitmap: size, drawing pass into `sink`,
-// calibration. False (nothing drawn) when the map does not exist.
+// The whole render of the map with `basePath` for the player height
+// `playerHeight`: measures the map, sizes the canvas, runs the drawing pass
+// into `sink` and leaves the size in BitmapWidth/BitmapHeight and the
+// game-coordinate calibration (logical point 1 = (−min x, −min y), 2 =
+// (−max x, −max y)) in the working calibration.
+//
+// The drawing pass goes through the shown layers in order and draws each
+// record as it is read: the lines that pass the height filter and the labels
+// that match the search text. With FadeOtherLevels (and the filter on), the
+// lines the filter hides come first, all of them, in their faded colours.
+// With the filter on, `settings.levels` keeps the lines' middle heights.
+//
+// False (nothing drawn, `levels` empty) when the map does not exist: no
+// readable file, no area, a side below one pixel, or no canvas.
 bool PlanVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight,
                    TextMeasurer& measurer, VectorDrawSink& sink, const VectorFileOpener& open = OpenVectorMapFile);
+
+
+// The map rendered again at another scale, kept as its draw operations in
+// pixels of the scaled map (width x height), so that any part of it can be
+// drawn without reading the files again. Lines stay one pixel wide and
+// labels keep their point size; labels are placed on the scaled map.
+struct ScaledVectorPlan {
+    int width = 0;   // the scaled map
+    int height = 0;
+    int baseWidth = 0;  // the render at MapResolution that it scales
+    int baseHeight = 0;
+    std::vector<VectorLineOp> lines;
+    std::vector<VectorLabelOp> labels;
+    std::vector<std::size_t> linesBeforeLabel;  // for each label, the lines drawn before it
+};
+
+// Records a render's operations into `plan`: the canvas size as the scaled
+// map's size, every line and label in drawing order.
+class ScaledPlanRecorder : public VectorDrawSink {
+public:
+    explicit ScaledPlanRecorder(ScaledVectorPlan& plan) : plan_(plan) {}
+    bool BeginCanvas(int width, int height, Colour background) override;
+    void DrawLine(const VectorLineOp& line) override;
+    void DrawLabel(const VectorLabelOp& label) override;
+
+private:
+    ScaledVectorPlan& plan_;
+};
+
+// The render of PlanVectorMap with a canvas `scale` times the size of a
+// render at MapResolution (rounded, at least one pixel); at 1 it is
+// PlanVectorMap. `baseWidth`/`baseHeight` receive the unscaled size.
+bool PlanVectorMapScaled(VectorMapSettings& settings, const std::string& basePath, float playerHeight, double scale,
+                          TextMeasurer& measurer, VectorDrawSink& sink, int& baseWidth, int& baseHeight,
+                          const VectorFileOpener& open = OpenVectorMapFile);
+
+// Plans the map at `scale` into `plan`. `settings` is taken as a copy: the
+// last render's state is not touched. False when the map does not exist.
+bool PlanScaledVectorMap(VectorMapSettings settings, const std::string& basePath, float playerHeight, double scale,
+                         TextMeasurer& measurer, ScaledVectorPlan& plan,
+                         const VectorFileOpener& open = OpenVectorMapFile);
+
+// Sends the plan's operations that reach into `clip` (plan pixels, right and
+// bottom exclusive) to `sink`, in drawing order.
+void ReplayScaledVectorPlan(const ScaledVectorPlan& plan, const Rect& clip, VectorDrawSink& sink);
 
 }  // namespace tolvik

@@ -3,11 +3,16 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/gdi_win.h"
-#include "log/zone_names.h"
 #include "base/image_win.h"
+#include "log/zone_names.h"
+#include "raster/calibration.h"
+#include "vector/follow_height.h"
+#include "vector/height_levels.h"
 
 namespace tolvik {
 
@@ -22,21 +27,76 @@ int ScreenPixelsPerInch() {
     return screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
 }
 
-void DrawLineWithSelectedPen(HDC dc, const VectorLineOp& line) {
-    MoveToEx(dc, line.x1, line.y1, nullptr);
-    LineTo(dc, line.x2, line.y2);
+HFONT CreateLabelFont(int points) {
+    LOGFONTA font{};
+    font.lfHeight = LabelFontHeight(points, ScreenPixelsPerInch());
+    std::strcpy(font.lfFaceName, "Arial");
+    return CreateFontIndirectA(&font);
 }
 
-// Executes the draw operations of a render in GDI and measures label texts in
-// the real label fonts. Within the render, a line pen is kept while lines of
-// the same colour follow each other, and the fonts of the label sizes are
-// kept; neither changes anything in the pixels.
+// One placed label in `font`: the leader (cut at the box), the 4 by 4 anchor
+// square filled with the device context's brush, and the text.
+void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
+    const Rect& box = label.box;
+    const COLORREF colour = PlainColour(label.colour);
+    {
+        UniquePen pen(CreatePen(PS_SOLID, 0, colour));
+        Selection selected(dc, pen.get());
+        // The leader runs towards the box centre and stops at its edge; the
+        // clipping in force before (none in a plain render) comes back after.
+        SavedDcState clipping(dc);
+        ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
+        MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
+        LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    Selection selected(dc, font);
+    TextOutA(dc, box.left, box.top, label.text.c_str(), static_cast<int>(label.text.size()));
+}
+
+// The drawing plan's canvas in GDI, in one of three kinds: a new DIB
+// section in a memory device context (a render), a device context that
+// already holds a picture (a zoomed plan painted into a view), or a plan
+// that keeps the operations (a render at another scale), where GDI only
+// measures. Label texts are measured in the real label fonts. Within the
+// render, a line pen is kept while lines of the same colour follow each
+// other, and the fonts of the label sizes are kept; neither changes
+// anything in the pixels.
 class GdiVectorCanvas : public VectorDrawSink, public TextMeasurer {
 public:
-    GdiVectorCanvas(HDC dc, int bitmapWidth, int bitmapHeight)
-        : dc_(dc), width_(bitmapWidth), height_(bitmapHeight), pixelsPerInch_(ScreenPixelsPerInch()) {}
+    // A render into a new bitmap, made by BeginCanvas.
+    GdiVectorCanvas() : pixelsPerInch_(ScreenPixelsPerInch()) {}
 
-    ~GdiVectorCanvas() override { ReleasePen(); }
+    // Drawing into `dc`, which holds a picture of width by height pixels.
+    GdiVectorCanvas(HDC dc, int width, int height)
+        : target_(dc), width_(width), height_(height), pixelsPerInch_(ScreenPixelsPerInch()) {}
+
+    // Keeping the operations in `plan`.
+    explicit GdiVectorCanvas(ScaledVectorPlan& plan) : recorder_(plan), pixelsPerInch_(ScreenPixelsPerInch()) {}
+
+    ~GdiVectorCanvas() override {
+        ReleasePen();
+        fonts_.clear();
+        if (previousBitmap_) SelectObject(target_, previousBitmap_);
+    }
+
+    bool BeginCanvas(int width, int height, Colour background) override {
+        ownDc_.reset(CreateCompatibleDC(nullptr));
+        if (!ownDc_) return false;
+        target_ = ownDc_.get();
+        width_ = width;
+        height_ = height;
+        if (recorder_) return recorder_->BeginCanvas(width, height, background);
+        bitmap_.reset(CreateDib24(width, height));
+        if (!bitmap_) return false;
+        previousBitmap_ = SelectObject(target_, bitmap_.get());
+        RECT all{0, 0, width, height};
+        UniqueBrush brush(CreateSolidBrush(PlainColour(background)));
+        FillRect(target_, &all, brush.get());
+        return true;
+    }
 
     TextExtent Measure(const std::string& text, int points) override {
         // A font taller than twice the bitmap cannot give a label that fits:
@@ -45,30 +105,42 @@ public:
         const std::int64_t limit = 2 * static_cast<std::int64_t>(width_ > height_ ? width_ : height_) + 16;
         if (charHeight > limit) return TextExtent{0, static_cast<int>(limit)};
         HFONT font = FontFor(points);
-        Selection selected(dc_, font);
+        Selection selected(target_, font);
         SIZE size{};
-        if (!GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size)) return TextExtent{};
+        if (!GetTextExtentPoint32A(target_, text.c_str(), static_cast<int>(text.size()), &size)) return TextExtent{};
         return TextExtent{size.cx, size.cy};
     }
 
     void DrawLine(const VectorLineOp& line) override {
+        if (recorder_) return recorder_->DrawLine(line);
         if (!pen_ || penColour_ != line.colour) {
             ReleasePen();
             pen_.reset(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
             penColour_ = line.colour;
-            previousPen_ = pen_ ? SelectObject(dc_, pen_.get()) : nullptr;
+            previousPen_ = pen_ ? SelectObject(target_, pen_.get()) : nullptr;
         }
-        if (pen_) DrawLineWithSelectedPen(dc_, line);
+        if (!pen_) return;
+        MoveToEx(target_, line.x1, line.y1, nullptr);
+        LineTo(target_, line.x2, line.y2);
     }
 
     void DrawLabel(const VectorLabelOp& label) override {
+        if (recorder_) return recorder_->DrawLabel(label);
         ReleasePen();
-        DrawVectorLabel(dc_, label, FontFor(label.points));
+        DrawVectorLabel(target_, label, FontFor(label.points));
+    }
+
+    // The finished bitmap, no longer selected; the caller owns it.
+    HBITMAP TakeBitmap() {
+        ReleasePen();
+        if (previousBitmap_) SelectObject(target_, previousBitmap_);
+        previousBitmap_ = nullptr;
+        return bitmap_.release();
     }
 
 private:
     void ReleasePen() {
-        if (previousPen_) SelectObject(dc_, previousPen_);
+        if (previousPen_) SelectObject(target_, previousPen_);
         previousPen_ = nullptr;
         pen_.reset();
     }
@@ -90,9 +162,13 @@ private:
     };
     static constexpr std::size_t kKeptFonts = 8;
 
-    HDC dc_;
-    int width_;
-    int height_;
+    std::optional<ScaledPlanRecorder> recorder_;
+    UniqueMemoryDc ownDc_;
+    HDC target_ = nullptr;
+    UniqueBitmap bitmap_;
+    HGDIOBJ previousBitmap_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
     int pixelsPerInch_;
     UniquePen pen_;
     std::uint32_t penColour_ = 0;
@@ -102,76 +178,27 @@ private:
 
 }  // namespace
 
-HFONT CreateLabelFont(int points) {
-    LOGFONTA font{};
-    font.lfHeight = LabelFontHeight(points, ScreenPixelsPerInch());
-    std::strcpy(font.lfFaceName, "Arial");
-    return CreateFontIndirectA(&font);
-}
-
-void DrawVectorLine(HDC dc, const VectorLineOp& line) {
-    UniquePen pen(CreatePen(PS_SOLID, 1, PlainColour(line.colour)));
-    if (!pen) return;
-    Selection selected(dc, pen.get());
-    DrawLineWithSelectedPen(dc, line);
-}
-
-void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font) {
-    const Rect& box = label.box;
-    const COLORREF colour = PlainColour(label.colour);
-    {
-        UniquePen pen(CreatePen(PS_SOLID, 0, colour));
-        Selection selected(dc, pen.get());
-        // The leader runs towards the box centre and stops at its edge.
-        ExcludeClipRect(dc, box.left, box.top, box.right, box.bottom);
-        MoveToEx(dc, label.anchorX, label.anchorY, nullptr);
-        LineTo(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
-        Rectangle(dc, label.anchorX - 2, label.anchorY - 2, label.anchorX + 2, label.anchorY + 2);
-        SelectClipRgn(dc, nullptr);
-    }
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    Selection selected(dc, font);
-    TextOutA(dc, box.left, box.top, label.text.c_str(), static_cast<int>(label.text.size()));
-}
-
-void DrawVectorMapFiles(HDC dc, const std::string& basePath, const VectorMapSettings& settings,
-                        float playerHeight) {
-    GdiVectorCanvas canvas(dc, settings.BitmapWidth, settings.BitmapHeight);
-    RunVectorDrawingPass(settings, basePath, playerHeight, canvas, canvas);
-}
-
 HBITMAP RenderVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight) {
-    int width = 0;
-    int height = 0;
-    if (!SizeVectorMap(settings, basePath, width, height)) return nullptr;
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc) return nullptr;
-    // A size the system refuses means no map; the last size stays recorded.
-    UniqueBitmap bitmap(CreateDib24(width, height));
-    if (!bitmap) return nullptr;
-    BeginVectorDrawing(settings, width, height);
-    {
-        Selection selected(dc.get(), bitmap.get());
-        RECT all{0, 0, width, height};
-        UniqueBrush background(CreateSolidBrush(PlainColour(settings.Color)));
-        FillRect(dc.get(), &all, background.get());
-        background.reset();
-        DrawVectorMapFiles(dc.get(), basePath, settings, playerHeight);
-    }
-    FinishVectorRender(settings);
-    return bitmap.release();
+    GdiVectorCanvas canvas;
+    if (!PlanVectorMap(settings, basePath, playerHeight, canvas, canvas)) return nullptr;
+    return canvas.TakeBitmap();
 }
 
 HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
     AppState& app = program.app;
     HBITMAP bitmap = nullptr;
+    const float playerHeight = PlayerHeight(app.zones);
+    ResetHeightLevels(app.vector.levels, playerHeight);
     std::string shortName;
+    ZoomedView& zoom = program.gdi.zoom;
+    zoom.vectorBase.clear();
     if (LookupShortZoneName(zone, shortName)) {
         const std::string basePath = app.vectorMapFolder + shortName + ".txt";
-        const ZoneRecord* record = app.zones.Current();
-        const float playerHeight = record ? record->current.slots[0].z : 0.0f;
         bitmap = RenderVectorMap(app.vector, basePath, playerHeight);
+        if (bitmap) {
+            zoom.vectorBase = basePath;
+            zoom.vectorHeight = playerHeight;
+        }
     }
     CalibrationPoints& points = app.map.points;
     if (bitmap) {
@@ -188,6 +215,52 @@ HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone) {
         points = CalibrationPoints{};
     }
     return bitmap;
+}
+
+void PaintScaledVectorPlan(HDC dc, const ScaledVectorPlan& plan, std::uint32_t colour, int x, int y,
+                           const RECT& clip) {
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
+    {
+        UniqueBrush background(CreateSolidBrush(PlainColour(colour)));
+        FillRect(dc, &clip, background.get());
+    }
+    SetViewportOrgEx(dc, x, y, nullptr);
+    GdiVectorCanvas canvas(dc, plan.width, plan.height);
+    ReplayScaledVectorPlan(plan, Rect{clip.left - x, clip.top - y, clip.right - x, clip.bottom - y}, canvas);
+}
+
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale) {
+    auto plan = std::make_shared<ScaledVectorPlan>();
+    VectorMapSettings working = settings;
+    GdiVectorCanvas recorder(*plan);
+    if (!PlanVectorMapScaled(working, basePath, playerHeight, scale, recorder, recorder, plan->baseWidth,
+                              plan->baseHeight)) {
+        return nullptr;
+    }
+    return plan;
+}
+
+bool RenderVectorMapAtZoom(Program& program) {
+    ZoomedView& zoom = program.gdi.zoom;
+    const AppState& app = program.app;
+    // The old plan goes first, so that two are never held at once.
+    zoom.paintSharp = nullptr;
+    zoom.sharpMapSerial = 0;
+    if (!app.UseVURavaZiro || zoom.vectorBase.empty() || app.map.zoomStep == 0) return false;
+    std::shared_ptr<const ScaledVectorPlan> plan =
+        PlanVectorMapAtScale(app.vector, zoom.vectorBase, zoom.vectorHeight, ZoomFactor(app.map.zoomStep));
+    // Only a plan of the map being shown (the files may have changed since).
+    if (!plan || plan->baseWidth != app.map.imageWidth || plan->baseHeight != app.map.imageHeight) return false;
+    const std::uint32_t colour = app.vector.Color;
+    zoom.paintSharp = [plan, colour](HDC dc, int x, int y, const RECT& clip) {
+        PaintScaledVectorPlan(dc, *plan, colour, x, y, clip);
+    };
+    zoom.sharpStep = app.map.zoomStep;
+    zoom.sharpMapSerial = zoom.mapSerial;
+    ++zoom.sharpSerial;
+    return true;
 }
 
 }  // namespace tolvik

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "base/program_win.h"
@@ -17,25 +18,28 @@ namespace tolvik {
 HBITMAP RenderZoneVectorMap(Program& program, const std::string& zone);
 
 // Renders the map whose base file is `basePath` for the player height
-// `playerHeight`: a new 24-bit bottom-up DIB section (owned by the caller),
-// or null when the map does not exist or the bitmap cannot be made. Leaves
-// the size in BitmapWidth/BitmapHeight and the game-coordinate calibration in
-// the working calibration.
+// `playerHeight` through the drawing plan: a new 24-bit bottom-up DIB section
+// (owned by the caller), or null when the map does not exist or the bitmap
+// cannot be made. Leaves the size in BitmapWidth/BitmapHeight, the
+// game-coordinate calibration in the working calibration and the lines'
+// heights in `levels`.
 HBITMAP RenderVectorMap(VectorMapSettings& settings, const std::string& basePath, float playerHeight);
 
-// The drawing pass into `dc`, which holds the bitmap of the size and bounds
-// in `settings`.
-void DrawVectorMapFiles(HDC dc, const std::string& basePath, const VectorMapSettings& settings,
-                        float playerHeight);
 
-// One line of the map, one pixel wide in its colour.
-void DrawVectorLine(HDC dc, const VectorLineOp& line);
+// Renders the vector map being shown again at the map's zoom, kept as its
+// draw operations, and makes it the Map View's sharp picture for that zoom.
+// False (no sharp picture) for a picture map, at the actual size, or when
+// the map cannot be read again.
+bool RenderVectorMapAtZoom(Program& program);
 
-// One placed label in `font`: the leader (cut at the box), the 4 by 4 anchor
-// square filled with the device context's brush, and the text.
-void DrawVectorLabel(HDC dc, const VectorLabelOp& label, HFONT font);
+// The map at `scale` times the size of its render at MapResolution, as draw
+// operations, labels measured in the real fonts; null when it cannot be read.
+std::shared_ptr<ScaledVectorPlan> PlanVectorMapAtScale(const VectorMapSettings& settings, const std::string& basePath,
+                                                       float playerHeight, double scale);
 
-// A new "Arial" font of `points` points for the screen's resolution.
-HFONT CreateLabelFont(int points);
+// Paints `plan` with its pixel (0, 0) at (x, y) of `dc`, within `clip`: the
+// background colour `colour`, then the lines and labels that reach into it.
+void PaintScaledVectorPlan(HDC dc, const ScaledVectorPlan& plan, std::uint32_t colour, int x, int y,
+                           const RECT& clip);
 
 }  // namespace tolvik

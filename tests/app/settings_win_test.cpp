@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include "base/profile_win.h"
+#include "app/map_select_win.h"
+#include "app/map_zoom_win.h"
 #include "app/settings_win.h"
+#include "raster/test_pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -42,6 +45,8 @@ TEST_F(SettingsTest, DefaultsWithoutAFile) {
     EXPECT_EQ(app.vector.Color, 8421504u);
     EXPECT_EQ(app.vector.FontAdjust, 5);
     EXPECT_EQ(app.vector.LabelSpacing, 2);
+    EXPECT_EQ(app.vector.FollowHeight, 1);
+    EXPECT_EQ(app.vector.FadeOtherLevels, 0);
     EXPECT_EQ(app.vectorMapFolder, folder / "VURavaZiro\\");
     EXPECT_TRUE(app.logFile.empty());
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
@@ -97,6 +102,8 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
         app.vector.FontAdjust = 9;
         app.vector.LabelSpacing = 12;
         app.vector.Color = 0x123456;
+        app.vector.FollowHeight = 0;
+        app.vector.FadeOtherLevels = 1;
         app.vectorMapFolder = "C:\\maps\\";
         SendMessageA(h.window(), WM_CLOSE, 0, 0);
     }
@@ -126,21 +133,69 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     EXPECT_EQ(app.vector.FontAdjust, 9);
     EXPECT_EQ(app.vector.LabelSpacing, 12);
     EXPECT_EQ(app.vector.Color, 0x123456u);
+    EXPECT_EQ(app.vector.FollowHeight, 0);
+    EXPECT_EQ(app.vector.FadeOtherLevels, 1);
     EXPECT_EQ(app.vectorMapFolder, "C:\\maps\\");
 }
 
-TEST_F(SettingsTest, RectangleOnNoMonitorIsBroughtBackIntoView) {
-    test::WriteFile(Ini(), "[WindowPos]\r\nX=-30000\r\nY=-30000\r\nW=700\r\nH=720\r\n");
+// A file edited by hand: a map scale far beyond the settings window's range
+// once made a bitmap of gigabytes at every start. It now starts with the
+// vector map at the largest scale the window allows; and a scale given past
+// the reading still makes no bitmap, only the stand-by picture.
+TEST_F(SettingsTest, HugeMapScaleInTheFileStartsWithinTheWindowsRanges) {
+    const std::string log = folder / "eqlog_A_P1999.txt";
+    test::WriteFile(log, "You have entered Befallen.\r\n");
+    test::MakeFolder(folder / "VURavaZiro");
+    test::MakeFolder(folder / "Zones");
+    test::WriteFile(folder / "VURavaZiro\\befallen.txt", "L 0, 0, 0, 1000, 500, 0, 255, 0, 0\r\n");
+    ASSERT_TRUE(CopyFileA((std::string(TOLVIK_DATA_DIR) + "\\Zones\\MissingMap.jpg").c_str(),
+                          (folder / "Zones\\MissingMap.jpg").c_str(), FALSE));
+    test::WriteFile(Ini(), "[Settings]\r\nLog File=" + log +
+                               "\r\n[VURavaZiro]\r\nUseVURavaZiro=1\r\nMapResolution=40000\r\nFontAdjust=99\r\n"
+                               "LabelSpacing=-5\r\nFilterLow=-3\r\n");
     MainWindowHarness h(folder.path());
-    RECT r{};
-    GetWindowRect(h.window(), &r);
-    EXPECT_EQ(r.right - r.left, 700);
-    EXPECT_EQ(r.bottom - r.top, 720);
-    EXPECT_NE(MonitorFromRect(&r, MONITOR_DEFAULTTONULL), nullptr);
+    const AppState& app = h.app();
+    EXPECT_EQ(app.vector.MapResolution, 1600);
+    EXPECT_EQ(app.vector.FontAdjust, 10);
+    EXPECT_EQ(app.vector.LabelSpacing, 0);
+    EXPECT_EQ(app.vector.FilterLow, 0);
+    EXPECT_EQ(app.map.zoneName, "Befallen");
+    EXPECT_EQ(app.map.imageWidth, 1600);
+    EXPECT_EQ(app.map.imageHeight, 800);
+    EXPECT_EQ(app.map.calibrated, 1);
+
+    h.app().vector.MapResolution = 40000;
+    SelectZoneMap(h.window(), h.program(), "Befallen");
+    EXPECT_EQ(app.map.imageWidth, 800);  // the stand-by picture
+    EXPECT_EQ(app.map.imageHeight, 600);
+    EXPECT_EQ(app.map.calibrated, 0);
+}
+
+TEST_F(SettingsTest, WindowIsRestoredWithItsTitleBarInReach) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_GE(r.left, work.left);
-    EXPECT_GE(r.top, work.top);
+    struct Case {
+        int x, y;         // stored
+        int left, top;    // restored (size 700 x 720 in each case)
+    };
+    const int titleTop = work.top - 5;  // only the title bar's top rows above the screen
+    const Case cases[] = {
+        {-30000, -30000, work.left + (work.right - work.left - 700) / 2, work.top + (work.bottom - work.top - 720) / 2},
+        {100, titleTop, 100, work.top},
+        {work.left - 40, 100, work.left, 100},
+        {120, work.bottom - 100, 120, work.bottom - 100},  // hanging over the bottom: kept
+    };
+    for (const Case& c : cases) {
+        test::WriteFile(Ini(), "[WindowPos]\r\nX=" + std::to_string(c.x) + "\r\nY=" + std::to_string(c.y) +
+                                   "\r\nW=700\r\nH=720\r\n");
+        MainWindowHarness h(folder.path());
+        RECT r{};
+        GetWindowRect(h.window(), &r);
+        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
+        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
+        EXPECT_EQ(r.right - r.left, 700);
+        EXPECT_EQ(r.bottom - r.top, 720);
+    }
 }
 
 TEST_F(SettingsTest, ProfileRealHelpers) {
@@ -152,4 +207,33 @@ TEST_F(SettingsTest, ProfileRealHelpers) {
 }
 
 }  // namespace
+
+TEST_F(SettingsTest, ZoomIsKeptPerZoneUnderItsName) {
+    test::MakeFolder(folder / "Zones");
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\MissingMap.jpg", test::SolidPicture(60, 40, 0xFF000060u)));
+    test::WriteFile(Ini(), "[Zoom]\r\neast commonlands=-3\r\nBefallen=99\r\nLavastorm=junk\r\n");
+    {
+        MainWindowHarness h(folder.path());
+        const int& step = h.app().map.zoomStep;
+        SelectZoneMap(h.window(), h.program(), "East Commonlands");
+        EXPECT_EQ(step, -3);
+        SelectZoneMap(h.window(), h.program(), "Befallen");
+        EXPECT_EQ(step, 8);  // kept within the range
+        ZoomMapView(h.window(), h.program(), 0, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Lavastorm");
+        EXPECT_EQ(step, 0);  // no usable value: the actual size
+        ZoomMapView(h.window(), h.program(), 2, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Bad=Zone");  // a name no key can hold
+        EXPECT_EQ(step, 0);
+        ZoomMapView(h.window(), h.program(), 1, POINT{10, 10});
+        SelectZoneMap(h.window(), h.program(), "Befallen");
+        EXPECT_EQ(step, 0);
+        SendMessageA(h.window(), WM_CLOSE, 0, 0);
+    }
+    EXPECT_EQ(Value("Zoom", "East Commonlands"), "-3");
+    EXPECT_EQ(Value("Zoom", "Lavastorm"), "2");
+    EXPECT_EQ(Value("Zoom", "Befallen"), "<missing>");
+    EXPECT_EQ(test::ReadFile(Ini()).find("Bad"), std::string::npos);
+}
+
 }  // namespace tolvik

@@ -1,48 +1,75 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/window_placement.h"
 
 namespace tolvik {
 namespace {
 
+// Two monitors side by side, the primary one with a task bar at its bottom.
 const Rect kPrimary{0, 0, 1920, 1040};
 const Rect kSecond{1920, 0, 3200, 1024};
 const Rect kTemplate{100, 100, 760, 800};
+constexpr int kTitle = 30;
 
-TEST(WindowPlacement, VisibleRectanglesAreRestoredAsStored) {
-    const Rect stored{200, 150, 900, 850};
-    const Rect r = RestoredWindowRect(stored, {kPrimary, kSecond}, kPrimary, kTemplate);
-    EXPECT_EQ(r.left, 200);
-    EXPECT_EQ(r.top, 150);
-    EXPECT_EQ(r.Width(), 700);
-    EXPECT_EQ(r.Height(), 700);
-    // A rectangle only touching a work area is not on it.
-    EXPECT_EQ(RestoredWindowRect(Rect{-700, 0, 0, 700}, {kPrimary}, kPrimary, kTemplate).left, (1920 - 700) / 2);
-    // Partly off-screen but still showing a corner on the second monitor.
-    const Rect edge{3100, 900, 3800, 1600};
-    const Rect e = RestoredWindowRect(edge, {kPrimary, kSecond}, kPrimary, kTemplate);
-    EXPECT_EQ(e.left, 3100);
+Rect Restore(const Rect& stored, const std::vector<Rect>& areas = {kPrimary, kSecond}) {
+    return RestoredWindowRect(stored, areas, kPrimary, kTemplate, kTitle);
 }
 
-TEST(WindowPlacement, RectangleOnAnUnpluggedMonitorComesBackCentred) {
-    const Rect stored{2500, 100, 3200, 800};  // was on the second monitor
-    const Rect r = RestoredWindowRect(stored, {kPrimary}, kPrimary, kTemplate);
-    EXPECT_EQ(r.Width(), 700);
-    EXPECT_EQ(r.Height(), 700);
-    EXPECT_EQ(r.left, (1920 - 700) / 2);
-    EXPECT_EQ(r.top, (1040 - 700) / 2);
+TEST(WindowPlacement, TitleBarOnTheWorkAreasKeepsTheWindowExactly) {
+    // Hanging over the bottom edge and over the far right edge, title bar in reach.
+    for (const Rect& r : {Rect{200, 900, 900, 1600}, Rect{2900, 994, 3200, 1500}, Rect{0, 0, 1920, 1040}}) {
+        EXPECT_EQ(Restore(r), r);
+    }
+    // Across the seam of the two monitors: the title bar lies on both.
+    EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}), (Rect{1500, 100, 2400, 800}));
+    // Across two monitors stacked one above the other, and across the gap
+    // a task bar leaves between them.
+    const Rect below{0, 1080, 1920, 2160};
+    EXPECT_EQ(Restore(Rect{100, 1070, 800, 1600}, {Rect{0, 0, 1920, 1080}, below}), (Rect{100, 1070, 800, 1600}));
+    EXPECT_EQ(Restore(Rect{100, 1030, 800, 1600}, {kPrimary, below}), (Rect{100, 1080, 800, 1650}));
+    // The same on the primary monitor alone reaches past its right edge.
+    EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}, {kPrimary}), (Rect{1020, 100, 1920, 800}));
 }
 
-TEST(WindowPlacement, OversizedOrEmptyRectanglesAreMadeToFit) {
-    const Rect huge{-9000, -9000, -1000, 5000};
-    const Rect r = RestoredWindowRect(huge, {kPrimary}, kPrimary, kTemplate);
-    EXPECT_EQ(r.Width(), 1920);
-    EXPECT_EQ(r.Height(), 1040);
-    EXPECT_EQ(r.left, 0);
-    const Rect empty{50, 50, 50, 50};
-    const Rect e = RestoredWindowRect(empty, {kPrimary}, kPrimary, kTemplate);
+TEST(WindowPlacement, TitleBarOutOfReachMovesTheWindowTheLeastDistance) {
+    // Above the top: one pixel is enough to lose the title bar's top row.
+    EXPECT_EQ(Restore(Rect{300, -1, 1000, 699}), (Rect{300, 0, 1000, 700}));
+    EXPECT_EQ(Restore(Rect{300, -400, 1000, 300}), (Rect{300, 0, 1000, 700}));
+    // Beyond the left side, and beyond the second monitor's right side.
+    EXPECT_EQ(Restore(Rect{-200, 50, 500, 750}), (Rect{0, 50, 700, 750}));
+    EXPECT_EQ(Restore(Rect{2700, 50, 3400, 750}), (Rect{2500, 50, 3200, 750}));
+    // The title bar only just below the work area's bottom (the task bar).
+    EXPECT_EQ(Restore(Rect{300, 1020, 1000, 1720}), (Rect{300, 340, 1000, 1040}));
+    // Too big for the monitor it is mostly on: shrunk to fit there, not elsewhere.
+    EXPECT_EQ(Restore(Rect{1800, -100, 4000, 900}), (Rect{1920, 0, 3200, 1000}));
+    EXPECT_EQ(Restore(Rect{-50, 10, 600, 2000}), (Rect{0, 0, 650, 1040}));
+}
+
+TEST(WindowPlacement, WindowOnARemovedMonitorComesBackCentredOnThePrimary) {
+    const Rect r = Restore(Rect{2500, 100, 3200, 800}, {kPrimary});
+    EXPECT_EQ(r, (Rect{(1920 - 700) / 2, (1040 - 700) / 2, (1920 - 700) / 2 + 700, (1040 - 700) / 2 + 700}));
+    const Rect huge = Restore(Rect{5000, 5000, 9000, 9000}, {kPrimary});
+    EXPECT_EQ(huge, kPrimary);
+    // No size stored: the template's size.
+    const Rect e = Restore(Rect{50, 50, 50, 50});
     EXPECT_EQ(e.Width(), kTemplate.Width());
     EXPECT_EQ(e.Height(), kTemplate.Height());
+    EXPECT_EQ(e.left, 50);
+    // Values no screen has cannot overflow.
+    const Rect far = Restore(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {kPrimary});
+    EXPECT_EQ(far, kPrimary);
+}
+
+TEST(WindowPlacement, SettingsWindowCentredOnItsOwnerAndWhollyOnTheWorkArea) {
+    const Rect box{0, 0, 460, 300};
+    EXPECT_EQ(CentredOn(box, Rect{100, 100, 800, 800}, kPrimary), (Rect{220, 300, 680, 600}));
+    // Owner near the top-left corner and past the right edge of the work area.
+    EXPECT_EQ(CentredOn(box, Rect{-300, -200, 200, 200}, kPrimary), (Rect{0, 0, 460, 300}));
+    EXPECT_EQ(CentredOn(box, Rect{1700, 800, 2400, 1300}, kPrimary), (Rect{1460, 740, 1920, 1040}));
+    // Larger than the work area: its top-left corner stays on it.
+    EXPECT_EQ(MovedInside(Rect{-10, -10, 2000, 1100}, kPrimary), (Rect{0, 0, 2010, 1110}));
 }
 
 }  // namespace

@@ -148,11 +148,36 @@ struct Canvas {
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
 };
 
-TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
+TEST(ContextMenu, LevelOptionsAfterASeparatorOnlyWithVectorMapsCheckedByTheirFlags) {
     AppState app;
-    app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";
+    const auto items = [&app] {
+        std::string shown;  // "-" a separator, "*" a check mark, then the id
+        HMENU menu = BuildContextMenu(app);
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            shown += state & MF_SEPARATOR ? std::string("-") : (state & MF_CHECKED ? "*" : "") +
+                                                                     std::to_string(GetMenuItemID(menu, i));
+            shown += " ";
+        }
+        DestroyMenu(menu);
+        return shown;
+    };
+    EXPECT_EQ(items().find("4020"), std::string::npos);
+    app.UseVURavaZiro = 1;
+    app.vector.FollowHeight = 1;
+    const std::string on = items();
+    EXPECT_TRUE(on.ends_with(" - *40201 40202 ")) << on;  // the last items, after their separator
+    app.vector.FollowHeight = 0;
+    app.vector.FadeOtherLevels = 1;
+    EXPECT_TRUE(items().ends_with(" - 40201 *40202 ")) << items();
+}
+
+TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
+    Program program;  // no file and nothing built in
+    program.app.texturesFolder = "C:\\no-such-folder-for-tolvik\\";
+    program.seams.builtInPicture = [](const std::string&) { return std::string_view(); };
     UniqueBitmap background, button;
-    LoadSkinTextures(app, background, button);
+    LoadSkinTextures(program, background, button);
     ASSERT_TRUE(background && button);
     EXPECT_EQ(Canvas(background.get()).at(319, 319), RGB(128, 128, 128));
     EXPECT_EQ(Canvas(button.get()).at(160, 7), RGB(192, 192, 192));

@@ -1,9 +1,12 @@
 // The demo zone's calibrated picture, with the player's disc where the
-// calibration puts it, and panning by dragging that stops at the edges.
+// calibration puts it, panning by dragging that stops at the edges, and one
+// notch of the wheel that zooms about the pointer.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "e2e/tolvik_process_win.h"
-#include "raster/calibration.h"
+#include "raster/map_math.h"
 
 namespace tolvik::e2e {
 namespace {
@@ -122,6 +125,40 @@ TEST_F(RasterMapOnScreen, DiscSitsWhereTheCalibrationSaysAndPanningStopsAtTheEdg
     EXPECT_TRUE(DiscAt(window, DiscInView(leftmost + 900, panY)));
 
     EXPECT_EQ(tolvik.Close(), 0u);
+}
+
+
+TEST_F(RasterMapOnScreen, OneWheelNotchPutsTheDiscWhereTheZoomedCalibrationSays) {
+    RunningTolvik tolvik(staged);
+    ASSERT_NE(tolvik.WaitForWindow(), nullptr);
+    const HWND window = tolvik.window();
+    SetForegroundWindow(window);
+    ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "100.00"; }, 3000));
+    RECT view{};
+    GetClientRect(GetDlgItem(window, 1033), &view);
+    CurrentMap map = DemoCalibration();
+    map.imageOffsetX = 640, map.imageOffsetY = 512;
+    map.panX = CentredPan(view.right, imageWidth + 1280);
+    map.panY = CentredPan(view.bottom, imageHeight + 1024);
+
+    // The real wheel, one notch away from the user, with the pointer a quarter into the view.
+    const POINT anchor{view.right / 4, view.bottom / 4};
+    const POINT pointer = ViewToScreen(window, anchor);
+    SetCursorPos(pointer.x, pointer.y);
+    INPUT wheel{};
+    wheel.type = INPUT_MOUSE;
+    wheel.mi.dwFlags = MOUSEEVENTF_WHEEL;
+    wheel.mi.mouseData = WHEEL_DELTA;
+    ASSERT_EQ(SendInput(1, &wheel, sizeof wheel), 1u);
+
+    ASSERT_TRUE(ZoomAbout(map, 1, anchor.x, anchor.y));
+    int x = 0, y = 0;
+    ASSERT_TRUE(GameToView(map, kX, kY, x, y));
+    ASSERT_GT(std::abs(x - DiscInView(CentredPan(view.right, imageWidth + 1280), 0).x), 12);  // it moved
+    EXPECT_TRUE(DiscAt(window, POINT{x, y})) << x << "," << y;
+    EXPECT_NE(ScreenPixel(ViewToScreen(window, POINT{x + 40, y + 40})), kGreen);
+    EXPECT_EQ(tolvik.Close(), 0u);
+    EXPECT_EQ(Profile(staged / "Tolvik.ini", "Zoom", "Greater Faydark"), "1");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "raster/test_pictures_win.h"
 #include "support/main_window_harness_win.h"
+#include "support/picture_headers.h"
 
 namespace tolvik {
 namespace {
@@ -65,6 +66,29 @@ TEST_F(ImageLoad, MissingOrBrokenFilesGiveNoBitmap) {
         EXPECT_EQ(LoadImageBitmap(path), nullptr) << path;
     // After failures a good picture still loads (GDI+ was shut down properly).
     EXPECT_EQ(RoundTrip("good.jpg", test::SolidPicture(2, 2, 0xFF000000u)).width, 2);
+}
+
+// The size in the header decides before anything is decoded: a header
+// claiming a huge picture is refused at once, and so is a real picture whose
+// size the caller does not allow.
+TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
+    test::WriteFile(folder / "png.jpg", test_pictures::PngHeader(27000, 27000) + std::string(100000, '\0'));
+    test::WriteFile(folder / "jpeg.jpg", test_pictures::JpegHeader(16385, 100));
+    EXPECT_EQ(LoadImageBitmap(folder / "png.jpg"), nullptr);
+    EXPECT_EQ(LoadImageBitmap(folder / "jpeg.jpg"), nullptr);
+    ASSERT_TRUE(test::WritePicture(folder / "long.jpg", test::SolidPicture(16385, 1, 0xFF808080u)));
+    EXPECT_EQ(LoadImageBitmap(folder / "long.jpg"), nullptr);  // one side too long
+
+    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Bmp}) {
+        ASSERT_TRUE(test::WritePicture(folder / "small.jpg", test::SolidPicture(3, 2, 0xFF808080u), format));
+        EXPECT_EQ(LoadImageBitmap(folder / "small.jpg", [](std::int64_t w, std::int64_t h) { return !(w == 3 && h == 2); }),
+                  nullptr);
+        HBITMAP allowed = LoadImageBitmap(folder / "small.jpg", [](std::int64_t w, std::int64_t h) { return w == 3 && h == 2; });
+        EXPECT_NE(allowed, nullptr);
+        DeleteObject(allowed);
+    }
+    EXPECT_EQ(CreateTopDownDib(8193, 8192), nullptr);
+    EXPECT_EQ(CreateDib24(8192, 8193), nullptr);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "raster/test_pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
+#include "support/picture_headers.h"
 
 namespace tolvik {
 namespace {
@@ -157,6 +158,75 @@ TEST_F(RasterMapWindow, CalibrateIsRefusedWithReasons) {
     EXPECT_EQ(h->rec().messages.size(), 2u);
     EXPECT_EQ(h->app().calibrationMode, 1);
     EXPECT_EQ(GetFileAttributesA((folder / "test.tmp").c_str()), INVALID_FILE_ATTRIBUTES);  // test file removed
+}
+
+// Pictures that claim more pixels than can be held are refused by their
+// header, and zone names from the log never reach outside the Zones Folder:
+// each gets the stand-by picture, uncalibrated.
+TEST_F(RasterMapWindow, HugePicturesAndUnsafeZoneNamesGetTheStandByPicture) {
+    test::WriteFile(Zones() + "Greater Faydark.jpg", test_pictures::PngHeader(27000, 27000) + std::string(4096, 'x'));
+    test::WriteFile(Zones() + "Befallen.jpg", test_pictures::JpegHeader(8000, 8000));  // map bitmap beyond the cap
+    WritePicture("Butcherblock Mountains", 400, 300);
+    ASSERT_TRUE(test::WritePicture(folder / "pwn.jpg", test::SolidPicture(400, 300, 0xFF808080u)));
+    test::WriteFile(folder / "pwn.ini", "[Physical]\r\nX1=100\r\nX2=300\r\n");
+    test::WriteFile(Zones() + "Befallen.ini", "[Physical]\r\nX1=100\r\nX2=300\r\n");
+    for (const std::string zone : {"Greater Faydark", "Befallen", "..\\pwn", "../pwn", "Zones\\..\\..\\pwn"}) {
+        SelectZoneMap(h->window(), h->program(), "Butcherblock Mountains");
+        ASSERT_EQ(h->app().map.imageWidth, 400);
+        SelectZoneMap(h->window(), h->program(), zone);
+        EXPECT_EQ(h->app().map.imageWidth, 600) << zone;
+        EXPECT_EQ(ComposedImage().argb, ExpectedStandBy(MissingMapText(zone)).argb) << zone;
+        EXPECT_EQ(h->app().map.calibrated, 0) << zone;
+        EXPECT_EQ(h->Text(IDC_PHYS2_X), "0") << zone;
+    }
+    // A picture that fits the bitmap limit but not with the map's margins
+    // makes no map bitmap.
+    HBITMAP big = CreateTopDownDib(7100, 7100);
+    ASSERT_NE(big, nullptr);
+    const HBITMAP shown = h->program().gdi.mapBitmap.get();
+    EXPECT_EQ(ComposeMapPicture(h->program(), big), 0);
+    EXPECT_EQ(h->program().gdi.mapBitmap.get(), shown);
+    EXPECT_EQ(h->app().map.imageWidth, 600);
+}
+
+TEST_F(RasterMapWindow, CalibrationAndChosenPicturesStayInsideTheZonesFolder) {
+    h->app().logFile = "C:\\logs\\eqlog_Someone_test.txt";
+    ASSERT_TRUE(test::WritePicture(folder / "chosen.png", test::SolidPicture(40, 30, 0xFF808080u)));
+    h->rec().pickAnswer = true;
+    h->rec().pickPath = folder / "chosen.png";
+    // A zone of the log whose name is a path: nothing is written anywhere.
+    SelectZoneMap(h->window(), h->program(), "..\\pwn");
+    ASSERT_EQ(GetListedZone(h->window()), "..\\pwn");
+    h->Command(IDC_CALIBRATE);
+    ASSERT_EQ(h->rec().messages.size(), 1u);
+    EXPECT_EQ(h->rec().messages[0].text,
+              "Calibration Unavailable\n\nEither you haven't selected a log file or a zone change hasn't been spotted "
+              "in the log.");
+    EXPECT_EQ(h->app().calibrationMode, 0);
+    h->Command(IDC_SAVE_CAL);
+    h->Command(IDC_CHOOSE_MAP);
+    EXPECT_EQ(h->rec().pickCalls, 0);
+    EXPECT_EQ(GetFileAttributesA((folder / "pwn.ini").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((folder / "pwn.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(h->app().map.calibrated, 0);
+
+    // A real zone: the chosen picture is copied in and shown, the
+    // calibration saved beside it.
+    SelectZoneMap(h->window(), h->program(), "Kael Drakkel");
+    h->Command(IDC_CHOOSE_MAP);
+    EXPECT_EQ(h->rec().pickCalls, 1);
+    EXPECT_EQ(h->app().map.imageWidth, 40);
+    h->Command(IDC_CALIBRATE);
+    EXPECT_EQ(h->app().calibrationMode, 1);
+    SetDlgItemTextA(h->window(), IDC_PHYS2_X, "25");
+    h->Command(IDC_SAVE_CAL);
+    EXPECT_EQ(h->app().map.calibrated, 1);
+    EXPECT_NE(test::ReadFile(Zones() + "Kael Drakkel.ini").find("X2=25"), std::string::npos);
+    // Leaving Calibration Mode stays possible after the log named a bad zone.
+    SelectZoneMap(h->window(), h->program(), "..\\pwn");
+    h->Command(IDC_CALIBRATE);
+    EXPECT_EQ(h->app().calibrationMode, 0);
+    EXPECT_EQ(h->rec().messages.size(), 1u);
 }
 
 TEST(RasterPath, PulsingPathCarriesThePhaseAcrossSegments) {

@@ -10,10 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "app/main_window_win.h"
 #include "app/map_select_win.h"
 #include "raster/test_pictures_win.h"
 #include "res/resource.h"
@@ -126,6 +128,89 @@ TEST_F(VectorSettingsWindow, TrackbarRendersOnceAfterTheDeadline) {
     ArmRenderWatch();
     TimerTick(1000);
     EXPECT_FALSE(Rendered());
+}
+
+// A key press as the message loop receives it (the key held down while it
+// is handled), with Shift held or not.
+void Press(test::MainWindowHarness& h, WPARAM key, bool shift = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[key] = 0x80;
+    SetKeyboardState(keys);
+    MSG message{};
+    message.hwnd = GetFocus();
+    message.message = WM_KEYDOWN;
+    message.wParam = key;
+    message.lParam = 1;
+    if (!TranslateDialogMessage(h.program(), message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    keys[VK_SHIFT] = 0;
+    keys[key] = 0;
+    SetKeyboardState(keys);
+    h.PumpMessages();
+}
+
+TEST_F(VectorSettingsWindow, TabArrowsAndEscapeWorkThroughTheMessageLoop) {
+    SetFocus(GetDlgItem(window, IDC_VM_CLOSE));
+    ASSERT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_CLOSE));
+    Press(*harness, VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
+    Press(*harness, VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SCALE));
+    // The arrow keys move the focused trackbar, and the setting follows.
+    Press(*harness, VK_RIGHT);
+    EXPECT_EQ(SendDlgItemMessageA(window, IDC_VM_SCALE, TBM_GETPOS, 0, 0), 401);
+    EXPECT_EQ(app().vector.MapResolution, 401);
+    Press(*harness, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
+    // Enter presses the focused button.
+    SetFocus(GetDlgItem(window, IDC_VM_BASE));
+    Press(*harness, VK_RETURN);
+    EXPECT_EQ(app().vector.ShowBase, 0);
+
+    // Escape closes the settings window as its close box does; in the main
+    // window it does nothing.
+    Press(*harness, VK_ESCAPE);
+    EXPECT_FALSE(IsWindow(window));
+    SetFocus(GetDlgItem(harness->window(), IDC_EXIT));
+    Press(*harness, VK_ESCAPE);
+    EXPECT_TRUE(harness->rec().endResults.empty());
+    Press(*harness, VK_TAB);
+    EXPECT_NE(GetFocus(), GetDlgItem(harness->window(), IDC_EXIT));
+    EXPECT_EQ(GetParent(GetFocus()), harness->window());
+}
+
+RECT ScreenRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+TEST_F(VectorSettingsWindow, OpensCentredOnTheMainWindowAndWhollyOnItsWorkArea) {
+    const RECT main = ScreenRect(harness->window());
+    const RECT settings = ScreenRect(window);
+    EXPECT_LE(std::abs((main.left + main.right) - (settings.left + settings.right)), 1);
+    EXPECT_LE(std::abs((main.top + main.bottom) - (settings.top + settings.bottom)), 1);
+
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(harness->window(), MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT work = monitor.rcWork;
+    // A main window pushed past the top-left and past the bottom-right corner.
+    for (const POINT corner : {POINT{work.left - 300, work.top - 250}, POINT{work.right - 100, work.bottom - 80}}) {
+        SetWindowPos(harness->window(), nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const HWND another = OpenVectorSettingsWindow(harness->window(), harness->program());
+        ASSERT_NE(another, nullptr);
+        const RECT r = ScreenRect(another);
+        EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
+            << r.left << "," << r.top << " " << r.right << "," << r.bottom;
+        const bool topLeft = corner.x < work.left;
+        EXPECT_TRUE(topLeft ? r.left == work.left && r.top == work.top : r.right == work.right && r.bottom == work.bottom);
+        DestroyWindow(another);
+    }
 }
 
 }  // namespace

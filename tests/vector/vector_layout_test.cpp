@@ -21,6 +21,9 @@ TEST(VectorBitmapSize, LongerSideGetsTheResolutionWithoutOverflow) {
         {MapBounds{0, 10000, 0, 1}, 800, 0, 0},  // 800 x 1 / 10000 = 0
         {MapBounds{0, 100, 0, 100}, -800, 0, 0},
         {MapBounds{-FLT_MAX, FLT_MAX, 0, 100}, 800, 0, 0},  // extents beyond the 32-bit range
+        {MapBounds{0, 100, 0, 100}, 7040, 7040, 7040},  // 8320 x 8064 with the map's margins: the largest made
+        {MapBounds{0, 100, 0, 100}, 7041, 0, 0},
+        {MapBounds{0, 100, 0, 99}, 40000, 0, 0},  // 40000 x 39600: refused, not made
     };
     for (const Case& c : cases) {
         int w = 0, h = 0;
@@ -48,6 +51,25 @@ TEST(VectorSettingsControls, DeadlineIsPassedOnlyAfterItsTickAcrossTheWrap) {
     EXPECT_TRUE(TickPastDeadline(1201, 1200));
     EXPECT_FALSE(TickPastDeadline(0xFFFFFFF0u, 0x00000050u));
     EXPECT_TRUE(TickPastDeadline(0x00000010u, 0xFFFFFFF0u));
+}
+
+// Values from a settings file anyone can edit end up where the window's
+// trackbars and fields could have put them.
+TEST(VectorSettingsControls, SettingsFromTheFileAreBroughtIntoTheWindowsRanges) {
+    struct Case { int given, resolution, font, spacing, filter; };
+    for (const Case& c : {Case{40000, 1600, 10, 16, 40000}, {INT_MAX, 1600, 10, 16, INT_MAX}, {1601, 1600, 10, 16, 1601},
+                          {1600, 1600, 10, 16, 1600}, {11, 400, 10, 11, 11}, {9, 400, 9, 9, 9}, {2, 400, 2, 2, 2},
+                          {1, 400, 2, 1, 1}, {0, 400, 2, 0, 0}, {-1, 400, 2, 0, 0}, {INT_MIN, 400, 2, 0, 0},
+                          {400, 400, 10, 16, 400}, {399, 400, 10, 16, 399}, {800, 800, 10, 16, 800}}) {
+        VectorMapSettings v;
+        v.MapResolution = v.FontAdjust = v.LabelSpacing = v.FilterLow = v.FilterHigh = c.given;
+        ClampVectorSettings(v);
+        EXPECT_EQ(v.MapResolution, c.resolution) << c.given;
+        EXPECT_EQ(v.FontAdjust, c.font) << c.given;
+        EXPECT_EQ(v.LabelSpacing, c.spacing) << c.given;
+        EXPECT_EQ(v.FilterLow, c.filter) << c.given;
+        EXPECT_EQ(v.FilterHigh, c.filter) << c.given;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
+#include "vector/follow_height.h"
 #include "vector/vector_plan.h"
 #include "vector_test_files.h"
 
@@ -65,6 +67,65 @@ TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
     EXPECT_EQ(RunPlan(folder, [](VectorMapSettings&) {}, 10.0f).sink.lines.size(), 4u);
 }
 
+TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", std::string(kFrame) +                    // height 0: passes
+                                 "L 0, 0, 100, 10, 10, 100, 200, 100, 40\n"  // m = 100: hidden
+                                 "P 0, 500, 100, 0, 0, 0, 2, Loft\n");
+    folder.Write("zone_1.txt", "L 0, 0, -60, 10, 10, -40, 0, 0, 250\n");  // m = −50: hidden
+    const auto setup = [](VectorMapSettings& s) {
+        s.UseHeightFilter = 1;
+        s.FadeOtherLevels = 1;
+        s.Color = MakeColour(10, 20, 30);
+    };
+    const Plan plan = RunPlan(folder, setup);
+    EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(MakeColour(10, 20, 30))}));
+    ASSERT_EQ(plan.sink.lines.size(), 3u);
+    EXPECT_EQ(plan.sink.lines[0].colour, MakeColour(57, 40, 32));
+    EXPECT_EQ(plan.sink.lines[1].colour, MakeColour(7, 15, 85));
+    EXPECT_EQ(plan.sink.lines[2].colour, 0u);  // the frame, in its own colour, last
+    EXPECT_EQ((std::vector{plan.sink.lines[0].x2, plan.sink.lines[0].y2}), (std::vector{505, 5}));
+    EXPECT_EQ(plan.sink.labels.size(), 1u);  // labels have no level
+    // Hidden layers are neither drawn nor faded; without the filter nothing is faded.
+    EXPECT_EQ(RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.ShowLayer1 = 0; }).sink.lines.size(), 2u);
+    const Plan unfiltered = RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.UseHeightFilter = 0; });
+    ASSERT_EQ(unfiltered.sink.lines.size(), 3u);
+    EXPECT_EQ(unfiltered.sink.lines[1].colour, MakeColour(200, 100, 40));
+}
+
+TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", kFrame);                                      // height 0
+    folder.Write("zone_1.txt", "L 0, 0, 30, 10, 10, 30, 1, 0, 0\n");      // height 30
+    const auto filtered = [](VectorMapSettings& s) { s.UseHeightFilter = 1; };
+    // At 15 the line at 30 would join the one at 0 (30 − 20 < 15 < 0 + 20).
+    const Plan both = RunPlan(folder, filtered, 5.0f);
+    EXPECT_EQ(both.settings.levels.renderHeight, 5.0f);
+    EXPECT_TRUE(HeightCallsForRender(both.settings, 15.0f));
+    EXPECT_FALSE(HeightCallsForRender(both.settings, 9.0f));
+    const Plan baseOnly = RunPlan(folder, [&](VectorMapSettings& s) { filtered(s); s.ShowLayer1 = 0; }, 5.0f);
+    EXPECT_FALSE(HeightCallsForRender(baseOnly.settings, 15.0f));
+    EXPECT_TRUE(HeightCallsForRender(baseOnly.settings, 25.0f));
+    // A map that does not exist keeps nothing from the render before.
+    VectorMapSettings s = both.settings;
+    testing::RecordingSink sink;
+    EXPECT_FALSE(PlanVectorMap(s, folder.Base("none"), 5.0f, sink, sink));
+    EXPECT_FALSE(HeightCallsForRender(s, 15.0f));
+}
+
+TEST(VectorPlan, RefusedCanvasDrawsNothingAndKeepsTheLastSize) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", kFrame);
+    struct Refusing : testing::RecordingSink {
+        bool BeginCanvas(int, int, std::uint32_t) override { return false; }
+    } sink;
+    VectorMapSettings s;
+    s.BitmapWidth = 77;
+    EXPECT_FALSE(PlanVectorMap(s, folder.Base("zone"), 0.0f, sink, sink));
+    EXPECT_EQ(s.BitmapWidth, 77);
+    EXPECT_TRUE(sink.lines.empty());
+}
+
 TEST(VectorPlan, SearchFilterDrawsOnlyMatchingLabelsAndKeepsNoOtherAnchors) {
     testing::MapFolder folder;
     // One pixel per two units. "Guard" sits just below "First Bank", where
@@ -125,6 +186,45 @@ TEST(VectorPlan, DenseLabelsNeverOverlap) {
                 << labels[i].text << " over " << labels[k].text;
         }
     }
+}
+
+
+TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
+    testing::MapFolder folder;
+    folder.Write("zone.txt", std::string(kFrame) +
+                                 "L 0, 500, 0, 100, 500, 0, 1, 0, 0\n"
+                                 "P 0, 500, 0, 300, 0, 1, 2, Gate\n"
+                                 "L 900, 900, 0, 1000, 1000, 0, 2, 0, 0\n");
+    VectorMapSettings settings;
+    settings.MapResolution = 800;
+    settings.BitmapWidth = 123;
+    testing::RecordingSink measurer;
+    ScaledVectorPlan plan;
+    ASSERT_TRUE(PlanScaledVectorMap(settings, folder.Base("zone"), 0.0f, 2.5, measurer, plan));
+    EXPECT_EQ(settings.BitmapWidth, 123);  // the last render's state is left alone
+    EXPECT_EQ(std::vector({plan.baseWidth, plan.baseHeight, plan.width, plan.height}),
+              std::vector({800, 400, 2000, 1000}));
+    ASSERT_EQ(plan.lines.size(), 3u);
+    EXPECT_EQ(std::vector({plan.lines[1].x1, plan.lines[1].y1, plan.lines[1].x2, plan.lines[1].y2}),
+              std::vector({1000, 500, 1100, 500}));
+    ASSERT_EQ(plan.labels.size(), 1u);
+    // The label keeps its size in pixels: the same 25 x 11 box, bh + 10 below its scaled anchor.
+    EXPECT_EQ(plan.labels[0].box, (Rect{1000, 521, 1025, 532}));
+    EXPECT_EQ(plan.linesBeforeLabel, std::vector<std::size_t>{2});
+
+    struct OrderSink : VectorDrawSink {
+        bool BeginCanvas(int, int, Colour) override { return true; }
+        void DrawLine(const VectorLineOp& line) override { order += std::to_string(line.colour); }
+        void DrawLabel(const VectorLabelOp& label) override { order += label.text; }
+        std::string order;
+    };
+    OrderSink all, part, none;
+    ReplayScaledVectorPlan(plan, Rect{0, 0, 2000, 1000}, all);
+    EXPECT_EQ(all.order, "01Gate2");
+    ReplayScaledVectorPlan(plan, Rect{1010, 525, 1020, 530}, part);  // inside the label box
+    EXPECT_EQ(part.order, "0Gate");
+    ReplayScaledVectorPlan(plan, Rect{1200, 100, 1300, 200}, none);  // only the frame's bounds reach here
+    EXPECT_EQ(none.order, "0");
 }
 
 }  // namespace

@@ -44,8 +44,13 @@ private:
 // Every character 6 pixels wide and 10 high; keeps every draw operation in order.
 struct RecordingSink : TextMeasurer, VectorDrawSink {
     TextExtent Measure(const std::string& text, int) override { return {static_cast<int>(text.size()) * 6, 10}; }
+    bool BeginCanvas(int width, int height, std::uint32_t background) override {
+        canvas = {width, height, static_cast<int>(background)};
+        return true;
+    }
     void DrawLine(const VectorLineOp& line) override { lines.push_back(line); }
     void DrawLabel(const VectorLabelOp& label) override { labels.push_back(label); }
+    std::vector<int> canvas;  // width, height, background
     std::vector<VectorLineOp> lines;
     std::vector<VectorLabelOp> labels;
 };
