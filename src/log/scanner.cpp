@@ -79,28 +79,27 @@ void FindScalar(const char* p, const char* limit, const char* end, Hits& hits) {
 }
 
 #ifdef TOLVIK_SCAN_X86
-// The vector kernels test many start positions at once against a few bytes
-// of each phrase: "Y" at 0 with "e" at 9 or "L" at 5 and a blank at 16 (the
-// zone mark, the location), or "b" at 9 and a blank at 13 (the death); "R"
-// at 0 with a blank at 12 (the return notice). In chat, combat and system
-// text these few bytes rarely meet; candidates are then compared in full.
-// Every load is unaligned and reaches 16 bytes past the last start position
-// tested.
+// The vector kernels test many start positions at once against two bytes of
+// each phrase: "Y" at 0 with "L" at 5 (the location), "t" at 11 (the zone
+// mark) or "b" at 20 (the death); "R" at 0 with a blank at 12 (the return
+// notice). In chat, combat and system text these pairs rarely meet; the few
+// candidates are then compared in full. Every load is unaligned; the last
+// one reaches 20 bytes past the last start position tested.
+constexpr int kLastLoad = 20;
 
 void FindSse2(const char* p, const char* limit, const char* end, Hits& hits) {
-    __m128i Y = _mm_set1_epi8('Y'), e = _mm_set1_epi8('e'), L = _mm_set1_epi8('L');
+    __m128i Y = _mm_set1_epi8('Y'), L = _mm_set1_epi8('L'), t = _mm_set1_epi8('t');
     __m128i b = _mm_set1_epi8('b'), R = _mm_set1_epi8('R'), blank = _mm_set1_epi8(' ');
     // Kept in registers: the compiler would otherwise build them anew in
     // every round.
-    __asm__("" : "+x"(Y), "+x"(e), "+x"(L), "+x"(b), "+x"(R), "+x"(blank));
-    for (std::ptrdiff_t left = std::min(limit - p - 16, end - p - 32); left >= 0; left -= 16, p += 16) {
-        auto is = [p](int offset, __m128i byte) {
-            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)), byte);
-        };
-        const __m128i enteredOrLocation = _mm_and_si128(is(16, blank), _mm_or_si128(is(9, e), is(5, L)));
-        const __m128i slain = _mm_and_si128(is(9, b), is(13, blank));
-        const __m128i you = _mm_and_si128(is(0, Y), _mm_or_si128(enteredOrLocation, slain));
-        const __m128i returning = _mm_and_si128(is(0, R), is(12, blank));
+    __asm__("" : "+x"(Y), "+x"(L), "+x"(t), "+x"(b), "+x"(R), "+x"(blank));
+    for (std::ptrdiff_t left = std::min(limit - p - 16, end - p - 16 - kLastLoad); left >= 0; left -= 16, p += 16) {
+        const auto at = [p](int offset) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + offset)); };
+        const __m128i at0 = at(0);
+        const __m128i second = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(at(5), L), _mm_cmpeq_epi8(at(11), t)),
+                                            _mm_cmpeq_epi8(at(kLastLoad), b));
+        const __m128i you = _mm_and_si128(_mm_cmpeq_epi8(at0, Y), second);
+        const __m128i returning = _mm_and_si128(_mm_cmpeq_epi8(at0, R), _mm_cmpeq_epi8(at(12), blank));
         const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(you, returning)));
         if (mask != 0 && hits.AddMask(mask, p, end)) return;
     }
@@ -108,39 +107,34 @@ void FindSse2(const char* p, const char* limit, const char* end, Hits& hits) {
 }
 
 struct Needles32 {
-    __m256i Y, e, L, b, R, blank;
+    __m256i Y, L, t, b, R, blank;
 };
 
 // The candidates among the 32 start positions from p.
 __attribute__((target("avx2"), always_inline)) inline std::uint32_t Candidates32(const char* p, const Needles32& n) {
-    const auto at = [p](int offset) __attribute__((target("avx2"), always_inline)) {
-        return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offset));
-    };
-    const auto is = [&at](int offset, const __m256i& byte) __attribute__((target("avx2"), always_inline)) {
-        return _mm256_cmpeq_epi8(at(offset), byte);
+    const auto is = [p](int offset, const __m256i& byte) __attribute__((target("avx2"), always_inline)) {
+        return _mm256_cmpeq_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + offset)), byte);
     };
     // Loaded once for two comparisons.
-    __m256i at9 = at(9);
-    __asm__("" : "+x"(at9));
-    const __m256i enteredOrLocation =
-        _mm256_and_si256(is(16, n.blank), _mm256_or_si256(_mm256_cmpeq_epi8(at9, n.e), is(5, n.L)));
-    const __m256i slain = _mm256_and_si256(_mm256_cmpeq_epi8(at9, n.b), is(13, n.blank));
-    const __m256i you = _mm256_and_si256(is(0, n.Y), _mm256_or_si256(enteredOrLocation, slain));
-    const __m256i returning = _mm256_and_si256(is(0, n.R), is(12, n.blank));
+    __m256i at0 = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+    __asm__("" : "+x"(at0));
+    const __m256i second = _mm256_or_si256(_mm256_or_si256(is(5, n.L), is(11, n.t)), is(kLastLoad, n.b));
+    const __m256i you = _mm256_and_si256(_mm256_cmpeq_epi8(at0, n.Y), second);
+    const __m256i returning = _mm256_and_si256(_mm256_cmpeq_epi8(at0, n.R), is(12, n.blank));
     return static_cast<std::uint32_t>(_mm256_movemask_epi8(_mm256_or_si256(you, returning)));
 }
 
 __attribute__((target("avx2"))) void FindAvx2(const char* p, const char* limit, const char* end, Hits& hits) {
-    Needles32 n{_mm256_set1_epi8('Y'), _mm256_set1_epi8('e'), _mm256_set1_epi8('L'),
+    Needles32 n{_mm256_set1_epi8('Y'), _mm256_set1_epi8('L'), _mm256_set1_epi8('t'),
                 _mm256_set1_epi8('b'), _mm256_set1_epi8('R'), _mm256_set1_epi8(' ')};
-    __asm__("" : "+x"(n.Y), "+x"(n.e), "+x"(n.L), "+x"(n.b), "+x"(n.R), "+x"(n.blank));
+    __asm__("" : "+x"(n.Y), "+x"(n.L), "+x"(n.t), "+x"(n.b), "+x"(n.R), "+x"(n.blank));
     // 64 start positions a round while their loads stay within the text,
     // then 32.
-    for (std::ptrdiff_t left = std::min(limit - p - 64, end - p - 80); left >= 0; left -= 64, p += 64) {
+    for (std::ptrdiff_t left = std::min(limit - p - 64, end - p - 64 - kLastLoad); left >= 0; left -= 64, p += 64) {
         const std::uint64_t mask = Candidates32(p, n) | std::uint64_t{Candidates32(p + 32, n)} << 32;
         if (mask != 0 && hits.AddMask(mask, p, end)) return;
     }
-    if (limit - p >= 32 && end - p >= 48) {
+    if (limit - p >= 32 && end - p >= 32 + kLastLoad) {
         if (hits.AddMask(Candidates32(p, n), p, end)) return;
         p += 32;
     }
