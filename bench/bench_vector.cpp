@@ -11,7 +11,7 @@
 
 #include "vector/follow_height.h"
 #include "vector/vector_plan.h"
-#include "../tests/vector/vector_big_map.h"
+#include "../tools/vector_big_map.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 
 #include "base/gdi_win.h"
 #include "raster/map_math.h"
-#include "vector/vector_big_map.h"  // tests/vector: the benchmark map
+#include "vector_big_map.h"  // the benchmark map
 #include "vector/vector_render_win.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "app/map_select_win.h"
 #include "app/system_seams_win.h"
 #include "raster/map_view_win.h"
-#include "raster/test_pictures_win.h"  // tests/raster: picture files
+#include "support/pictures_win.h"
 #include "res/resource.h"
 
 namespace {

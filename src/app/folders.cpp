@@ -16,16 +16,6 @@ std::string ChooseProgramFolder(const std::string& moduleFolder, bool texturesBe
     return texturesBesideProgram || fallback.empty() ? moduleFolder : fallback;
 }
 
-std::string JoinFolder(const std::string& folder, const std::string& name) {
-    std::string out = folder;
-    size_t start = 0;
-    if (!out.empty() && IsSeparator(out.back())) {
-        while (start < name.size() && IsSeparator(name[start])) ++start;
-    }
-    out.append(name, start, std::string::npos);
-    return out;
-}
-
 void SetProgramFolders(AppState& app, const std::string& programFolder) {
     const std::string folder = WithTrailingSeparator(programFolder);
     const char sep = SeparatorOf(folder);

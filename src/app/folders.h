@@ -16,9 +16,6 @@ std::string FallbackProgramFolder(const std::string& localAppData);
 std::string ChooseProgramFolder(const std::string& moduleFolder, bool texturesBesideProgram,
                                 const std::string& fallback);
 
-// Joins a folder (ending with a separator) and a name.
-std::string JoinFolder(const std::string& folder, const std::string& name);
-
 // Sets the Program Folder and derives Textures, Vector Map and Zones folders.
 void SetProgramFolders(AppState& app, const std::string& programFolder);
 

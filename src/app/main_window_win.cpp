@@ -10,6 +10,7 @@
 #include "app/marks_win.h"
 #include "app/settings_win.h"
 #include "chrome/context_menu_win.h"
+#include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/links_win.h"
 #include "chrome/marks_menu_win.h"
@@ -66,7 +67,10 @@ std::string AboutText() {
 // Log file choice and automatic selection.
 // ---------------------------------------------------------------------------
 
-void ChooseLogFile(HWND window, Program& program, int command) {
+// Whether choosing a Log File turns automatic selection on or off.
+enum class AutoSelect { Off, On };
+
+void ChooseLogFile(HWND window, Program& program, AutoSelect autoSelect) {
     AppState& app = program.app;
     std::string path = app.logFile;
     if (!program.seams.pickFileToOpen || !program.seams.pickFileToOpen(window, path, FileFilter::LogFiles)) return;
@@ -76,15 +80,15 @@ void ChooseLogFile(HWND window, Program& program, int command) {
     DeriveLogFolder(app.logFile, app.logFolder);
     FindGameMapsFolder(app.vectorMapFolder, app.logFile, app.logFolder);
     SaveLogFileSetting(program, "Log File", app.logFile);
-    app.AutoDetectLogFile = command == IDC_RELOAD ? 1 : 0;
-    RepaintControl(window, IDC_RELOAD);
+    app.AutoDetectLogFile = autoSelect == AutoSelect::On ? 1 : 0;
+    RepaintControl(window, IDC_AUTO_SELECT);
     RestartLog(window, program);
 }
 
 void ToggleAutoSelect(HWND window, Program& program) {
     AppState& app = program.app;
     if (app.logFolder.empty()) {
-        ChooseLogFile(window, program, IDC_RELOAD);
+        ChooseLogFile(window, program, AutoSelect::On);
         return;
     }
     app.AutoDetectLogFile = app.AutoDetectLogFile ? 0 : 1;
@@ -94,7 +98,7 @@ void ToggleAutoSelect(HWND window, Program& program) {
         RestartLog(window, program);
         SaveLogFileSetting(program, "Log File", app.logFile);
     }
-    RepaintControl(window, IDC_RELOAD);
+    RepaintControl(window, IDC_AUTO_SELECT);
 }
 
 void PollLog(HWND window, Program& program) {
@@ -192,7 +196,7 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         ChooseMapImage(window, program);
         break;
     case IDC_SET_LOG:
-        ChooseLogFile(window, program, IDC_SET_LOG);
+        ChooseLogFile(window, program, AutoSelect::Off);
         break;
     case IDC_INSTRUCTIONS:
         program.seams.messageBox(window, CalibrationInstructionsText(), "Calibration Instructions",
@@ -219,7 +223,7 @@ INT_PTR OnCommand(HWND window, Program& program, WPARAM wParam) {
         SaveSettings(window, program);
         EndMainWindow(window, program, 42);
         break;
-    case IDC_RELOAD:
+    case IDC_AUTO_SELECT:
         ToggleAutoSelect(window, program);
         break;
     case IDC_SAVE_CAL:

@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "chrome/hover_text_win.h"
 #include "chrome/context_menu_win.h"
 #include "raster/map_math.h"
 #include "raster/map_view_win.h"

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "base/shipped_art_win.h"
-#include "chrome/links_win.h"
+#include "chrome/choosers_win.h"
 #include "log/discovery.h"
 
 namespace tolvik {

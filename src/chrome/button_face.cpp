@@ -51,7 +51,7 @@ std::string MainButtonText(int id, int onTop, int autoDetect) {
     case IDC_KEEP_ON_TOP: return onTop ? "Allow underneath" : "Keep on top";
     case IDC_WIKI: return "P1999 Wiki";
     case IDC_EXIT: return "Exit";
-    case IDC_RELOAD: return autoDetect ? "Disable Auto-Select" : "Enable Auto-Select";
+    case IDC_AUTO_SELECT: return autoDetect ? "Disable Auto-Select" : "Enable Auto-Select";
     case IDC_SAVE_CAL: return "Save Calibration";
     default: return {};
     }

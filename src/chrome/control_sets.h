@@ -23,7 +23,7 @@ inline constexpr std::array<int, 19> kCalibrationPanel = {
 
 // Buttons and labels hidden in map-only view.
 inline constexpr std::array<int, 15> kWindowControls = {
-    IDC_EXIT, IDC_ABOUT, IDC_KEEP_ON_TOP, IDC_SET_LOG, IDC_RELOAD, IDC_ITEM_DB, IDC_WIKI, IDC_CALIBRATE,
+    IDC_EXIT, IDC_ABOUT, IDC_KEEP_ON_TOP, IDC_SET_LOG, IDC_AUTO_SELECT, IDC_ITEM_DB, IDC_WIKI, IDC_CALIBRATE,
     IDC_VIEWING_LABEL, IDC_LOG_FILE_LABEL, IDC_YOU_ARE_IN_LABEL, IDC_X_LABEL, IDC_Y_LABEL, IDC_Z_LABEL,
     IDC_AT_LABEL,
 };

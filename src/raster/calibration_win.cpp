@@ -10,6 +10,7 @@
 #include "base/profile_win.h"
 #include "base/window_text_win.h"
 #include "raster/map_math.h"
+#include "raster/map_view_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -35,11 +36,35 @@ int ReadIntField(HWND window, int id) {
     return static_cast<int>(GetDlgItemInt(window, id, nullptr, TRUE));
 }
 
-}  // namespace
-
+// Path of the zone's calibration file.
 std::string CalibrationFilePath(const AppState& app, const std::string& zone) {
     return app.zonesFolder + zone + ".ini";
 }
+
+// Reads the eight fields of the calibration panel into the reference points.
+void ReadCalibrationFields(HWND window, Program& program) {
+    CalibrationPoints& p = program.app.map.points;
+    p.logicalX1 = ReadRealField(window, IDC_LOG1_X);
+    p.logicalY1 = ReadRealField(window, IDC_LOG1_Y);
+    p.logicalX2 = ReadRealField(window, IDC_LOG2_X);
+    p.logicalY2 = ReadRealField(window, IDC_LOG2_Y);
+    p.physicalX1 = ReadIntField(window, IDC_PHYS1_X);
+    p.physicalY1 = ReadIntField(window, IDC_PHYS1_Y);
+    p.physicalX2 = ReadIntField(window, IDC_PHYS2_X);
+    p.physicalY2 = ReadIntField(window, IDC_PHYS2_Y);
+}
+
+// Whether a file can be created in the Program Folder.
+bool CanWriteProgramFolder(const Program& program) {
+    const std::string path = program.app.programFolder + "test.tmp";
+    std::FILE* file = std::fopen(path.c_str(), "w+");
+    if (!file) return false;
+    std::fclose(file);
+    DeleteFileA(path.c_str());
+    return true;
+}
+
+}  // namespace
 
 void ReadCalibrationFile(const std::string& path, CalibrationPoints& points) {
     points.physicalX1 = ReadProfileInt(kPhysical, "X1", 0, path);
@@ -89,33 +114,12 @@ void ShowCalibrationFields(HWND window, const Program& program) {
     SetDlgItemInt(window, IDC_PHYS2_Y, static_cast<UINT>(p.physicalY2), TRUE);
 }
 
-void ReadCalibrationFields(HWND window, Program& program) {
-    CalibrationPoints& p = program.app.map.points;
-    p.logicalX1 = ReadRealField(window, IDC_LOG1_X);
-    p.logicalY1 = ReadRealField(window, IDC_LOG1_Y);
-    p.logicalX2 = ReadRealField(window, IDC_LOG2_X);
-    p.logicalY2 = ReadRealField(window, IDC_LOG2_Y);
-    p.physicalX1 = ReadIntField(window, IDC_PHYS1_X);
-    p.physicalY1 = ReadIntField(window, IDC_PHYS1_Y);
-    p.physicalX2 = ReadIntField(window, IDC_PHYS2_X);
-    p.physicalY2 = ReadIntField(window, IDC_PHYS2_Y);
-}
-
 void SaveCalibration(HWND window, Program& program) {
     if (!IsPlainZoneFileName(program.app.map.zoneName)) return;  // no file outside the Zones Folder
     const std::string path = CalibrationFilePath(program.app, program.app.map.zoneName);
     ReadCalibrationFields(window, program);
     WriteCalibrationFile(path, program.app.map.points);
     program.app.map.calibrated = 1;
-}
-
-bool CanWriteProgramFolder(const Program& program) {
-    const std::string path = program.app.programFolder + "test.tmp";
-    std::FILE* file = std::fopen(path.c_str(), "w+");
-    if (!file) return false;
-    std::fclose(file);
-    DeleteFileA(path.c_str());
-    return true;
 }
 
 bool ToggleCalibrationMode(HWND window, Program& program, const std::string& listedZone) {
@@ -134,18 +138,6 @@ bool ToggleCalibrationMode(HWND window, Program& program, const std::string& lis
     app.calibrationMode = app.calibrationMode ? 0 : 1;
     if (app.calibrationMode) app.KeepCentered = 0;
     return true;
-}
-
-POINT MainClientToMapView(HWND window, LPARAM position) {
-    POINT mainOrigin{0, 0};
-    POINT viewOrigin{0, 0};
-    ClientToScreen(window, &mainOrigin);
-    ClientToScreen(GetDlgItem(window, IDC_MAP_VIEW), &viewOrigin);
-    const auto bits = static_cast<std::uint32_t>(position);
-    POINT p;
-    p.x = static_cast<LONG>(bits & 0xFFFFu) + mainOrigin.x - viewOrigin.x;
-    p.y = static_cast<LONG>(bits >> 16) + mainOrigin.y - viewOrigin.y;
-    return p;
 }
 
 void CaptureReferencePoint(HWND window, Program& program, LPARAM position) {

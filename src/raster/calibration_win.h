@@ -10,9 +10,6 @@
 
 namespace tolvik {
 
-// Path of the zone's calibration file ("<Zones Folder><zone>.ini").
-std::string CalibrationFilePath(const AppState& app, const std::string& zone);
-
 // Reads the calibration file at `path` into `points` (zeros for what is missing).
 void ReadCalibrationFile(const std::string& path, CalibrationPoints& points);
 
@@ -27,15 +24,9 @@ HBITMAP LoadZoneImage(Program& program, const std::string& zone);
 // Writes the reference points into the eight fields of the calibration panel.
 void ShowCalibrationFields(HWND window, const Program& program);
 
-// Reads the eight fields of the calibration panel into the reference points.
-void ReadCalibrationFields(HWND window, Program& program);
-
 // Command "Save Calibration": the panel's values go to the zone's file and
 // the map counts as calibrated.
 void SaveCalibration(HWND window, Program& program);
-
-// Whether a file can be created in the Program Folder.
-bool CanWriteProgramFolder(const Program& program);
 
 // Command "Calibrate": enters or leaves Calibration Mode, or says why not
 // (`listedZone` is the zone list's selection). True when the mode changed;
@@ -45,9 +36,5 @@ bool ToggleCalibrationMode(HWND window, Program& program, const std::string& lis
 // Mouse move in Calibration Mode: the shift keys capture the reference
 // points under the mouse. `position` is the mouse-move message's parameter.
 void CaptureReferencePoint(HWND window, Program& program, LPARAM position);
-
-// Converts a main-window client position (message parameter, unsigned
-// 16-bit halves) to Map View client coordinates.
-POINT MainClientToMapView(HWND window, LPARAM position);
 
 }  // namespace tolvik

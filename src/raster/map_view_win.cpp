@@ -331,6 +331,18 @@ void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::u
     DrawPath(dc, points, drawable, count, channel, tick);
 }
 
+POINT MainClientToMapView(HWND window, LPARAM position) {
+    POINT mainOrigin{0, 0};
+    POINT viewOrigin{0, 0};
+    ClientToScreen(window, &mainOrigin);
+    ClientToScreen(GetDlgItem(window, IDC_MAP_VIEW), &viewOrigin);
+    const auto bits = static_cast<std::uint32_t>(position);
+    POINT p;
+    p.x = static_cast<LONG>(bits & 0xFFFFu) + mainOrigin.x - viewOrigin.x;
+    p.y = static_cast<LONG>(bits >> 16) + mainOrigin.y - viewOrigin.y;
+    return p;
+}
+
 void BeginDrag(HWND window, Program& program, LPARAM position) {
     SetCapture(window);
     SetCursor(LoadCursorA(nullptr, IDC_HAND));

@@ -34,6 +34,10 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
 // runs along it like a wave. Channel 0 green, 1 blue, other values red.
 void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick);
 
+// Converts a main-window client position (message parameter, unsigned
+// 16-bit halves) to Map View client coordinates.
+POINT MainClientToMapView(HWND window, LPARAM position);
+
 // Left button down, mouse move while dragging, left button up; `position`
 // is the message parameter in main-window client coordinates.
 void BeginDrag(HWND window, Program& program, LPARAM position);

@@ -3,6 +3,7 @@
 #include "raster/calibration.h"
 #include "raster/calibration_win.h"
 #include "raster/map_math.h"
+#include "raster/map_view_win.h"
 #include "raster/marks.h"
 #include "res/resource.h"
 

@@ -9,7 +9,6 @@
 
 #include "base/rect.h"
 #include "base/window_text_win.h"
-#include "chrome/links_win.h"
 #include "chrome/skin_win.h"
 #include "res/resource.h"
 #include "vector/settings_controls.h"
@@ -17,7 +16,7 @@
 namespace tolvik {
 namespace {
 
-constexpr UINT_PTR kScaleTimer = 2;
+constexpr UINT_PTR kScaleTimer = IDT_VECTOR_RERENDER;
 constexpr UINT kScaleTimerPeriod = 200;      // ms between checks of the deadline
 constexpr std::uint32_t kRerenderDelay = 200;  // ms after the last trackbar movement
 constexpr COLORREF kDarkGrey = RGB(55, 55, 55);

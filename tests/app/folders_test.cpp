@@ -1,85 +1,58 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include "base/app_state.h"
 #include "app/folders.h"
-#include "log/discovery.h"
+#include "base/app_state.h"
+#include "base/paths.h"
+#include "support/temp_files.h"
 
 namespace tolvik {
 namespace {
 
-TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneBackslash) {
+TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneSeparator) {
     AppState app;
-    SetProgramFolders(app, "E:\\Games\\Tolvik\\");
-    EXPECT_EQ(app.programFolder, "E:\\Games\\Tolvik\\");
-    EXPECT_EQ(app.texturesFolder, "E:\\Games\\Tolvik\\Textures\\");
-    EXPECT_EQ(app.vectorMapFolder, "E:\\Games\\Tolvik\\VURavaZiro\\");
-    EXPECT_EQ(app.zonesFolder, "E:\\Games\\Tolvik\\Zones\\");
-
-    // A folder given without its final backslash gets exactly one.
-    SetProgramFolders(app, "E:\\Games\\Tolvik");
-    EXPECT_EQ(app.zonesFolder, "E:\\Games\\Tolvik\\Zones\\");
-}
-
-TEST(ProgramFolders, PerUserFallbackAndModuleFolder) {
-    EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");
+    for (const char* given : {"E:\\Games\\Tolvik\\", "E:\\Games\\Tolvik"}) {
+        SetProgramFolders(app, given);
+        EXPECT_EQ(app.programFolder, "E:\\Games\\Tolvik\\");
+        EXPECT_EQ(app.texturesFolder, "E:\\Games\\Tolvik\\Textures\\");
+        EXPECT_EQ(app.vectorMapFolder, "E:\\Games\\Tolvik\\VURavaZiro\\");
+        EXPECT_EQ(app.zonesFolder, "E:\\Games\\Tolvik\\Zones\\");
+    }
     EXPECT_EQ(FallbackProgramFolder("C:\\Users\\me\\AppData\\Local"), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
     EXPECT_EQ(FallbackProgramFolder("C:\\Users\\me\\AppData\\Local\\"), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
-    EXPECT_EQ(FolderOfPath("E:\\Games\\Tolvik\\Tolvik.exe"), "E:\\Games\\Tolvik\\");
+    EXPECT_EQ(FallbackProgramFolder("/home/me/.local"), "/home/me/.local/Tolvik/");
+    EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");  // no fallback
 }
 
+// The program's own folder when the background picture (a file, not a
+// folder) is beside it; otherwise the per-user folder.
 TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
-    namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / "tolvik-folders-test";
-    fs::remove_all(root);
-    fs::create_directories(root / "Textures");
-    const std::string exe = (root / "Tolvik.exe").string();
-
+    test::TempFolder root("folders");
+    test::MakeFolder(root / "Textures");
+    const std::string picture = root / "Textures" + SeparatorOf(root.path()) + "BackgroundDialog.jpg";
+    test::MakeFolder(picture);
     AppState app;
-    // "BackgroundDialog.jpg" as a folder does not count.
-    fs::create_directories(root / "Textures" / "BackgroundDialog.jpg");
-    InitProgramFolders(app, exe, "/home/me/.local");
+    InitProgramFolders(app, root / "Tolvik.exe", "/home/me/.local");
     EXPECT_EQ(app.programFolder, "/home/me/.local/Tolvik/");
-
-    fs::remove_all(root / "Textures" / "BackgroundDialog.jpg");
-    std::ofstream(root / "Textures" / "BackgroundDialog.jpg") << "x";
-    InitProgramFolders(app, exe, "/home/me/.local");
-    EXPECT_EQ(app.programFolder, FolderOfPath(exe));
-    const std::string folder = FolderOfPath(exe);
-    EXPECT_EQ(app.zonesFolder, folder + "Zones" + folder.back());
-    fs::remove_all(root);
+    test::RemoveFolder(picture);
+    test::WriteFile(picture, "x");
+    InitProgramFolders(app, root / "Tolvik.exe", "/home/me/.local");
+    EXPECT_EQ(app.programFolder, root.path());
+    EXPECT_EQ(app.zonesFolder, root / "Zones" + root.path().back());
 }
 
 TEST(LogFolder, DerivedOnlyFromAnExistingLogFile) {
-    namespace fs = std::filesystem;
-    const fs::path root = fs::temp_directory_path() / "tolvik-logfolder-test";
-    fs::remove_all(root);
-    fs::create_directories(root);
-    const std::string log = (root / "chat.txt").string();
-    std::ofstream(log) << "x";
-
+    test::TempFolder root("logfolder");
+    test::WriteFile(root / "chat.txt", "x");
     AppState app;
     app.logFolder = "E:\\Game\\logs\\";
-    app.logFile = "";
+    for (const std::string& file : {std::string(), root / "missing.txt", root.path()}) {
+        app.logFile = file;
+        DeriveLogFolder(app);
+        EXPECT_EQ(app.logFolder, "E:\\Game\\logs\\") << file;
+    }
+    app.logFile = root / "chat.txt";
     DeriveLogFolder(app);
-    EXPECT_EQ(app.logFolder, "E:\\Game\\logs\\");
-    app.logFile = (root / "missing.txt").string();
-    DeriveLogFolder(app);
-    EXPECT_EQ(app.logFolder, "E:\\Game\\logs\\");
-    app.logFile = log;
-    DeriveLogFolder(app);
-    EXPECT_EQ(app.logFolder, FolderOfPath(log));
-    fs::remove_all(root);
-}
-
-TEST(ApplicationState, VectorOptionsBeforeTheSettingsFileIsRead) {
-    // The settings file's defaults differ from these (MapResolution 800).
-    const AppState app;
-    EXPECT_EQ(app.vector.MapResolution, 1000);
-    EXPECT_EQ(app.vector.Color, 8421504u);
-    EXPECT_EQ(app.zones.currentRecord, kNoRecord);
+    EXPECT_EQ(app.logFolder, root.path());
 }
 
 }  // namespace

@@ -13,25 +13,29 @@ namespace tolvik {
 namespace {
 
 using test::MainWindowHarness;
-using test::TempFolder;
 
 class MainWindowLogTest : public ::testing::Test {
 protected:
-    TempFolder folder{"mainlog"};
-    TempFolder logs{"logs"};
+    test::TempFolder folder{"mainlog"};
+    test::TempFolder logs{"logs"};
     std::string Ini() const { return folder / "Tolvik.ini"; }
     std::string StoredLogFile() const { return ReadProfileText("Settings", "Log File", "<missing>", Ini()); }
     void UseLog(const std::string& path) { WritePrivateProfileStringA("Settings", "Log File", path.c_str(), Ini().c_str()); }
-    HWND List(MainWindowHarness& h) { return GetDlgItem(h.window(), IDC_ZONE_LIST); }
-    std::vector<std::string> ListEntries(MainWindowHarness& h) {
-        std::vector<std::string> entries;
-        const LRESULT n = SendMessageA(List(h), CB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < n; ++i) {
+    // The zone list's entries, joined by '|'.
+    std::string Listed(MainWindowHarness& h) {
+        std::string all;
+        const HWND list = GetDlgItem(h.window(), IDC_ZONE_LIST);
+        for (LRESULT i = 0, n = SendMessageA(list, CB_GETCOUNT, 0, 0); i < n; ++i) {
             char text[300] = {};
-            SendMessageA(List(h), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            entries.emplace_back(text);
+            SendMessageA(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            all += (i ? "|" : "") + std::string(text);
         }
-        return entries;
+        return all;
+    }
+    // Picks the first entry as the user does.
+    void ChooseFirst(MainWindowHarness& h) {
+        SendDlgItemMessageA(h.window(), IDC_ZONE_LIST, CB_SETCURSEL, 0, 0);
+        h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
     }
 };
 
@@ -42,9 +46,7 @@ TEST_F(MainWindowLogTest, LocationFieldsFollowTheLog) {
     MainWindowHarness h(folder.path());
     EXPECT_EQ(h.Text(IDC_LOG_FILE), log);
     EXPECT_EQ(h.Text(IDC_ZONE_FIELD), "Greater Faydark");
-    EXPECT_EQ(h.Text(IDC_POS_X), "-45.50");
-    EXPECT_EQ(h.Text(IDC_POS_Y), "300.00");
-    EXPECT_EQ(h.Text(IDC_POS_Z), "2.25");
+    EXPECT_EQ(h.Text(IDC_POS_X) + " " + h.Text(IDC_POS_Y) + " " + h.Text(IDC_POS_Z), "-45.50 300.00 2.25");
     EXPECT_EQ(h.app().map.zoneName, "Greater Faydark");
 
     test::AppendFile(log, "Your Location is -1.5, 2, 3\r\n");
@@ -69,48 +71,36 @@ TEST_F(MainWindowLogTest, MissingLogFileIsShownAndTheLogFolderComesFromTheInstal
 }
 
 TEST_F(MainWindowLogTest, ZoneListIsSortedCaseInsensitiveAndOffersMyZoneOnlyWithMaps) {
-    {
-        MainWindowHarness h(folder.path());
-        EXPECT_TRUE(ListEntries(h).empty());  // no .ini: not even "< my zone >"
-    }
+    EXPECT_EQ(Listed(*std::make_unique<MainWindowHarness>(folder.path())), "");  // no .ini: not even "< my zone >"
     test::MakeFolder(folder / "Zones");
-    // A folder named like a calibration file is not a zone.
-    test::MakeFolder(folder / "Zones\\Old.ini");
+    test::MakeFolder(folder / "Zones\\Old.ini");  // a folder named like a calibration file is not a zone
     {
         MainWindowHarness h(folder.path());
-        EXPECT_TRUE(ListEntries(h).empty());
+        EXPECT_EQ(Listed(h), "");
         // "< my zone >" before the log names a zone lists nothing new.
-        SendMessageA(List(h), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("< my zone >"));
-        SendMessageA(List(h), CB_SETCURSEL, 0, 0);
-        h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
-        EXPECT_EQ(ListEntries(h).size(), 1u);
+        SendDlgItemMessageA(h.window(), IDC_ZONE_LIST, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("< my zone >"));
+        ChooseFirst(h);
+        EXPECT_EQ(Listed(h), "< my zone >");
         EXPECT_EQ(h.app().map.zoneName, "");
     }
-    test::WriteFile(folder / "Zones\\West Freeport.ini", "");
-    test::WriteFile(folder / "Zones\\Befallen.ini", "");
-    test::WriteFile(folder / "Zones\\Befallen.jpg", "");
+    for (const char* name : {"West Freeport.ini", "Befallen.ini", "Befallen.jpg"}) test::WriteFile(folder / "Zones\\" + name, "");
     MainWindowHarness h(folder.path());
-    const auto entries = ListEntries(h);
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0], "< my zone >");
-    EXPECT_EQ(entries[1], "Befallen");
-    EXPECT_EQ(entries[2], "West Freeport");
-    EXPECT_EQ(SendMessageA(List(h), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                           reinterpret_cast<LPARAM>("befallen")),
+    EXPECT_EQ(Listed(h), "< my zone >|Befallen|West Freeport");
+    EXPECT_EQ(SendDlgItemMessageA(h.window(), IDC_ZONE_LIST, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>("befallen")),
               1);
-
     // "< my zone >" picks the zone the player is in, adding it when unlisted.
     SetDlgItemTextA(h.window(), IDC_ZONE_FIELD, "Lesser Faydark");
-    SendMessageA(List(h), CB_SETCURSEL, 0, 0);
-    h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
+    ChooseFirst(h);
     EXPECT_EQ(GetListedZone(h.window()), "Lesser Faydark");
     EXPECT_EQ(h.app().map.zoneName, "Lesser Faydark");
-    EXPECT_EQ(ListEntries(h).size(), 4u);
+    EXPECT_EQ(Listed(h), "< my zone >|Befallen|Lesser Faydark|West Freeport");
 }
 
-TEST_F(MainWindowLogTest, AutomaticSelectionSwitchesToANewerLog) {
-    const std::string a = logs / "eqlog_A_P1999.txt";
-    const std::string b = logs / "eqlog_B_P1999.txt";
+// Automatic selection follows the newest log of the folder; the game's own
+// "dbg.txt" alone leaves no log to follow.
+TEST_F(MainWindowLogTest, AutomaticSelectionSwitchesToANewerLogAndDropsAGoneOne) {
+    const std::string a = logs / "eqlog_A_P1999.txt", b = logs / "eqlog_B_P1999.txt";
     test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");
     test::SetWriteTime(a, 10);
     UseLog(a);
@@ -124,43 +114,31 @@ TEST_F(MainWindowLogTest, AutomaticSelectionSwitchesToANewerLog) {
     test::WriteFile(b, "You have entered Guk.\r\nYour Location is 10, 20, 30\r\n");
     test::SetWriteTime(b, 20);
     h.Poll();
-    EXPECT_EQ(h.app().logFile, b);
     EXPECT_EQ(h.Text(IDC_LOG_FILE), b);
     EXPECT_EQ(StoredLogFile(), b);
     EXPECT_EQ(h.Text(IDC_POS_X), "20.00");
     EXPECT_EQ(h.Text(IDC_ZONE_FIELD), "Guk");
-    // The records of the old log are gone.
-    for (int i = 0; i < h.app().zones.table.recordsInUse; ++i) {
+    for (int i = 0; i < h.app().zones.table.recordsInUse; ++i)  // the records of the old log are gone
         EXPECT_NE(h.app().zones.table.storage[static_cast<size_t>(i)].name, "Befallen");
-    }
-}
 
-TEST_F(MainWindowLogTest, FolderWithOnlyDbgTxtEmptiesTheLogFile) {
-    const std::string a = logs / "eqlog_A_P1999.txt";
-    test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");
-    UseLog(a);
-    WritePrivateProfileStringA("Mode", "AutoDetectLogFile", "1", Ini().c_str());
-    MainWindowHarness h(folder.path());
-    EXPECT_EQ(h.Text(IDC_POS_X), "2.00");
     DeleteFileA(a.c_str());
+    DeleteFileA(b.c_str());
     test::WriteFile(logs / "dbg.txt", "debug\r\n");
     h.Poll();
     EXPECT_EQ(h.app().logFile, "");
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
-    EXPECT_EQ(h.Text(IDC_POS_X), "None");
-    EXPECT_EQ(h.Text(IDC_POS_Y), "None");
-    EXPECT_EQ(h.Text(IDC_POS_Z), "None");
+    for (int id : {IDC_POS_X, IDC_POS_Y, IDC_POS_Z}) EXPECT_EQ(h.Text(id), "None") << id;
     EXPECT_EQ(StoredLogFile(), "");
 }
 
-TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSelectOn) {
+TEST_F(MainWindowLogTest, AutoSelectWithoutALogFolderOpensTheChooserAndTurnsItselfOn) {
     const std::string a = logs / "eqlog_A_P1999.txt";
     test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");
     MainWindowHarness h(folder.path());
     ASSERT_TRUE(h.app().logFolder.empty());
 
     // Cancelled: nothing changes.
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.rec().pickCalls, 1);
     EXPECT_EQ(h.rec().lastFilter, FileFilter::LogFiles);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
@@ -168,7 +146,7 @@ TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSele
 
     h.rec().pickAnswer = true;
     h.rec().pickPath = a;
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);
     EXPECT_EQ(h.app().logFile, a);
     EXPECT_EQ(h.app().logFolder, logs.path());
@@ -180,11 +158,11 @@ TEST_F(MainWindowLogTest, ReloadWithoutALogFolderOpensTheChooserAndTurnsAutoSele
     EXPECT_EQ(h.rec().pickCalls, 3);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
 
-    // With a Log Folder known, Reload toggles automatic selection.
-    h.Command(IDC_RELOAD);
+    // With a Log Folder known, the button toggles automatic selection.
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.rec().pickCalls, 3);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);
-    h.Command(IDC_RELOAD);
+    h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
 }
 

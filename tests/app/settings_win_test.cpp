@@ -7,7 +7,7 @@
 #include "app/map_select_win.h"
 #include "app/map_zoom_win.h"
 #include "app/settings_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -15,11 +15,10 @@ namespace tolvik {
 namespace {
 
 using test::MainWindowHarness;
-using test::TempFolder;
 
 class SettingsTest : public ::testing::Test {
 protected:
-    TempFolder folder{"settings"};
+    test::TempFolder folder{"settings"};
     std::string Ini() const { return folder / "Tolvik.ini"; }
     std::string Value(const char* section, const char* key) const {
         return ReadProfileText(section, key, "<missing>", Ini());
@@ -36,19 +35,12 @@ protected:
 TEST_F(SettingsTest, DefaultsWithoutAFile) {
     MainWindowHarness h(folder.path());
     const AppState& app = h.app();
-    EXPECT_EQ(app.MapOnly, 0);
-    EXPECT_EQ(app.OnTop, 0);
-    EXPECT_EQ(app.KeepCentered, 0);
-    EXPECT_EQ(app.AutoDetectLogFile, 0);
-    EXPECT_EQ(app.UseVURavaZiro, 0);
+    EXPECT_EQ(app.MapOnly + app.OnTop + app.KeepCentered + app.AutoDetectLogFile + app.UseVURavaZiro, 0);
     EXPECT_EQ(app.vector.MapResolution, 800);  // the file's default, not the start value
-    EXPECT_EQ(app.vector.Color, 8421504u);
-    EXPECT_EQ(app.vector.FontAdjust, 5);
-    EXPECT_EQ(app.vector.LabelSpacing, 2);
+    EXPECT_EQ(app.vector.Color, MakeColour(128, 128, 128));
     EXPECT_EQ(app.vector.FollowHeight, 1);
     EXPECT_EQ(app.vector.FadeOtherLevels, 0);
     EXPECT_EQ(app.vectorMapFolder, folder / "VURavaZiro\\");
-    EXPECT_TRUE(app.logFile.empty());
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
     EXPECT_EQ(h.Text(IDC_POS_X), "None");
     // Nothing is written just by starting.
@@ -84,27 +76,24 @@ TEST_F(SettingsTest, AnyNonZeroFlagIsOnAndWrittenBackAsOne) {
 }
 
 TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
+    // Every saved value set apart from its default and from the others.
+    const std::pair<int AppState::*, int> modes[] = {{&AppState::KeepCentered, 1}, {&AppState::OnTop, 1},
+                                                     {&AppState::AutoDetectLogFile, 1}, {&AppState::UseVURavaZiro, 1}};
+    const std::pair<int VectorMapSettings::*, int> options[] = {
+        {&VectorMapSettings::ShowLayer2, 0},      {&VectorMapSettings::MapResolution, 1234},
+        {&VectorMapSettings::UseHeightFilter, 1}, {&VectorMapSettings::FilterHigh, 33},
+        {&VectorMapSettings::FilterLow, 7},       {&VectorMapSettings::FontAdjust, 9},
+        {&VectorMapSettings::LabelSpacing, 12},  {&VectorMapSettings::FollowHeight, 0},
+        {&VectorMapSettings::FadeOtherLevels, 1}};
     RECT placed{};
     {
         MainWindowHarness h(folder.path());
         SetWindowPos(h.window(), nullptr, 60, 40, 720, 780, SWP_NOZORDER | SWP_NOACTIVATE);
         GetWindowRect(h.window(), &placed);
-        AppState& app = h.app();
-        app.KeepCentered = 1;
-        app.OnTop = 1;
-        app.AutoDetectLogFile = 1;
-        app.UseVURavaZiro = 1;
-        app.vector.ShowLayer2 = 0;
-        app.vector.MapResolution = 1234;
-        app.vector.UseHeightFilter = 1;
-        app.vector.FilterHigh = 33;
-        app.vector.FilterLow = 7;
-        app.vector.FontAdjust = 9;
-        app.vector.LabelSpacing = 12;
-        app.vector.Color = 0x123456;
-        app.vector.FollowHeight = 0;
-        app.vector.FadeOtherLevels = 1;
-        app.vectorMapFolder = "C:\\maps\\";
+        for (auto [flag, value] : modes) h.app().*flag = value;
+        for (auto [option, value] : options) h.app().vector.*option = value;
+        h.app().vector.Color = 0x123456;
+        h.app().vectorMapFolder = "C:\\maps\\";
         SendMessageA(h.window(), WM_CLOSE, 0, 0);
     }
     const std::string ini = test::ReadFile(Ini());
@@ -114,24 +103,12 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     MainWindowHarness again(folder.path());
     RECT r{};
     GetWindowRect(again.window(), &r);
-    EXPECT_EQ(r.left, placed.left);
-    EXPECT_EQ(r.top, placed.top);
-    EXPECT_EQ(r.right - r.left, placed.right - placed.left);
-    EXPECT_EQ(r.bottom - r.top, placed.bottom - placed.top);
+    EXPECT_TRUE(EqualRect(&r, &placed));
     const AppState& app = again.app();
-    EXPECT_EQ(app.KeepCentered, 1);
-    EXPECT_EQ(app.OnTop, 1);
-    EXPECT_EQ(app.AutoDetectLogFile, 1);
+    for (auto [flag, value] : modes) EXPECT_EQ(app.*flag, value);
+    for (auto [option, value] : options) EXPECT_EQ(app.vector.*option, value) << value;
     EXPECT_EQ(app.MapOnly, 0);
-    EXPECT_EQ(app.UseVURavaZiro, 1);
-    EXPECT_EQ(app.vector.ShowLayer2, 0);
     EXPECT_EQ(app.vector.ShowLayer1, 1);
-    EXPECT_EQ(app.vector.MapResolution, 1234);
-    EXPECT_EQ(app.vector.UseHeightFilter, 1);
-    EXPECT_EQ(app.vector.FilterHigh, 33);
-    EXPECT_EQ(app.vector.FilterLow, 7);
-    EXPECT_EQ(app.vector.FontAdjust, 9);
-    EXPECT_EQ(app.vector.LabelSpacing, 12);
     EXPECT_EQ(app.vector.Color, 0x123456u);
     EXPECT_EQ(app.vector.FollowHeight, 0);
     EXPECT_EQ(app.vector.FadeOtherLevels, 1);

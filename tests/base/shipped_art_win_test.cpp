@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "base/image_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {

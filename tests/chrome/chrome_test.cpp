@@ -9,6 +9,8 @@
 #include "chrome/button_face.h"
 #include "chrome/hover_text.h"
 #include "chrome/links.h"
+#include "base/colour.h"
+#include "res/resource.h"
 
 namespace tolvik {
 namespace {
@@ -27,11 +29,9 @@ struct Face {
     std::uint32_t Shade(int lighten) { return ShadeButtonFace(bytes.data(), width, height, 4, lighten); }
 };
 
-TEST(ChromeButtonFace, FlatGreyFaceHasWhiteHighlightGrey127ShadowAndABevel) {
+TEST(ChromeButtonFace, FlatGreyFaceHasWhiteHighlightAndABevel) {
     Face face(20, 10, 192);
-    const std::uint32_t highlight = face.Shade(0);
-    EXPECT_EQ(highlight, 0xFFFFFFu);
-    EXPECT_EQ(BevelShadowColor(highlight), 127u | (127u << 8) | (127u << 16));
+    EXPECT_EQ(face.Shade(0), 0xFFFFFFu);
     // Middle row (y = 5): left column black fading in over four pixels, right
     // column a quarter fading in over three; bottom row (first in memory)
     // black, top row a quarter; corners take the nearer edge.
@@ -78,6 +78,15 @@ TEST(ChromeButtonFace, HighlightIsTheAverageLiftedAndOddSizesAreSafe) {
     std::vector<std::uint8_t> bytes(4, 7);
     EXPECT_EQ(ShadeButtonFace(bytes.data(), 1, 0, 4, 0), 0xFFFFFFu);
     EXPECT_EQ(bytes[0], 7);
+}
+
+TEST(ChromeButtonFace, ShadowIsHalfTheHighlightsRedAndTogglesNameWhatAClickDoes) {
+    EXPECT_EQ(BevelShadowColor(MakeColour(200, 90, 30)), MakeColour(100, 100, 100));
+    EXPECT_EQ(MainButtonText(IDC_AUTO_SELECT, 0, 1), "Disable Auto-Select");
+    EXPECT_EQ(MainButtonText(IDC_AUTO_SELECT, 1, 0), "Enable Auto-Select");
+    EXPECT_EQ(MainButtonText(IDC_KEEP_ON_TOP, 1, 0), "Allow underneath");
+    EXPECT_EQ(MainButtonText(IDC_KEEP_ON_TOP, 0, 1), "Keep on top");
+    EXPECT_EQ(MainButtonText(IDC_MAP_VIEW, 1, 1), "");
 }
 
 TEST(ChromeLinks, AddressesEscapeOnlyBlanksAndCutAtEachLimit) {

@@ -6,9 +6,11 @@
 
 #include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
+#include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
 #include "base/image_win.h"
+#include "base/window_text_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -43,12 +45,9 @@ protected:
     void ExpectMapViewFrom(POINT topLeft, const char* mode) {
         RECT client = {};
         GetClientRect(window, &client);
-        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)}) {
-            EXPECT_EQ(r.left, topLeft.x) << mode;
-            EXPECT_EQ(r.top, topLeft.y) << mode;
-            EXPECT_EQ(r.right, client.right) << mode;
-            EXPECT_EQ(r.bottom, client.bottom) << mode;
-        }
+        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
+        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
+            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     void ExpectVisible(bool info, bool controls, bool panel, const char* mode) {
         for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;
@@ -62,11 +61,7 @@ protected:
         UpdateHoverTitle(window, program, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
         return Title();
     }
-    std::string Title() const {
-        char text[128] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
+    std::string Title() const { return WholeWindowText(window); }
     Program program;
     HWND window = nullptr;
 };

@@ -12,31 +12,31 @@ protected:
     std::string log = staged / "logs\\eqlog_Tester_P1999.txt";
 
     void SetUp() override {
-        WriteBytes(log, "[Sun Dec 06 20:00:00 2026] Welcome to EverQuest!\r\n");
+        WriteFile(log, "[Sun Dec 06 20:00:00 2026] Welcome to EverQuest!\r\n");
         WritePrivateProfileStringA("Settings", "Log File", log.c_str(), (staged / "Tolvik.ini").c_str());
     }
-    void Append(const std::string& text) { WriteBytes(log, text, true); }
+    void Append(const std::string& text) { AppendFile(log, text); }
 };
 
 TEST_F(FollowingLog, ZoneAndPositionShowUpWithinTwoSeconds) {
     RunningTolvik tolvik(staged);
     ASSERT_NE(tolvik.WaitForWindow(), nullptr);
-    EXPECT_EQ(tolvik.Text(1026), log);
+    EXPECT_EQ(tolvik.Text(IDC_LOG_FILE), log);
 
     Append("[Sun Dec 06 20:00:05 2026] You have entered Greater Faydark.\r\n");
     Append("[Sun Dec 06 20:00:06 2026] Your Location is 1534.56, -220.13, 3.75\r\n");
-    EXPECT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "-220.13"; }, 2000)) << tolvik.Text(1014);
-    EXPECT_EQ(tolvik.Text(1060), "Greater Faydark");
-    EXPECT_EQ(tolvik.Text(1019), "1534.56");
-    EXPECT_EQ(tolvik.Text(1024), "3.75");
+    EXPECT_TRUE(WaitFor([&] { return tolvik.Text(IDC_POS_X) == "-220.13"; }, 2000)) << tolvik.Text(IDC_POS_X);
+    EXPECT_EQ(tolvik.Text(IDC_ZONE_FIELD), "Greater Faydark");
+    EXPECT_EQ(tolvik.Text(IDC_POS_Y), "1534.56");
+    EXPECT_EQ(tolvik.Text(IDC_POS_Z), "3.75");
 
     // A line that arrives in two pieces, cut inside the phrase, still counts.
     Append("[Sun Dec 06 20:00:09 2026] Your Locat");
     Sleep(1500);
-    EXPECT_EQ(tolvik.Text(1014), "-220.13");
+    EXPECT_EQ(tolvik.Text(IDC_POS_X), "-220.13");
     Append("ion is 10.00, -20.50, 1.25\r\n");
-    EXPECT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "-20.50"; }, 2000)) << tolvik.Text(1014);
-    EXPECT_EQ(tolvik.Text(1019), "10.00");
+    EXPECT_TRUE(WaitFor([&] { return tolvik.Text(IDC_POS_X) == "-20.50"; }, 2000)) << tolvik.Text(IDC_POS_X);
+    EXPECT_EQ(tolvik.Text(IDC_POS_Y), "10.00");
     EXPECT_EQ(tolvik.Close(), 0u);
 
     const std::string ini = staged / "Tolvik.ini";

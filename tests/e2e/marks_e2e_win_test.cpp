@@ -28,7 +28,7 @@ protected:
         const std::string demo = std::string(TOLVIK_DATA_DIR) + "\\demo\\Zones\\";
         CopyFileA((demo + "Greater Faydark.jpg").c_str(), (staged / "Zones\\Greater Faydark.jpg").c_str(), FALSE);
         CopyFileA((demo + "Greater Faydark.ini").c_str(), (staged / "Zones\\Greater Faydark.ini").c_str(), FALSE);
-        WriteBytes(log, kStart);
+        WriteFile(log, kStart);
         WritePrivateProfileStringA("Settings", "Log File", log.c_str(), ini.c_str());
     }
 
@@ -65,17 +65,15 @@ TEST_F(MarksOnScreen, CorpseStaysThroughAZoneChangeAwayAndBackAndARestart) {
         RunningTolvik tolvik(staged);
         ASSERT_NE(tolvik.WaitForWindow(), nullptr);
         ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "100.00"; }, 3000));
-        WriteBytes(log,
+        AppendFile(log,
                    "[Sun Dec 06 20:01:00 2026] Your Location is -300.00, 200.00, 6.50\r\n"
                    "[Sun Dec 06 20:01:05 2026] You have been slain by a lesser mummy!\r\n"
-                   "[Sun Dec 06 20:01:09 2026] You have entered Butcherblock Mountains.\r\n",
-                   true);
+                   "[Sun Dec 06 20:01:09 2026] You have entered Butcherblock Mountains.\r\n");
         ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1060) == "Butcherblock Mountains"; }, 5000));
         EXPECT_EQ(Profile(ini, "Corpses", "Greater Faydark"), "200.00, -300.00, 6.50");
-        WriteBytes(log,
+        AppendFile(log,
                    "[Sun Dec 06 20:03:00 2026] You have entered Greater Faydark.\r\n"
-                   "[Sun Dec 06 20:03:01 2026] Your Location is -200.00, 100.00, 4.00\r\n",
-                   true);
+                   "[Sun Dec 06 20:03:01 2026] Your Location is -200.00, 100.00, 4.00\r\n");
         ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1060) == "Greater Faydark"; }, 5000));
         const POINT corpse = GameOnScreen(tolvik.window(), 200.0f, -300.0f);
         EXPECT_TRUE(PixelBecomes(corpse, kWhite)) << corpse.x << "," << corpse.y;
@@ -84,7 +82,7 @@ TEST_F(MarksOnScreen, CorpseStaysThroughAZoneChangeAwayAndBackAndARestart) {
         EXPECT_EQ(tolvik.Close(), 0u);
     }
     // A new day's log without the death: only the settings file knows the corpse.
-    WriteBytes(log, kStart);
+    WriteFile(log, kStart);
     RunningTolvik tolvik(staged);
     ASSERT_NE(tolvik.WaitForWindow(), nullptr);
     ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "100.00"; }, 3000));
@@ -122,7 +120,7 @@ TEST_F(MarksOnScreen, CtrlClickSetsAWaypointWhoseWayTheTitleTells) {
         << Title(window);
 
     // Within 15 units it is reached and cleared.
-    WriteBytes(log, "[Sun Dec 06 20:05:00 2026] Your Location is 91.00, 290.00, 4.00\r\n", true);
+    AppendFile(log, "[Sun Dec 06 20:05:00 2026] Your Location is 91.00, 290.00, 4.00\r\n");
     EXPECT_TRUE(WaitFor([&] { return Title(window) == "Tolvik"; }, 4000)) << Title(window);
     EXPECT_EQ(Profile(ini, "Waypoints", "Greater Faydark"), "<missing>");
     EXPECT_EQ(tolvik.Close(), 0u);

@@ -6,6 +6,8 @@
 #include <cstdlib>
 
 #include "e2e/tolvik_process_win.h"
+#include "base/number_text.h"
+#include "raster/calibration.h"
 #include "raster/map_math.h"
 
 namespace tolvik::e2e {
@@ -15,22 +17,13 @@ constexpr COLORREF kGreen = RGB(0, 255, 0);
 
 // The demo zone's calibration (data/demo/Zones/Greater Faydark.ini).
 CurrentMap DemoCalibration() {
+    const std::string ini = std::string(TOLVIK_DATA_DIR) + "\\demo\\Zones\\Greater Faydark.ini";
+    const auto real = [&](const char* section, const char* key) { return ParseLeadingReal(Profile(ini, section, key)); };
+    const auto pixel = [&](const char* key) { return static_cast<int>(real("Physical", key)); };
     CurrentMap map;
     map.calibrated = 1;
-    char text[64] = {};
-    const std::string ini = std::string(TOLVIK_DATA_DIR) + "\\demo\\Zones\\Greater Faydark.ini";
-    map.points.physicalX1 = static_cast<int>(GetPrivateProfileIntA("Physical", "X1", 0, ini.c_str()));
-    map.points.physicalY1 = static_cast<int>(GetPrivateProfileIntA("Physical", "Y1", 0, ini.c_str()));
-    map.points.physicalX2 = static_cast<int>(GetPrivateProfileIntA("Physical", "X2", 0, ini.c_str()));
-    map.points.physicalY2 = static_cast<int>(GetPrivateProfileIntA("Physical", "Y2", 0, ini.c_str()));
-    auto real = [&](const char* key) {
-        GetPrivateProfileStringA("Logical", key, "0", text, sizeof text, ini.c_str());
-        return static_cast<float>(std::atof(text));
-    };
-    map.points.logicalX1 = real("X1");
-    map.points.logicalY1 = real("Y1");
-    map.points.logicalX2 = real("X2");
-    map.points.logicalY2 = real("Y2");
+    map.points = {pixel("X1"),         pixel("Y1"),         pixel("X2"),         pixel("Y2"),
+                  real("Logical", "X1"), real("Logical", "Y1"), real("Logical", "X2"), real("Logical", "Y2")};
     return map;
 }
 
@@ -47,7 +40,7 @@ protected:
         const std::string demo = std::string(TOLVIK_DATA_DIR) + "\\demo\\Zones\\";
         CopyFileA((demo + "Greater Faydark.jpg").c_str(), (staged / "Zones\\Greater Faydark.jpg").c_str(), FALSE);
         CopyFileA((demo + "Greater Faydark.ini").c_str(), (staged / "Zones\\Greater Faydark.ini").c_str(), FALSE);
-        WriteBytes(log,
+        WriteFile(log,
                    "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
                    "[Sun Dec 06 20:00:01 2026] Your Location is -200.00, 100.00, 4.00\r\n");
         WritePrivateProfileStringA("Settings", "Log File", log.c_str(), (staged / "Tolvik.ini").c_str());
@@ -55,7 +48,7 @@ protected:
 
     // Screen position of a view pixel of the Map View.
     static POINT ViewToScreen(HWND window, POINT view) {
-        ClientToScreen(GetDlgItem(window, 1033), &view);
+        ClientToScreen(GetDlgItem(window, IDC_MAP_VIEW), &view);
         return view;
     }
 
@@ -71,7 +64,7 @@ protected:
 
     // True when the disc is drawn at `view` in the next second's frames.
     static bool DiscAt(HWND window, POINT view) {
-        return WaitFor([&] { return ScreenPixel(ViewToScreen(window, view)) == kGreen; }, 1500);
+        return WaitFor([&] { return ScreenPixel(ViewToScreen(window, view)) == kGreen; }, 4000);
     }
 
     static void Drag(HWND window, POINT fromClient, int dx) {
@@ -90,10 +83,10 @@ TEST_F(RasterMapOnScreen, DiscSitsWhereTheCalibrationSaysAndPanningStopsAtTheEdg
     ASSERT_NE(tolvik.WaitForWindow(), nullptr);
     const HWND window = tolvik.window();
     SetForegroundWindow(window);
-    ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "100.00"; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return tolvik.Text(IDC_POS_X) == "100.00"; }, 3000));
 
     RECT view{};
-    GetClientRect(GetDlgItem(window, 1033), &view);
+    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
     const int viewWidth = view.right;
     const int viewHeight = view.bottom;
     // A new map is centred in the view.
@@ -108,7 +101,7 @@ TEST_F(RasterMapOnScreen, DiscSitsWhereTheCalibrationSaysAndPanningStopsAtTheEdg
 
     // The drag starts over the view, in main window client coordinates.
     POINT start{viewWidth / 2, viewHeight / 2};
-    MapWindowPoints(GetDlgItem(window, 1033), window, &start, 1);
+    MapWindowPoints(GetDlgItem(window, IDC_MAP_VIEW), window, &start, 1);
 
     Drag(window, start, 100);
     EXPECT_TRUE(DiscAt(window, POINT{disc.x + 100, disc.y}));

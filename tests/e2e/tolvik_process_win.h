@@ -7,17 +7,17 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <thread>
 
-#include "support/file_tree_win.h"
+#include "res/resource.h"
+#include "support/temp_files.h"
 
 namespace tolvik::e2e {
 
-using test::RemoveTree;
+using test::AppendFile;
+using test::WriteFile;
 
 inline std::string ExeFolder() {
     char path[MAX_PATH] = {};
@@ -26,46 +26,25 @@ inline std::string ExeFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes, bool append = false) {
-    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    out << bytes;
-}
-
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // A program folder laid out like the shipped one: Tolvik.exe, Textures\,
 // Zones\MissingMap.jpg and an empty VURavaZiro\.
 class StagedProgram {
 public:
-    explicit StagedProgram(const std::string& name) {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "tolvik-e2e-" + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
-        RemoveTree(folder_);
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        CreateDirectoryA((folder_ + "Textures").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "Zones").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "VURavaZiro").c_str(), nullptr);
-        CreateDirectoryA((folder_ + "logs").c_str(), nullptr);
-        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ + "Tolvik.exe").c_str(), FALSE);
+    explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
+        for (const char* sub : {"Textures", "Zones", "VURavaZiro", "logs"}) test::MakeFolder(folder_ / sub);
+        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ / "Tolvik.exe").c_str(), FALSE);
         const std::string data = std::string(TOLVIK_DATA_DIR) + "\\";
         for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
-            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ + "Textures\\" + texture).c_str(), FALSE);
+            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ / "Textures\\" + texture).c_str(), FALSE);
         }
-        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ + "Zones\\MissingMap.jpg").c_str(), FALSE);
+        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ / "Zones\\MissingMap.jpg").c_str(), FALSE);
     }
-    ~StagedProgram() { RemoveTree(folder_); }
-    StagedProgram(const StagedProgram&) = delete;
-    StagedProgram& operator=(const StagedProgram&) = delete;
 
-    const std::string& folder() const { return folder_; }
-    std::string operator/(const std::string& name) const { return folder_ + name; }
+    const std::string& folder() const { return folder_.path(); }
+    std::string operator/(const std::string& name) const { return folder_ / name; }
 
 private:
-    std::string folder_;
+    test::TempFolder folder_;
 };
 
 // A value of a profile file, or "<missing>".
@@ -120,23 +99,20 @@ public:
     RunningTolvik(const RunningTolvik&) = delete;
     RunningTolvik& operator=(const RunningTolvik&) = delete;
 
-    bool started() const { return process_.hProcess != nullptr; }
-
     // Waits until the main window is visible and its controls exist.
     HWND WaitForWindow(int milliseconds = 20000) {
         WaitFor(
             [this] {
                 window_ = FindMainWindow();
-                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, 1060) != nullptr &&
-                       !Text(1014).empty();
+                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, IDC_ZONE_FIELD) != nullptr &&
+                       !Text(IDC_POS_X).empty();
             },
             milliseconds);
         return window_;
     }
 
     std::string Text(int id) const {
-        char text[1024] = {};
-        std::memset(text, 0, sizeof text);
+        char text[1024] = {};  // zeroed: the answer may come without its end
         const HWND control = window_ ? GetDlgItem(window_, id) : nullptr;
         if (!control) return {};
         DWORD_PTR result = 0;
@@ -148,10 +124,6 @@ public:
     // Asks the window to close and returns the exit code (or 259 if still running).
     DWORD Close(int milliseconds = 15000) {
         if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-        return WaitForExit(milliseconds);
-    }
-
-    DWORD WaitForExit(int milliseconds) {
         if (!process_.hProcess) return 1000;
         WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds));
         DWORD code = STILL_ACTIVE;

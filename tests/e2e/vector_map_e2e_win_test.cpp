@@ -27,7 +27,7 @@ TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
         CopyFileA((demo + name).c_str(), (staged / (std::string("VURavaZiro\\") + name)).c_str(), FALSE);
     }
     const std::string log = staged / "logs\\eqlog_Tester_P1999.txt";
-    WriteBytes(log,
+    WriteFile(log,
                "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
                "[Sun Dec 06 20:00:01 2026] Your Location is -200.00, 100.00, 4.00\r\n");
     const std::string ini = staged / "Tolvik.ini";
@@ -56,10 +56,10 @@ TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
     RunningTolvik tolvik(staged);
     ASSERT_NE(tolvik.WaitForWindow(), nullptr);
     const HWND window = tolvik.window();
-    ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1014) == "100.00"; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return tolvik.Text(IDC_POS_X) == "100.00"; }, 3000));
 
     RECT view{};
-    GetClientRect(GetDlgItem(window, 1033), &view);
+    GetClientRect(GetDlgItem(window, IDC_MAP_VIEW), &view);
     const int bitmapWidth = width + 1280;
     const int bitmapHeight = height + 1024;
     const int panX = view.right / 2 - bitmapWidth / 2;
@@ -69,7 +69,7 @@ TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
     ASSERT_LT(disc.x, view.right);
     ASSERT_GT(disc.y, 0);
     ASSERT_LT(disc.y, view.bottom);
-    ClientToScreen(GetDlgItem(window, 1033), &disc);
+    ClientToScreen(GetDlgItem(window, IDC_MAP_VIEW), &disc);
     EXPECT_TRUE(WaitFor([&] { return ScreenPixel(disc) == kGreen; }, 3000)) << disc.x << "," << disc.y;
     EXPECT_NE(ScreenPixel(POINT{disc.x + 40, disc.y + 40}), kGreen);
     EXPECT_EQ(tolvik.Close(), 0u);
@@ -133,9 +133,9 @@ ViewShot TakeShot(HWND window) {
 TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhenYouGoDown) {
     using namespace levels;
     StagedProgram staged("levels");
-    WriteBytes(staged / "VURavaZiro\\gfaydark.txt", TwoFloors());
+    WriteFile(staged / "VURavaZiro\\gfaydark.txt", TwoFloors());
     const std::string log = staged / "logs\\eqlog_Tester_P1999.txt";
-    WriteBytes(log,
+    WriteFile(log,
                "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
                "[Sun Dec 06 20:00:01 2026] Your Location is 0.00, 0.00, 0.00\r\n");
     const std::string ini = staged / "Tolvik.ini";
@@ -167,7 +167,7 @@ TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhe
     EXPECT_EQ(onA.count[kFloorB] + onA.count[kFadedA], 0);
     ASSERT_GT(onA.columnsB.size(), 10u);
 
-    WriteBytes(log, "[Sun Dec 06 20:00:05 2026] Your Location is 0.00, 0.00, -100.00\r\n", true);
+    AppendFile(log, "[Sun Dec 06 20:00:05 2026] Your Location is 0.00, 0.00, -100.00\r\n");
     ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1024) == "-100.00"; }, 3000));
     // The render comes with the tick that read the position, well before the next read.
     ViewShot onB;
@@ -183,7 +183,7 @@ TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhe
     EXPECT_GT(onB.count[kFloorB], 1000);
     EXPECT_EQ(onB.count[kFloorA], 0);
     SendMessageA(window, WM_COMMAND, 40201, 0);
-    WriteBytes(log, "[Sun Dec 06 20:00:09 2026] Your Location is 0.00, 0.00, 0.00\r\n", true);
+    AppendFile(log, "[Sun Dec 06 20:00:09 2026] Your Location is 0.00, 0.00, 0.00\r\n");
     ASSERT_TRUE(WaitFor([&] { return tolvik.Text(1024) == "0.00"; }, 3000));
     Sleep(300);
     EXPECT_GT(TakeShot(window).count[kFloorB], 1000);

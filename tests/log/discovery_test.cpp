@@ -2,59 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <filesystem>
-#include <string>
-
-#include "log/log_test_support.h"
+#include "log/newest_log_cases.h"
 
 namespace tolvik {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::TempFolder;
-
 #ifndef _WIN32
+TEST(Discovery, NewestLogCandidate) { test::ExpectNewestLogRules(); }
+#endif
 
-TEST(Discovery, NewestLogCandidate) {
-    TempFolder folder;
-    const auto base = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    auto make = [&](const std::string& name, int minutes) {
-        testing::WriteFile(folder.File(name), name);
-        fs::last_write_time(folder.File(name), base + std::chrono::minutes(minutes));
-    };
-    std::string out = "previous";
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);  // empty folder
-    EXPECT_EQ(FindNewestLog(folder.File("missing") + "/", out), 0);
-    make("dbg.txt", 10);  // the game's own, skipped
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 0);
-    EXPECT_EQ(out, "previous");
-
-    make("a.txt", 0);
-    make("b.txt", 5);
-    make("notes.log", 20);
-    fs::create_directories(folder.Path() / "x.txt");  // a folder is not a log
-    fs::last_write_time(folder.Path() / "x.txt", base + std::chrono::minutes(30));
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 2);
-    EXPECT_EQ(out, folder.Folder() + "b.txt");
-    make("DBG.txt", 15);  // only the exact name is skipped; ".txt" matches in any case
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 3);
-    EXPECT_EQ(out, folder.Folder() + "DBG.txt");
-    make("C.TXT", 16);
-    EXPECT_EQ(FindNewestLog(folder.Folder(), out), 4);
-    EXPECT_EQ(out, folder.Folder() + "C.TXT");
-
-    // Ties keep the entry found first.
-    TempFolder ties;
-    for (const char* name : {"x.txt", "y.txt", "z.txt"}) {
-        testing::WriteFile(ties.File(name), name);
-        fs::last_write_time(ties.File(name), base);
-    }
-    EXPECT_EQ(FindNewestLog(ties.Folder(), out), 3);
-    EXPECT_EQ(out, fs::directory_iterator(ties.Path())->path().string());
+// The game's "maps" folder beside its logs folder stands in for a vector map
+// folder that does not exist; one that exists is kept.
+TEST(Discovery, GameMapsFolderBesideTheLogs) {
+    test::TempFolder game("game");
+    const std::string sep(1, game.path().back());
+    test::MakeFolder(game / "logs");
+    const std::string log = game / "logs" + sep + "eqlog_A_b.txt";
+    test::WriteFile(log, "x");
+    std::string maps = game / "VURavaZiro" + sep, logFolder;
+    FindGameMapsFolder(maps, log, logFolder);
+    EXPECT_EQ(maps, game / "VURavaZiro" + sep);  // no maps folder either
+    EXPECT_EQ(logFolder, game / "logs" + sep);
+    test::MakeFolder(game / "maps");
+    FindGameMapsFolder(maps, log, logFolder);
+    EXPECT_EQ(maps, game / "maps" + sep);
+    std::string own = logFolder;
+    FindGameMapsFolder(own, log, logFolder);
+    EXPECT_EQ(own, logFolder);
 }
-
-#endif  // !_WIN32
 
 }  // namespace
 }  // namespace tolvik

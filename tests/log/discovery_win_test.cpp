@@ -9,25 +9,10 @@
 #include <vector>
 
 #include "log/discovery.h"
-#include "log/log_test_support.h"
+#include "log/newest_log_cases.h"
 
 namespace tolvik {
 namespace {
-
-// A file (or, with `folder`, a folder) written `minutes` after a fixed moment.
-void MakeFile(const std::string& path, int minutes, bool folder = false) {
-    if (folder) CreateDirectoryA(path.c_str(), nullptr);
-    const HANDLE file = CreateFileA(path.c_str(), folder ? FILE_WRITE_ATTRIBUTES : GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    folder ? OPEN_EXISTING : CREATE_ALWAYS, folder ? FILE_FLAG_BACKUP_SEMANTICS : 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    if (!folder) WriteFile(file, "x", 1, &written, nullptr);
-    ULARGE_INTEGER t{};
-    t.QuadPart = 133500000000000000ull + static_cast<unsigned long long>(minutes) * 600000000ull;
-    const FILETIME when{t.LowPart, t.HighPart};
-    SetFileTime(file, nullptr, nullptr, &when);
-    CloseHandle(file);
-}
 
 constexpr const char* kGameKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EverQuest.exe";
 
@@ -65,34 +50,7 @@ TEST(GameLogFolderWin, FromTheInstallationRecord) {
     if (disposition == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
 }
 
-TEST(NewestLogWin, NewestCandidateByTheSystemSearch) {
-    testing::TempFolder logs;
-    std::string out = "previous";
-    EXPECT_EQ(FindNewestLog(logs.Folder(), out), 0);  // empty folder
-    EXPECT_EQ(FindNewestLog(logs.File("missing") + "\\", out), 0);
-    EXPECT_EQ(out, "previous");
-    MakeFile(logs.File("a.txt"), 0);
-    MakeFile(logs.File("b.txt"), 5);
-    MakeFile(logs.File("dbg.txt"), 10);
-    MakeFile(logs.File("c.log"), 20);
-    MakeFile(logs.File("x.txt"), 30, true);
-    EXPECT_EQ(FindNewestLog(logs.Folder(), out), 2);
-    EXPECT_EQ(out, logs.File("b.txt"));
-    DeleteFileA(logs.File("dbg.txt").c_str());  // names are one file in any case here
-    MakeFile(logs.File("DBG.txt"), 10);  // only the exact name "dbg.txt" is skipped
-    EXPECT_EQ(FindNewestLog(logs.Folder(), out), 3);
-    EXPECT_EQ(out, logs.File("DBG.txt"));
-
-    // Ties keep the entry the search returns first.
-    testing::TempFolder ties;
-    for (const char* name : {"m.txt", "k.txt", "z.txt"}) MakeFile(ties.File(name), 7);
-    WIN32_FIND_DATAA entry{};
-    const HANDLE search = FindFirstFileA(ties.File("*.txt").c_str(), &entry);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    FindClose(search);
-    EXPECT_EQ(FindNewestLog(ties.Folder(), out), 3);
-    EXPECT_EQ(out, ties.File(entry.cFileName));
-}
+TEST(NewestLogWin, NewestCandidateByTheSystemSearch) { test::ExpectNewestLogRules(); }
 
 }  // namespace
 }  // namespace tolvik

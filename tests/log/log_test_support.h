@@ -3,18 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <atomic>
-#include <chrono>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "log/log_reader.h"
 #include "log/zone_records.h"
+#include "support/memory_log_source.h"
+#include "support/temp_files.h"
 
 namespace tolvik::testing {
 

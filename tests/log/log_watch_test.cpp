@@ -58,16 +58,16 @@ TEST(LogWatch, FollowingRandomCutsLosesNoZoneChangeOrPosition) {
         loggen::Generator generator(77, mix);
         std::string log;
         while (log.size() < 40000) generator.AppendLine(log);
-        testing::TempFolder folder;
-        const std::string path = folder.File("eqlog_cuts.txt");
-        testing::WriteFile(path, "");
+        test::TempFolder folder("watch");
+        const std::string path = folder / "eqlog_cuts.txt";
+        test::WriteFile(path, "");
         LogWatch watch;
         LineOracle oracle;
         loggen::Random random(longestCut);
         size_t written = 0, consumed = 0, zones = 0, positions = 0;
         while (written < log.size()) {
             const size_t cut = std::min(log.size(), written + 1 + random.Below(longestCut));
-            testing::AppendFile(path, log.substr(written, cut - written));
+            test::AppendFile(path, log.substr(written, cut - written));
             written = cut;
             Lines printed;
             ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { printed.push_back(line); }));
@@ -83,6 +83,24 @@ TEST(LogWatch, FollowingRandomCutsLosesNoZoneChangeOrPosition) {
         EXPECT_GT(zones, 5u);
         EXPECT_GT(positions, 40u);
     }
+}
+
+// The whole state as tolvik-log prints it: both trails of each record, newest first.
+TEST(LogWatch, DescribesEachRecordWithBothTrails) {
+    test::TempFolder folder("describe");
+    const std::string path = folder / "eqlog.txt";
+    const std::string log = Line("You have entered Guk.") + Line("Your Location is 1, 2, 3") + Line("Returning to bind.") +
+                            Line("Your Location is 4, 5, 6");
+    test::WriteFile(path, log);
+    LogWatch watch;
+    Lines printed;
+    ASSERT_TRUE(PollLogWatch(watch, path, {}, [&](const std::string& line) { printed.push_back(line); }));
+    EXPECT_EQ(printed, (Lines{"zone\tGuk", "loc\t2.00\t1.00\t3.00", "loc\t5.00\t4.00\t6.00"}));
+    printed.clear();
+    DescribeLogWatch(watch, [&](const std::string& line) { printed.push_back(line); });
+    EXPECT_EQ(printed, (Lines{"offset\t" + std::to_string(log.size()), "current\tGuk", "record\t0\t2\t1\tGuk",
+                              "cur\t0\t0\t5.00\t4.00\t6.00", "cur\t0\t1\t2.00\t1.00\t3.00",
+                              "ret\t0\t0\t2.00\t1.00\t3.00"}));
 }
 
 }  // namespace

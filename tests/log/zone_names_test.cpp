@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -39,6 +40,20 @@ TEST(ZoneNames, EveryRowInAnyCaseUnlessAnEarlierRowHasItsName) {
         }
     }
     EXPECT_EQ(shadowed, 7);
+}
+
+// The rows as they were checked against the game's names, by fingerprint
+// (FNV-1a of "display\tshort\n" for every row in order): a typo in any row
+// shows here.
+TEST(ZoneNames, TableFingerprint) {
+    int rows = 0;
+    const ZoneNameRow* table = ZoneNameTable(rows);
+    std::uint64_t hash = 0xcbf29ce484222325u;
+    for (int i = 0; i < rows; ++i) {
+        for (unsigned char c : std::string(table[i].displayName) + '\t' + table[i].shortName + '\n')
+            hash = (hash ^ c) * 0x100000001b3u;
+    }
+    EXPECT_EQ(hash, 0x6ed212300e00dfc5u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "raster/calibration.h"
+#include "raster/map_math.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +36,9 @@ TEST(RasterConversion, GameToImageAndBack) {
     const GamePoint g2 = ViewToGame(map, 940 + 640 - 700, 610 + 512 - 400);
     EXPECT_NEAR(g2.x, -1300.0f, 0.01f);
     EXPECT_NEAR(g2.y, 1800.0f, 0.01f);
+    int vx = 0, vy = 0;  // in the view: placement and pan added
+    ASSERT_TRUE(GameToView(map, 1500.0f, -200.0f, vx, vy));
+    EXPECT_EQ(std::pair(vx, vy), std::pair(120 + 640 - 700, 80 + 512 - 400));
 
     // One pixel per unit: -3.7 truncates to -3 (not -4).
     map = Calibrated(CalibrationPoints{100, 100, 200, 0, 0.0f, 0.0f, -100.0f, 100.0f});

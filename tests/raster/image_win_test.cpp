@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "support/main_window_harness_win.h"
 #include "support/picture_headers.h"
 

@@ -51,6 +51,13 @@ TEST(RasterPulse, ColourSequenceAndStepping) {
     EXPECT_EQ(SegmentPixelCount(INT_MIN, 0, INT_MAX, 0), 4294967295LL);
 }
 
+TEST(RasterView, PictureInTheMapBitmapAndTheMapInTheView) {
+    // A 600 x 400 picture in its 1880 x 1424 map bitmap, shown in a 500 x 300 view.
+    EXPECT_EQ(std::pair(ImageOffsetInMap(1880, 600), ImageOffsetInMap(1424, 400)), std::pair(640, 512));
+    EXPECT_EQ(CentredPan(500, 1880), 250 - 940);
+    EXPECT_EQ(StandByTextBox(600, 400), (Rect{100, 66, 500, 400}));  // a sixth in, down to the bottom
+}
+
 TEST(RasterView, DragPanStopsAtTheEdges) {
     // Map bitmap 2280 wide in a view 600 wide; drag began at x 300 with pan -840.
     struct Case { int x, startX, startPan, mapWidth, expected; };

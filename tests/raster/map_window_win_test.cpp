@@ -12,7 +12,7 @@
 #include "app/map_select_win.h"
 #include "raster/map_texts.h"
 #include "raster/map_view_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 #include "support/picture_headers.h"

@@ -16,7 +16,7 @@
 #include "raster/calibration_win.h"
 #include "raster/map_math.h"
 #include "raster/map_view_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 

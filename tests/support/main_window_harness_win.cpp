@@ -2,66 +2,13 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-
 #include "app/folders.h"
 #include "app/main_window_win.h"
 #include "app/system_seams_win.h"
-#include "support/file_tree_win.h"
+#include "base/window_text_win.h"
+#include "res/resource.h"
 
 namespace tolvik::test {
-
-TempFolder::TempFolder(const std::string& name) {
-    static std::atomic<int> serial{0};
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "tolvik-" + name + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(serial++) + "\\";
-    RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-void AppendFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::app);
-    out << bytes;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void MakeFolder(const std::string& path) { CreateDirectoryA(path.c_str(), nullptr); }
-
-void SetWriteTime(const std::string& path, int minutes) {
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    ULARGE_INTEGER t{};
-    t.QuadPart = 133000000000000000ULL + static_cast<unsigned long long>(minutes) * 60ULL * 10000000ULL;
-    FILETIME ft{t.LowPart, t.HighPart};
-    SetFileTime(file, nullptr, nullptr, &ft);
-    CloseHandle(file);
-}
-
-void CopyShippedTextures(const std::string& programFolder) {
-    MakeFolder(programFolder + "Textures");
-    const std::string source = std::string(TOLVIK_DATA_DIR) + "\\Textures\\";
-    for (const char* name : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
-        CopyFileA((source + name).c_str(), (programFolder + "Textures\\" + name).c_str(), FALSE);
-    }
-}
 
 std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec) {
     auto program = std::make_unique<Program>();
@@ -100,7 +47,7 @@ void MainWindowHarness::Create() {
                                  reinterpret_cast<LPARAM>(program_.get()));
     if (window_) {
         // The first tick is ours to give; the real timer must not interfere.
-        KillTimer(window_, 1);
+        KillTimer(window_, IDT_MAIN_TICK);
         PumpMessages();
     }
 }
@@ -115,7 +62,7 @@ void MainWindowHarness::Destroy() {
 
 void MainWindowHarness::Tick(std::uint32_t advanceMs) {
     rec_.tick += advanceMs;
-    SendMessageA(window_, WM_TIMER, 1, 0);
+    SendMessageA(window_, WM_TIMER, IDT_MAIN_TICK, 0);
     PumpMessages();
 }
 
@@ -126,11 +73,7 @@ void MainWindowHarness::Command(int id, int code) {
     PumpMessages();
 }
 
-std::string MainWindowHarness::Text(int id) const {
-    char text[1024] = {};
-    GetDlgItemTextA(window_, id, text, sizeof text);
-    return text;
-}
+std::string MainWindowHarness::Text(int id) const { return WholeWindowText(GetDlgItem(window_, id)); }
 
 void MainWindowHarness::PumpMessages() {
     MSG message;

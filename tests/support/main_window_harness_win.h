@@ -11,32 +11,9 @@
 #include <vector>
 
 #include "base/program_win.h"
+#include "support/temp_files.h"
 
 namespace tolvik::test {
-
-// A fresh folder under the temporary folder, removed when the object goes.
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& name);
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    // The folder's path, ending with a backslash.
-    const std::string& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + name; }
-
-private:
-    std::string path_;
-};
-
-void WriteFile(const std::string& path, const std::string& bytes);
-void AppendFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
-void MakeFolder(const std::string& path);
-// Sets a file's last-write time to `minutes` minutes after a fixed moment.
-void SetWriteTime(const std::string& path, int minutes);
-// Copies the shipped textures into `programFolder`\Textures\.
-void CopyShippedTextures(const std::string& programFolder);
 
 struct MessageRecord {
     std::string text;

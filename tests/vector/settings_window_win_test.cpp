@@ -17,7 +17,7 @@
 
 #include "app/main_window_win.h"
 #include "app/map_select_win.h"
-#include "raster/test_pictures_win.h"
+#include "support/pictures_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
@@ -67,7 +67,7 @@ protected:
     }
     void TimerTick(std::uint32_t advanceMs) {
         harness->rec().tick += advanceMs;
-        SendMessageA(window, WM_TIMER, 2, 0);
+        SendMessageA(window, WM_TIMER, IDT_VECTOR_RERENDER, 0);
         harness->PumpMessages();
     }
 

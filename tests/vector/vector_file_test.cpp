@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,15 @@ TEST(VectorRecords, UnconvertibleAndIncompleteRecordsAreSkipped) {
     EXPECT_TRUE(Read("P 3, 4, 0, 1, 2, 3, 4,").points.empty());
     EXPECT_TRUE(Read("L").lines.empty());
     EXPECT_EQ(Bounds("P").minX, kBoundsResetMin);
+}
+
+TEST(VectorRecords, RealsReadAsTheCLibraryReadsThem) {
+    for (const char* real : {"1.2345678", "-0.0000001", "3e7", "12345e-10", "7.5e10", "16777217", "0.1", "1e-3",
+                             "123456789012345678901234567890", "1.5e-45", "0.000000000000000000001"}) {
+        const Records r = Read(std::string("L ") + real + ", 0, 0, 0, 0, 0, 0, 0, 0");
+        ASSERT_EQ(r.lines.size(), 1u) << real;
+        EXPECT_EQ(r.lines[0].x1, std::strtof(real, nullptr)) << real;
+    }
 }
 
 TEST(VectorRecords, ColourComponentsKeepTheirLowEightBits) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <climits>
 #include <utility>
 
 #include "vector/settings_controls.h"
@@ -44,6 +45,24 @@ TEST(LabelPlacement, FirstPlaceStraightBelowNoPlaceForAnOversizedLabel) {
     box = Rect{0, 0, 801, 5};
     EXPECT_FALSE(PlaceLabel(p, box, 50, 50));
     EXPECT_EQ(p.occupied().size(), 1u);
+}
+
+TEST(HeightFilter, DrawsLinesWithinTheBandAroundThePlayer) {
+    VectorMapSettings s;
+    s.FilterLow = 10, s.FilterHigh = 30;  // a line of mean height 10 shows for players between 0 and 40
+    for (auto [h, shown] : {std::pair{39.9f, true}, {40.0f, false}, {0.1f, true}, {0.0f, false}, {-500.0f, true}}) {
+        s.UseHeightFilter = h > -500.0f;
+        EXPECT_EQ(PassesHeightFilter(s, 0.0f, 20.0f, h), shown) << h;
+    }
+}
+
+TEST(LabelFont, PointsWithTheAdjustmentAndCharacterHeightAtTheScreensDpi) {
+    VectorMapSettings s;
+    s.FontAdjust = 5;
+    EXPECT_EQ(LabelPoints(s, 2), 7);
+    EXPECT_EQ(LabelFontHeight(7, 96), -9);  // -trunc(7 x 96 / 72)
+    EXPECT_EQ(LabelFontHeight(12, 120), -20);
+    EXPECT_EQ(LabelFontHeight(2000000000, 96), INT_MIN);
 }
 
 TEST(VectorSettingsControls, DeadlineIsPassedOnlyAfterItsTickAcrossTheWrap) {

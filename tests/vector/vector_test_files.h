@@ -3,42 +3,19 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/temp_files.h"
 #include "vector/vector_plan.h"
 
 namespace tolvik::testing {
 
-// A fresh folder removed with its files at the end of the test.
-class MapFolder {
-public:
-    MapFolder() {
-        static std::atomic<int> serial{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("tolvik-vec-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + "-" +
-                 std::to_string(serial++));
-        std::filesystem::create_directories(path_);
-    }
-    ~MapFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    MapFolder(const MapFolder&) = delete;
-    MapFolder& operator=(const MapFolder&) = delete;
-
-    std::string Folder() const { return path_.string() + "/"; }
-    std::string Base(const std::string& shortName) const { return Folder() + shortName + ".txt"; }
-    void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(path_ / name, std::ios::binary) << text;
-    }
-
-private:
-    std::filesystem::path path_;
+// The shared scratch folder, holding map files.
+struct MapFolder : test::TempFolder {
+    MapFolder() : test::TempFolder("vec") {}
+    std::string Base(const std::string& shortName) const { return *this / (shortName + ".txt"); }
+    void Write(const std::string& name, const std::string& text) const { test::WriteFile(*this / name, text); }
 };
 
 // Every character 6 pixels wide and 10 high; keeps every draw operation in order.
