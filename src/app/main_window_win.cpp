@@ -73,7 +73,7 @@ enum class AutoSelect { Off, On };
 void ChooseLogFile(HWND window, Program& program, AutoSelect autoSelect) {
     AppState& app = program.app;
     std::string path = app.logFile;
-    if (!program.seams.pickFileToOpen || !program.seams.pickFileToOpen(window, path, FileFilter::LogFiles)) return;
+    if (!program.seams.pickFileToOpen(window, path, FileFilter::LogFiles)) return;
     app.logFile = path.substr(0, kMaxPathChars);
     SetField(window, IDC_LOG_FILE, app.logFile);
     ClearZoneRecords(app.zones.table);

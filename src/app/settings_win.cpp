@@ -166,7 +166,7 @@ void LoadLogFileSetting(Program& program) {
     AppState& app = program.app;
     app.logFile = ReadProfileText(kSettings, "Log File", "", SettingsFilePath(app));
     if (app.logFile.empty() || !FileExists(app.logFile)) {
-        app.logFolder = program.seams.gameLogFolder ? program.seams.gameLogFolder() : std::string();
+        app.logFolder = program.seams.gameLogFolder();
     }
 }
 
