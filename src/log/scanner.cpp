@@ -164,6 +164,8 @@ ScanKernel BestKernel() {
     return best;
 }
 
+// The kernel in use for the whole process: the processor's best, chosen
+// once at start; tests and benchmarks switch it.
 ScanKernel g_activeKernel = BestKernel();
 FindFunction g_find = KernelFunction(g_activeKernel);
 
