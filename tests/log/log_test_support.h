@@ -44,26 +44,7 @@ inline void WriteFile(const std::string& path, const std::string& bytes, bool ap
 }
 inline void AppendFile(const std::string& path, const std::string& bytes) { WriteFile(path, bytes, true); }
 
-// A log held in memory.
-class MemorySource : public LogSource {
-public:
-    explicit MemorySource(std::shared_ptr<const std::string> text) : text_(std::move(text)) {}
-    bool Size(std::uint64_t& size) override {
-        size = text_->size();
-        return true;
-    }
-    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        if (offset >= text_->size()) return 0;
-        const std::size_t count = std::min<std::size_t>(n, text_->size() - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, text_->data() + offset, count);
-        if (bytesRead) *bytesRead += count;
-        return count;
-    }
-    std::size_t* bytesRead = nullptr;  // counts what is read, when given
-
-private:
-    std::shared_ptr<const std::string> text_;
-};
+using MemorySource = test::MemoryLogSource;
 
 // Every stored byte that matters, including the trail slots past the counts.
 inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const ZoneTracking& b) {

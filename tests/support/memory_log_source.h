@@ -21,8 +21,10 @@ public:
         if (offset >= text_->size()) return 0;
         const std::size_t count = std::min<std::size_t>(n, text_->size() - static_cast<std::size_t>(offset));
         std::memcpy(buffer, text_->data() + offset, count);
+        if (bytesRead) *bytesRead += count;
         return count;
     }
+    std::size_t* bytesRead = nullptr;  // counts what is read, when given
 
 private:
     std::shared_ptr<const std::string> text_;

@@ -2,10 +2,6 @@
 // folder removed with all it holds, and whole-file writes and reads.
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
-
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -41,20 +37,9 @@ inline void RemoveFolder(const std::string& path) {
 // Sets the last-write time of a file or folder to `minutes` minutes after a
 // fixed moment in the past.
 inline void SetWriteTime(const std::string& path, int minutes) {
-#ifdef _WIN32
-    const HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    ULARGE_INTEGER t{};
-    t.QuadPart = 133000000000000000ULL + static_cast<unsigned long long>(minutes) * 600000000ULL;
-    const FILETIME when{t.LowPart, t.HighPart};
-    SetFileTime(file, nullptr, nullptr, &when);
-    CloseHandle(file);
-#else
     static const auto base = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
     std::error_code ec;
     std::filesystem::last_write_time(path, base + std::chrono::minutes(minutes), ec);
-#endif
 }
 
 // A fresh folder under the system's temporary folder, removed with
