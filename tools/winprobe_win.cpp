@@ -4,8 +4,11 @@
 //   winprobe text TITLE ID        print the text of control ID
 //   winprobe close TITLE          ask the window to close
 //   winprobe press TITLE ID       press button ID (without waiting for what it opens)
+//   winprobe ping TITLE SECONDS   send the window an empty message every 20 ms for
+//                                 SECONDS and print the longest wait for its answer
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,6 +74,22 @@ int main(int argc, char** argv) {
         const int id = std::atoi(argv[3]);
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+        return 0;
+    }
+    if (command == "ping" && argc > 3) {
+        const DWORD span = static_cast<DWORD>(std::atoi(argv[3])) * 1000;
+        const DWORD start = GetTickCount();
+        DWORD longest = 0;
+        int pings = 0;
+        while (GetTickCount() - start < span) {
+            const DWORD sent = GetTickCount();
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 60000, &answer);
+            longest = std::max<DWORD>(longest, GetTickCount() - sent);
+            ++pings;
+            Sleep(20);
+        }
+        std::printf("longest answer %lu ms over %d messages\n", static_cast<unsigned long>(longest), pings);
         return 0;
     }
     if (command == "close") {

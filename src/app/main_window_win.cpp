@@ -467,6 +467,9 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TOLVIK_RELOAD_ZONE_MAP:
         SelectZoneMap(window, *program, program->app.map.zoneName);
         return TRUE;
+    case WM_TOLVIK_PICTURE_LOADED:
+        OnZonePictureLoaded(window, *program, wParam, reinterpret_cast<ComposedMap*>(lParam));
+        return TRUE;
     case WM_COMMAND:
         return OnCommand(window, *program, wParam);
     case WM_CLOSE:

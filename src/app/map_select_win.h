@@ -6,12 +6,21 @@
 #include <string>
 
 #include "base/program_win.h"
+#include "raster/map_compose_win.h"
 
 namespace tolvik {
 
 // Shows the map of `zone` (raster or vector, or the stand-by picture),
 // centred, with the zone list and the calibration panel brought up to date.
+// A big picture is decoded in the background: until it arrives, the
+// stand-by picture says that it is loading.
 void SelectZoneMap(HWND window, Program& program, const std::string& zone);
+
+// A zone picture decoded in the background has arrived (the main window's
+// WM_TOLVIK_PICTURE_LOADED): it replaces the loading notice when it is the
+// picture of the latest selection, and is dropped otherwise; null when the
+// picture could not be read. Takes `map` over.
+void OnZonePictureLoaded(HWND window, Program& program, WPARAM request, ComposedMap* map);
 
 // Draws the shown zone's map again with the present options and player
 // height; the view stays where it is (pan, zoom, keep-centred) unless the

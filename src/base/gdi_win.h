@@ -7,6 +7,13 @@
 
 namespace tolvik {
 
+// The width and height of a bitmap; zero for none.
+inline SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP description{};
+    if (!bitmap || GetObjectA(bitmap, sizeof description, &description) == 0) return SIZE{0, 0};
+    return SIZE{description.bmWidth, description.bmHeight};
+}
+
 // Owns one handle and releases it with `Release` when it goes.
 template <typename Handle, typename Traits>
 class UniqueHandle {

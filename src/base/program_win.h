@@ -55,9 +55,18 @@ struct WinResources {
     ZoomedView zoom;              // the Map View while zoomed
 };
 
+// The zone picture being decoded in the background. Each selection of a
+// map takes a new number, so that a picture arriving for an older one is
+// dropped; `zone` is empty while no picture is awaited.
+struct PictureRequest {
+    std::uint64_t number = 0;
+    std::string zone;
+};
+
 struct Program {
     AppState app;
     WinResources gdi;
+    PictureRequest picture;
     Seams seams;  // filled by the program entry (SystemSeams) or by a test
 };
 

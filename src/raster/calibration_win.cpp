@@ -88,18 +88,26 @@ void WriteCalibrationFile(const std::string& path, const CalibrationPoints& poin
     WriteProfileReal(kLogical, "Y2", points.logicalY2, path);
 }
 
-HBITMAP LoadZoneImage(Program& program, const std::string& zone) {
-    // A name that is no plain file name would reach outside the Zones Folder.
+std::string ZonePicturePath(const AppState& app, const std::string& zone) { return app.zonesFolder + zone + ".jpg"; }
+
+bool ZonePictureSizeAllowed(std::int64_t width, std::int64_t height) {
+    // Also refused undecoded: a picture whose map bitmap would be too big.
+    return PictureSizeAllowed(width, height) && ComposedMapSizeAllowed(width, height);
+}
+
+void ReadZoneCalibration(Program& program, const std::string& zone) {
     if (!IsPlainZoneFileName(zone)) {
         program.app.map.points = CalibrationPoints{};
-        return nullptr;
+        return;
     }
-    // Also refused undecoded: a picture whose map bitmap would be too big.
-    HBITMAP image = LoadImageBitmap(program.app.zonesFolder + zone + ".jpg", [](std::int64_t w, std::int64_t h) {
-        return PictureSizeAllowed(w, h) && ComposedMapSizeAllowed(w, h);
-    });
     ReadCalibrationFile(CalibrationFilePath(program.app, zone), program.app.map.points);
-    return image;
+}
+
+HBITMAP LoadZoneImage(Program& program, const std::string& zone) {
+    ReadZoneCalibration(program, zone);
+    // A name that is no plain file name would reach outside the Zones Folder.
+    if (!IsPlainZoneFileName(zone)) return nullptr;
+    return LoadImageBitmap(ZonePicturePath(program.app, zone), ZonePictureSizeAllowed);
 }
 
 void ShowCalibrationFields(HWND window, const Program& program) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "base/program_win.h"
@@ -15,6 +16,17 @@ void ReadCalibrationFile(const std::string& path, CalibrationPoints& points);
 
 // Writes the eight keys of `points` to the calibration file at `path`.
 void WriteCalibrationFile(const std::string& path, const CalibrationPoints& points);
+
+// "<Zones Folder><zone>.jpg", for a zone whose name is a plain file name.
+std::string ZonePicturePath(const AppState& app, const std::string& zone);
+
+// Whether a zone picture of this size is decoded: a picture size that is
+// allowed, whose map bitmap (with its margins) is allowed too.
+bool ZonePictureSizeAllowed(std::int64_t width, std::int64_t height);
+
+// Reads "<zone>.ini" into the Current Map's reference points (zeros when
+// there is none, or when the name is no plain file name).
+void ReadZoneCalibration(Program& program, const std::string& zone);
 
 // Loads "<Zones Folder><zone>.jpg" and reads "<zone>.ini" into the Current
 // Map's reference points (whether or not the picture loaded). The caller

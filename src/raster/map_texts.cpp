@@ -56,4 +56,10 @@ std::string MissingMapText(const std::string& zone) {
     return text;
 }
 
+std::string LoadingMapText(const std::string& zone) {
+    std::string text = "Loading the map of " + zone + "...";
+    if (text.size() > kMaxMissingMapTextChars) text.resize(kMaxMissingMapTextChars);
+    return text;
+}
+
 }  // namespace tolvik

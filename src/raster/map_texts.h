@@ -18,4 +18,7 @@ const std::string& GettingStartedText();
 // "No map presently exists for <zone>." with the instructions, cut at 1,023 characters.
 std::string MissingMapText(const std::string& zone);
 
+// "Loading the map of <zone>...", shown while a big picture is decoded.
+std::string LoadingMapText(const std::string& zone);
+
 }  // namespace tolvik

@@ -8,8 +8,6 @@
 #include "base/gdi_win.h"
 #include "log/zone_records.h"
 #include "raster/calibration_win.h"
-#include "base/image_win.h"
-#include "base/shipped_art_win.h"
 #include "raster/map_math.h"
 #include "raster/marks_win.h"
 #include "res/resource.h"
@@ -57,12 +55,6 @@ void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int 
         }
         LineDDA(from.x, from.y, to.x, to.y, PaintPathPixel, reinterpret_cast<LPARAM>(&painter));
     }
-}
-
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP description{};
-    if (!bitmap || GetObjectA(bitmap, sizeof description, &description) == 0) return SIZE{0, 0};
-    return SIZE{description.bmWidth, description.bmHeight};
 }
 
 // Copies the part of the map bitmap that falls into `view`.
@@ -188,52 +180,6 @@ void DrawReferencePoint(HDC dc, const CurrentMap& map, int px, int py, COLORREF 
 }
 
 }  // namespace
-
-int ComposeMapPicture(Program& program, HBITMAP image) {
-    UniqueBitmap mapImage(image);
-    const SIZE imageSize = BitmapSize(mapImage.get());
-    if (imageSize.cx <= 0 || imageSize.cy <= 0) return 0;
-    CurrentMap& map = program.app.map;
-
-    HBITMAP made = nullptr;
-    if (ComposedMapSizeAllowed(imageSize.cx, imageSize.cy)) {
-        HDC screen = GetDC(nullptr);
-        made = CreateCompatibleBitmap(screen, imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight);
-        ReleaseDC(nullptr, screen);
-    }
-    // A picture too big for a map bitmap (the system's limit or ours):
-    // nothing to show.
-    if (!made) return 0;
-
-    map.imageWidth = imageSize.cx;
-    map.imageHeight = imageSize.cy;
-    program.gdi.mapBitmap.reset(made);
-    const SIZE mapSize = BitmapSize(made);
-
-    UniqueBitmap backdrop(LoadShippedPicture(program, program.app.texturesFolder, "BackgroundMap.jpg"));
-    UniqueMemoryDc target(CreateCompatibleDC(nullptr));
-    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
-    Selection intoTarget(target.get(), made);
-    if (backdrop) {
-        const SIZE backdropSize = BitmapSize(backdrop.get());
-        SetStretchBltMode(target.get(), HALFTONE);
-        SetBrushOrgEx(target.get(), 0, 0, nullptr);
-        Selection backdropSelected(source.get(), backdrop.get());
-        StretchBlt(target.get(), 0, 0, mapSize.cx, mapSize.cy, source.get(), 0, 0, backdropSize.cx, backdropSize.cy,
-                   SRCCOPY);
-    } else {
-        PatBlt(target.get(), 0, 0, mapSize.cx, mapSize.cy, BLACKNESS);
-    }
-    map.imageOffsetX = ImageOffsetInMap(mapSize.cx, imageSize.cx);
-    map.imageOffsetY = ImageOffsetInMap(mapSize.cy, imageSize.cy);
-    {
-        Selection imageSelected(source.get(), mapImage.get());
-        BitBlt(target.get(), map.imageOffsetX, map.imageOffsetY, imageSize.cx, imageSize.cy, source.get(), 0, 0,
-               SRCCOPY);
-    }
-    ++program.gdi.zoom.mapSerial;
-    return 1;
-}
 
 void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick) {
     AppState& app = program.app;

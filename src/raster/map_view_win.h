@@ -10,12 +10,6 @@
 
 namespace tolvik {
 
-// Puts `image` in the middle of a new map bitmap covered with the backdrop
-// picture and makes that the Current Map's picture. Takes `image` over.
-// Returns 1, or 0 (changing nothing, `image` deleted) when the size of
-// `image` cannot be read or its map bitmap would be too big.
-int ComposeMapPicture(Program& program, HBITMAP image);
-
 // Draws one frame of the Map View: picture, position markers, and with
 // `showReferencePoints` the two reference squares.
 void DrawMapView(HWND window, Program& program, bool showReferencePoints);

@@ -93,6 +93,10 @@
 // (a vector map option changed).
 #define WM_TOLVIK_RELOAD_ZONE_MAP (WM_APP + 1)
 
+// Posted to the main window when a zone picture decoded in the background
+// is ready: WPARAM the request's number, LPARAM the bitmap (or null).
+#define WM_TOLVIK_PICTURE_LOADED (WM_APP + 2)
+
 // Timers.
 #define IDT_MAIN_TICK 1
 #define IDT_VECTOR_RERENDER 2

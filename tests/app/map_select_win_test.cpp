@@ -1,0 +1,68 @@
+// A big zone picture is decoded away from the window: the loading notice
+// shows at once, the picture replaces it when it arrives, and a picture that
+// arrives for an earlier selection is dropped.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/map_select_win.h"
+#include "res/resource.h"
+#include "support/main_window_harness_win.h"
+#include "support/pictures_win.h"
+
+namespace tolvik {
+namespace {
+
+// Dispatches messages until a background picture has been handed to the
+// window (or 30 s have gone by); the request it answered, or -1.
+long long PumpUntilPictureArrives() {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30000) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+            if (message.message == WM_TOLVIK_PICTURE_LOADED) return static_cast<long long>(message.wParam);
+        }
+        Sleep(10);
+    }
+    return -1;
+}
+
+TEST(BigZonePicture, ArrivesInTheBackgroundAndOnlyForTheLatestSelection) {
+    test::TempFolder folder{"bigpicture"};
+    test::MakeFolder(folder / "Zones");
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\MissingMap.jpg", test::SolidPicture(600, 400, 0xFF000060u)));
+    // Just over the size decoded at once (2,048 x 2,048).
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\Big Zone.jpg", test::SolidPicture(2100, 2000, 0xFF808080u)));
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\Next Zone.jpg", test::SolidPicture(2200, 2000, 0xFF808080u)));
+    test::MainWindowHarness h(folder.path());
+    const CurrentMap& map = h.app().map;
+
+    SelectZoneMap(h.window(), h.program(), "Big Zone");
+    EXPECT_EQ(map.imageWidth, 600);  // the loading notice on the stand-by picture
+    EXPECT_EQ(h.program().picture.zone, "Big Zone");
+    ASSERT_GE(PumpUntilPictureArrives(), 0);
+    EXPECT_EQ(map.zoneName, "Big Zone");
+    EXPECT_EQ(map.imageWidth, 2100);
+    EXPECT_EQ(map.imageHeight, 2000);
+    const test::Picture composed = test::ReadPixels(h.program().gdi.mapBitmap.get());
+    EXPECT_EQ(composed.argb[static_cast<size_t>(map.imageOffsetY + 1000) * composed.width + map.imageOffsetX + 1000],
+              0x808080u);
+    EXPECT_TRUE(h.program().picture.zone.empty());
+
+    // Another zone chosen while the picture is on its way: the earlier
+    // picture never shows as the later zone's map.
+    SelectZoneMap(h.window(), h.program(), "Big Zone");
+    const long long earlier = static_cast<long long>(h.program().picture.number);
+    SelectZoneMap(h.window(), h.program(), "Next Zone");
+    for (int arrivals = 0; arrivals < 2; ++arrivals) {
+        const long long request = PumpUntilPictureArrives();
+        ASSERT_GE(request, 0);
+        if (request == earlier) EXPECT_NE(map.imageWidth, 2100);
+    }
+    EXPECT_EQ(map.zoneName, "Next Zone");
+    EXPECT_EQ(map.imageWidth, 2200);
+}
+
+}  // namespace
+}  // namespace tolvik
