@@ -64,9 +64,13 @@ walk() {
 walk &
 WALK_PID=$!
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+ticks() { [ -n "$1" ] && awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 app=$(pgrep -f 'build/cpu/Tolvik/Tolvik\.exe' | tail -1)
-server=$(pgrep -f 'wineserver' | head -1)
+# The wineserver of this prefix (other prefixes may have theirs running).
+server=""
+for pid in $(pgrep wineserver); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && server=$pid
+done
 hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
 sleep "$SPAN"

@@ -163,7 +163,7 @@ void OnTimer(HWND window, Program& program) {
         PollLog(window, program);
         app.lastPollTime = program.seams.tickCount();
     }
-    DrawMapView(window, program, app.calibrationMode != 0);
+    DrawMapViewChanges(window, program, app.calibrationMode != 0);
     RefreshIdleTitle(window, app);
 }
 

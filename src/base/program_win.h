@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -41,6 +42,28 @@ struct Seams {
     std::function<std::string_view(const std::string& fileName)> builtInPicture;
 };
 
+// A bitmap of the Map View's size selected into a memory DC of its own. (The
+// DC goes first, letting the bitmap go.)
+struct ViewBuffer {
+    UniqueBitmap bitmap;
+    UniqueMemoryDc dc;
+};
+
+// What the Map View keeps from one frame to the next. A frame is drawn in
+// `frame` and copied to the screen. `picture` holds the map as the view
+// shows it, markers left out, for the state in `pictureKey`; while that
+// state holds, a frame only puts back the picture under the last markers
+// (`marksBox`), draws the markers anew, and copies what changed.
+struct MapViewBuffers {
+    HWND control = nullptr;  // the Map View control, found once
+    SIZE size{0, 0};
+    ViewBuffer frame;
+    ViewBuffer picture;
+    std::array<std::int64_t, 10> pictureKey{};
+    bool pictureValid = false;
+    RECT marksBox{0, 0, 0, 0};
+};
+
 // Long-lived drawing objects (created once, kept for the run).
 struct WinResources {
     UniqueBitmap mapBitmap;       // composed picture of the Current Map
@@ -53,6 +76,7 @@ struct WinResources {
     UniqueBitmap vectorDialogTexture;
     UniqueBitmap vectorButtonTexture;
     ZoomedView zoom;              // the Map View while zoomed
+    MapViewBuffers view;          // the Map View's frames
 };
 
 // The zone picture being decoded in the background. Each selection of a

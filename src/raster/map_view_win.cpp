@@ -181,69 +181,161 @@ void DrawReferencePoint(HDC dc, const CurrentMap& map, int px, int py, COLORREF 
 
 }  // namespace
 
-void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick) {
+namespace {
+
+// Keeps the player in the middle of the view while keep-centred is on, and
+// turns keep-centred off for a map without calibration.
+void FollowPlayer(Program& program, const RECT& view) {
     AppState& app = program.app;
     CurrentMap& map = app.map;
-    HBITMAP mapBitmap = program.gdi.mapBitmap.get();
-    const SIZE mapSize = BitmapSize(mapBitmap);
-    const int viewWidth = view.right;
-    const int viewHeight = view.bottom;
-
-    SavedDcState saved(dc);
-    IntersectClipRect(dc, 0, 0, view.right, view.bottom);
-
-    const ZoneRecord* record = app.zones.Current();
     if (!map.calibrated) {
         app.KeepCentered = 0;
     } else if (app.KeepCentered) {
+        const ZoneRecord* record = app.zones.Current();
         const Position here = record ? record->current.slots[0] : Position{};
-        KeepCentredPan(map, viewWidth, viewHeight, here.x, here.y, map.panX, map.panY);
+        KeepCentredPan(map, view.right, view.bottom, here.x, here.y, map.panX, map.panY);
     }
+}
 
-    if (mapBitmap && map.zoomStep != 0) {
+// The map as the view shows it, markers left out.
+void DrawMapPicture(HDC dc, const RECT& view, Program& program) {
+    HBITMAP mapBitmap = program.gdi.mapBitmap.get();
+    const SIZE mapSize = BitmapSize(mapBitmap);
+    if (mapBitmap && program.app.map.zoomStep != 0) {
         CopyZoomedMap(dc, view, program, mapBitmap, mapSize);
     } else if (mapBitmap) {
         program.gdi.zoom.frame.reset();  // the actual size keeps no zoomed picture
-        CopyMapBitmap(dc, view, mapBitmap, mapSize, map.panX, map.panY);
+        CopyMapBitmap(dc, view, mapBitmap, mapSize, program.app.map.panX, program.app.map.panY);
     } else {
         PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     }
+}
 
+// What the map picture of the view depends on.
+std::array<std::int64_t, 10> MapPictureKey(const Program& program, const RECT& view) {
+    const CurrentMap& map = program.app.map;
+    const ZoomedView& zoom = program.gdi.zoom;
+    return {reinterpret_cast<std::int64_t>(program.gdi.mapBitmap.get()),
+            zoom.mapSerial,
+            map.zoomStep,
+            map.panX,
+            map.panY,
+            view.right,
+            view.bottom,
+            zoom.sharpSerial,
+            zoom.sharpStep,
+            zoom.sharpMapSerial};
+}
+
+// The markers: corpse, waypoint, the player's trail and discs, and with
+// `showReferencePoints` the two reference squares.
+void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint32_t tick) {
+    const AppState& app = program.app;
+    const CurrentMap& map = app.map;
+    const ZoneRecord* record = app.zones.Current();
     if (map.calibrated) DrawZoneMarks(dc, app, record);
     if (map.calibrated && record) DrawPositions(dc, map, *record, tick);
-
     if (showReferencePoints) {
         DrawReferencePoint(dc, map, map.points.physicalX1, map.points.physicalY1, RGB(180, 0, 0));
         DrawReferencePoint(dc, map, map.points.physicalX2, map.points.physicalY2, RGB(0, 0, 180));
     }
 }
 
-void DrawMapView(HWND window, Program& program, bool showReferencePoints) {
-    HWND viewWindow = GetDlgItem(window, IDC_MAP_VIEW);
-    if (!viewWindow) return;
-    RECT view{};
-    GetClientRect(viewWindow, &view);
+// A buffer of `size` made against `screen`; false when none could be made.
+bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
+    buffer.dc.reset();
+    buffer.bitmap.reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
+    if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
+    if (!buffer.dc) return false;
+    SelectObject(buffer.dc.get(), buffer.bitmap.get());
+    IntersectClipRect(buffer.dc.get(), 0, 0, size.cx, size.cy);
+    return true;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    RECT both{};
+    UnionRect(&both, &a, &b);
+    return both;
+}
+
+// Draws a frame of the Map View into its buffers and copies it to `screen`:
+// the whole view, or with `onlyChanges` just what differs from the frame
+// before. False when the buffers could not be made.
+bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool showReferencePoints, bool onlyChanges) {
+    MapViewBuffers& buffers = program.gdi.view;
+    const SIZE size{view.right, view.bottom};
+    if (!buffers.frame.dc || !buffers.picture.dc || buffers.size.cx != size.cx || buffers.size.cy != size.cy) {
+        buffers.pictureValid = false;
+        buffers.size = size;
+        if (!MakeViewBuffer(buffers.frame, screen, size) || !MakeViewBuffer(buffers.picture, screen, size)) {
+            buffers.frame = ViewBuffer{};
+            buffers.picture = ViewBuffer{};
+            return false;
+        }
+    }
     const std::uint32_t tick = program.seams.tickCount();
-    WindowDc viewDc(viewWindow);
-    if (!viewDc) return;
-    if (view.right <= 0 || view.bottom <= 0) {
-        DrawMapFrame(viewDc.get(), view, program, showReferencePoints, tick);
-        return;
+    FollowPlayer(program, view);
+    const auto key = MapPictureKey(program, view);
+    const bool newPicture = !buffers.pictureValid || key != buffers.pictureKey;
+    if (newPicture) {
+        DrawMapPicture(buffers.picture.dc.get(), view, program);
+        buffers.pictureKey = key;
+        buffers.pictureValid = true;
     }
-    // Each frame is drawn into a bitmap of the view's size and then copied to
-    // the view in one piece, so the picture never shows between the copy of
-    // the map and the markers over it.
-    UniqueMemoryDc bufferDc(CreateCompatibleDC(viewDc.get()));
-    UniqueBitmap buffer(CreateCompatibleBitmap(viewDc.get(), view.right, view.bottom));
-    if (!bufferDc || !buffer) {
-        DrawMapFrame(viewDc.get(), view, program, showReferencePoints, tick);
-        return;
-    }
+    // The picture under the last markers (or all of it) is put back, the
+    // markers drawn with the bounds of what they touch kept.
+    const RECT restore = newPicture || !onlyChanges ? view : buffers.marksBox;
+    HDC frame = buffers.frame.dc.get();
+    BitBlt(frame, restore.left, restore.top, restore.right - restore.left, restore.bottom - restore.top,
+           buffers.picture.dc.get(), restore.left, restore.top, SRCCOPY);
+    SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
     {
-        Selection selected(bufferDc.get(), buffer.get());
-        DrawMapFrame(bufferDc.get(), view, program, showReferencePoints, tick);
-        BitBlt(viewDc.get(), 0, 0, view.right, view.bottom, bufferDc.get(), 0, 0, SRCCOPY);
+        SavedDcState saved(frame);
+        DrawMapMarks(frame, program, showReferencePoints, tick);
     }
+    RECT marks{};
+    if (GetBoundsRect(frame, &marks, DCB_RESET) != DCB_SET) SetRectEmpty(&marks);
+    SetBoundsRect(frame, nullptr, DCB_DISABLE);
+    InflateRect(&marks, 1, 1);
+    IntersectRect(&marks, &marks, &view);
+    const RECT changed = Union(restore, marks);
+    BitBlt(screen, changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top, frame,
+           changed.left, changed.top, SRCCOPY);
+    buffers.marksBox = marks;
+    return true;
+}
+
+void PaintMapView(HWND window, Program& program, bool showReferencePoints, bool onlyChanges) {
+    MapViewBuffers& buffers = program.gdi.view;
+    if (!buffers.control || GetParent(buffers.control) != window) buffers.control = GetDlgItem(window, IDC_MAP_VIEW);
+    if (!buffers.control) return;
+    RECT view{};
+    GetClientRect(buffers.control, &view);
+    WindowDc viewDc(buffers.control);
+    if (!viewDc) return;
+    if (view.right > 0 && view.bottom > 0 &&
+        PaintMapViewFrame(viewDc.get(), view, program, showReferencePoints, onlyChanges)) {
+        return;
+    }
+    DrawMapFrame(viewDc.get(), view, program, showReferencePoints, program.seams.tickCount());
+}
+
+}  // namespace
+
+void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick) {
+    SavedDcState saved(dc);
+    IntersectClipRect(dc, 0, 0, view.right, view.bottom);
+    FollowPlayer(program, view);
+    DrawMapPicture(dc, view, program);
+    DrawMapMarks(dc, program, showReferencePoints, tick);
+}
+
+void DrawMapView(HWND window, Program& program, bool showReferencePoints) {
+    PaintMapView(window, program, showReferencePoints, false);
+}
+
+void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints) {
+    PaintMapView(window, program, showReferencePoints, true);
 }
 
 void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick) {

@@ -14,6 +14,11 @@ namespace tolvik {
 // `showReferencePoints` the two reference squares.
 void DrawMapView(HWND window, Program& program, bool showReferencePoints);
 
+// The next frame of the Map View, as DrawMapView draws it, with only what
+// changed since the frame before copied to the screen: while the map does
+// not move, that is the part under the markers.
+void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints);
+
 // Draws the frame into `dc`, whose client area is `view` (the Map View's
 // client rectangle), at tick count `tick`.
 void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick);
