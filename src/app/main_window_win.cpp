@@ -412,16 +412,14 @@ HWND CreateMainWindow(HINSTANCE instance, Program& program) {
     return CreateDialogParamA(instance, "Tolvik", GetDesktopWindow(), MainWindowProc, reinterpret_cast<LPARAM>(&program));
 }
 
-bool PreTranslateMainWindowKey(HWND window, Program& program, MSG& message) { return false; }
-
 bool TranslateDialogMessage(Program& program, MSG& message) {
     if (!message.hwnd) return false;
     // Each of our windows carries the Program; message boxes, choosers and
     // drop-down lists do not, and get their usual handling.
     const HWND root = GetAncestor(message.hwnd, GA_ROOT);
     if (!root || TryProgramOf(root) != &program) return false;
-    const auto main = static_cast<HWND>(program.app.mainWindow);
-    if (root == main && PreTranslateMainWindowKey(main, program, message)) return true;
+    // The wheel over the map and the zoom keys, wherever the focus is.
+    if (PreTranslateZoomMessage(message)) return true;
     // Enter presses the focused button, as it does a standard push button:
     // the dialog keys count our owner-drawn buttons as no push buttons.
     if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && IsOwnerDrawnButton(message.hwnd)) {

@@ -52,6 +52,5 @@ bool TranslateDialogMessage(Program& program, MSG& message);
 
 // Keys the main window handles itself before its dialog keyboard handling
 // sees them; true when `message` was consumed.
-bool PreTranslateMainWindowKey(HWND window, Program& program, MSG& message);
 
 }  // namespace tolvik

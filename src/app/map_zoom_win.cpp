@@ -76,11 +76,6 @@ bool ZoomKey(HWND window, Program& program, WPARAM key) {
     return true;
 }
 
-LRESULT CALLBACK ZoomMessageFilter(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == MSGF_DIALOGBOX && lParam && PreTranslateZoomMessage(*reinterpret_cast<const MSG*>(lParam))) return 1;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // The title follows a zoom that moved the map under a resting pointer.
 void RefreshHoverTitle(HWND window, Program& program) {
     AppState& app = program.app;
@@ -106,16 +101,10 @@ void RememberZoneZoom(AppState& app) {
 
 }  // namespace
 
-void StartZoomInput(HWND window) {
-    const HHOOK hook = SetWindowsHookExA(WH_MSGFILTER, ZoomMessageFilter, nullptr, GetCurrentThreadId());
-    // Even without the filter the property marks the main window for the
-    // wheel messages it gets itself.
-    SetPropA(window, kZoomInputProperty, hook ? static_cast<HANDLE>(hook) : reinterpret_cast<HANDLE>(1));
-}
+void StartZoomInput(HWND window) { SetPropA(window, kZoomInputProperty, reinterpret_cast<HANDLE>(1)); }
 
 void StopZoomInput(HWND window) {
-    const HANDLE stored = RemovePropA(window, kZoomInputProperty);
-    if (stored && stored != reinterpret_cast<HANDLE>(1)) UnhookWindowsHookEx(static_cast<HHOOK>(stored));
+    RemovePropA(window, kZoomInputProperty);
     KillTimer(window, IDT_ZOOM_SETTLE);
 }
 

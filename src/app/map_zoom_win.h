@@ -11,15 +11,14 @@
 
 namespace tolvik {
 
-// Starts and ends the wheel and key handling of the main window `window`: a
-// message filter of the thread sees each message of the dialog loop before
-// the control with the keyboard focus does.
+// Starts and ends the wheel and key handling of the main window `window`
+// (marks it as the window whose Map View the wheel and keys zoom).
 void StartZoomInput(HWND window);
 void StopZoomInput(HWND window);
 
-// What the filter does with one message: true when it was a wheel over the
-// main window's Map View or a zoom key for it, and has been handled. A loop
-// of its own may call this before IsDialogMessage.
+// The message loop gives each message of our windows to this before the
+// control with the keyboard focus sees it: true when it was a wheel over
+// the main window's Map View or a zoom key for it, and has been handled.
 bool PreTranslateZoomMessage(const MSG& message);
 
 // A wheel message that reached the main window itself; true when the
