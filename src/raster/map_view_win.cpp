@@ -7,7 +7,6 @@
 
 #include "base/gdi_win.h"
 #include "log/zone_records.h"
-#include "raster/calibration_win.h"
 #include "base/image_win.h"
 #include "base/shipped_art_win.h"
 #include "raster/map_math.h"

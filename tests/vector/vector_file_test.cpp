@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "vector/vector_file.h"
@@ -44,9 +46,8 @@ TEST(VectorRecords, LinesAndLabelsWithTheirValues) {
     EXPECT_EQ((std::vector{l.x1, l.y1, l.z1, l.x2, l.y2, l.z2}), (std::vector{1.5f, -2.0f, 3.0f, 4.0f, 5.25f, 6.0f}));
     EXPECT_EQ(l.colour, 255u + 128u * 256u);
     ASSERT_EQ(r.points.size(), 1u);
-    EXPECT_EQ((std::vector{r.points[0].x, r.points[0].y}), (std::vector{-10.0f, 20.5f}));
-    EXPECT_EQ(r.points[0].colour, 255u * 65536u);
-    EXPECT_EQ(r.points[0].size, 3);
+    EXPECT_EQ(std::tuple(r.points[0].x, r.points[0].y, r.points[0].colour, r.points[0].size),
+              std::tuple(-10.0f, 20.5f, 255u * 65536u, 3));
     // The label is one token, underscores read as blanks; further words are skipped.
     EXPECT_EQ(r.points[0].label, "Guard Tower");
     const MapBounds b = Bounds("l 0, 0, 0, 100, 50, 0, 255, 0, 0");
@@ -57,15 +58,13 @@ TEST(VectorRecords, WhiteSpaceBeforeValuesCommasRightAfterThem) {
     // A record over two lines, the break after a comma; tabs too.
     Records r = Read("L 1, 2, 3,\r\n 4, 5, 6,\t7,\n8, 9\n");
     ASSERT_EQ(r.lines.size(), 1u);
-    EXPECT_EQ(r.lines[0].x2, 4.0f);
-    EXPECT_EQ(r.lines[0].colour, 7u + 8u * 256u + 9u * 65536u);
+    EXPECT_EQ(std::pair(r.lines[0].x2, r.lines[0].colour), std::pair(4.0f, 7u + 8u * 256u + 9u * 65536u));
     // A blank before a comma ends the record, in both passes; reading goes on.
     const std::string blank = "L 1 , 2, 3, 4, 5, 6, 7, 8, 9\nL 10, 20, 30, 40, 50, 60, 1, 1, 1\n";
     r = Read(blank);
     ASSERT_EQ(r.lines.size(), 1u);
     EXPECT_EQ(r.lines[0].x1, 10.0f);
-    EXPECT_EQ(Bounds(blank).minX, 10.0f);
-    EXPECT_EQ(Bounds(blank).maxY, 50.0f);
+    EXPECT_EQ(std::pair(Bounds(blank).minX, Bounds(blank).maxY), std::pair(10.0f, 50.0f));
 }
 
 TEST(VectorRecords, UnconvertibleAndIncompleteRecordsAreSkipped) {
@@ -84,8 +83,7 @@ TEST(VectorRecords, UnconvertibleAndIncompleteRecordsAreSkipped) {
     const std::string four = "L 0, 0, 0, 5000\nL 1, 1, 0, 2, 2, 0, 0, 0, 0";
     EXPECT_EQ(Bounds(four).maxX, 2.0f);
     EXPECT_EQ(Read(four).lines.size(), 1u);
-    EXPECT_TRUE(Read("P 3, 4, 0, 1, 2, 3, 4,").points.empty());
-    EXPECT_TRUE(Read("L").lines.empty());
+    EXPECT_TRUE(Read("P 3, 4, 0, 1, 2, 3, 4,").points.empty() && Read("L").lines.empty());
     EXPECT_EQ(Bounds("P").minX, kBoundsResetMin);
 }
 
@@ -106,14 +104,12 @@ TEST(VectorRecords, ColourComponentsKeepTheirLowEightBits) {
 }
 
 TEST(VectorRecords, SearchFilterIgnoresCase) {
-    EXPECT_TRUE(MatchesSearchFilter("Guard Tower", ""));
-    EXPECT_TRUE(MatchesSearchFilter("Guard Tower", "GUARD T"));
-    EXPECT_FALSE(MatchesSearchFilter("Guard Tower", "Guard_Tower"));
-    EXPECT_FALSE(MatchesSearchFilter("Bank", "banks"));
-    EXPECT_TRUE(MatchesSearchFilter("North Bank", "bANK"));
     // Letters of the ANSI code page fold too; other bytes do not.
-    EXPECT_TRUE(MatchesSearchFilter("Caf\xC9", "caf\xE9"));
-    EXPECT_FALSE(MatchesSearchFilter("a\xD7", "a\xF7"));
+    for (auto [label, filter] : {std::pair{"Guard Tower", ""}, {"Guard Tower", "GUARD T"}, {"North Bank", "bANK"},
+                                 {"Caf\xC9", "caf\xE9"}})
+        EXPECT_TRUE(MatchesSearchFilter(label, filter)) << filter;
+    for (auto [label, filter] : {std::pair{"Guard Tower", "Guard_Tower"}, {"Bank", "banks"}, {"a\xD7", "a\xF7"}})
+        EXPECT_FALSE(MatchesSearchFilter(label, filter)) << filter;
 }
 
 }  // namespace
