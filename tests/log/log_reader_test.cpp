@@ -237,32 +237,5 @@ TEST(ReadLogBlocks, EveryKernelAndBlockSizeGivesTheResultOfOneWholeScan) {
     SetScanKernel(best);
 }
 
-// Each kernel finds what the byte-by-byte one finds at every text length,
-// and reads nothing past the text's end (checked under AddressSanitizer).
-TEST(ScanKernels, FindWhatTheByteKernelFindsAndStayWithinTheText) {
-    loggen::Random random(7);
-    const std::string tricky = TrickyText(random, 3000);
-    const auto find = [](const std::vector<char>& text, ScanKernel kernel) {
-        EXPECT_TRUE(SetScanKernel(kernel));
-        std::vector<std::pair<std::ptrdiff_t, Phrase>> found;
-        PhraseHit hits[8];
-        const char* end = text.data() + text.size();
-        for (const char* p = text.data();;) {
-            const std::size_t n = FindPhrases(p, end, end, hits, 8);
-            for (std::size_t i = 0; i < n; ++i) found.emplace_back(hits[i].at - text.data(), hits[i].which);
-            if (n < 8) return found;
-            p = hits[n - 1].at + 1;
-        }
-    };
-    const ScanKernel best = ActiveScanKernel();
-    for (std::size_t length = 0; length <= 400; ++length) {
-        const std::vector<char> text(tricky.end() - static_cast<std::ptrdiff_t>(length), tricky.end());
-        const auto expected = find(text, ScanKernel::Scalar);
-        for (ScanKernel kernel : kScanKernels)
-            EXPECT_TRUE(!ScanKernelAvailable(kernel) || find(text, kernel) == expected) << ScanKernelName(kernel) << length;
-    }
-    SetScanKernel(best);
-}
-
 }  // namespace
 }  // namespace tolvik

@@ -68,8 +68,11 @@ void MarkCorpses(const char* begin, const char* start, const char* mark, const c
     }
 }
 
-}  // namespace
-
+// Returns the next zone change mark in [start, end), or end. With a record:
+// pushes the last position before the first "Returning to " of [start, mark)
+// onto its return trail (unless that position begins right at start), and,
+// when no zone change follows, every position of [start, end) onto its
+// current-position trail.
 const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record) {
     const char* mark = FindZoneChange(start, end);
     if (!record) return mark;
@@ -89,6 +92,8 @@ const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* r
     }
     return mark;
 }
+
+}  // namespace
 
 void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName, LogHooks& hooks) {
     for (const char* p = begin;;) {

@@ -1,11 +1,61 @@
+// Where the program keeps its files, and where its windows come back.
 #include <gtest/gtest.h>
 
 #include <climits>
 
+#include "app/folders.h"
 #include "app/window_placement.h"
+#include "base/app_state.h"
+#include "base/paths.h"
+#include "support/temp_files.h"
 
 namespace tolvik {
 namespace {
+
+TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneSeparator) {
+    AppState app;
+    for (const char* given : {"E:\\Games\\Tolvik\\", "E:\\Games\\Tolvik"}) {
+        SetProgramFolders(app, given);
+        EXPECT_EQ(app.programFolder + "|" + app.texturesFolder + "|" + app.vectorMapFolder + "|" + app.zonesFolder,
+                  "E:\\Games\\Tolvik\\|E:\\Games\\Tolvik\\Textures\\|E:\\Games\\Tolvik\\VURavaZiro\\|E:\\Games\\Tolvik\\Zones\\");
+    }
+    for (const char* local : {"C:\\Users\\me\\AppData\\Local", "C:\\Users\\me\\AppData\\Local\\"})
+        EXPECT_EQ(FallbackProgramFolder(local), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
+    EXPECT_EQ(FallbackProgramFolder("/home/me/.local"), "/home/me/.local/Tolvik/");
+    EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");  // no fallback
+}
+
+// The program's own folder when the background picture (a file, not a
+// folder) is beside it; otherwise the per-user folder.
+TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
+    test::TempFolder root("folders");
+    test::MakeFolder(root / "Textures");
+    const std::string picture = root / "Textures" + SeparatorOf(root.path()) + "BackgroundDialog.jpg";
+    test::MakeFolder(picture);
+    AppState app;
+    InitProgramFolders(app, root / "Tolvik.exe", "/home/me/.local");
+    EXPECT_EQ(app.programFolder, "/home/me/.local/Tolvik/");
+    test::RemoveFolder(picture), test::WriteFile(picture, "x");
+    InitProgramFolders(app, root / "Tolvik.exe", "/home/me/.local");
+    EXPECT_EQ(app.programFolder, root.path());
+    EXPECT_EQ(app.zonesFolder, root / "Zones" + root.path().back());
+}
+
+TEST(LogFolder, DerivedOnlyFromAnExistingLogFile) {
+    test::TempFolder root("logfolder");
+    const std::string log = root.Write("chat.txt", "x");
+    AppState app;
+    app.logFolder = "E:\\Game\\logs\\";
+    for (const std::string& file : {std::string(), root / "missing.txt", root.path()}) {
+        app.logFile = file;
+        DeriveLogFolder(app);
+        EXPECT_EQ(app.logFolder, "E:\\Game\\logs\\") << file;
+    }
+    app.logFile = log;
+    DeriveLogFolder(app);
+    EXPECT_EQ(app.logFolder, root.path());
+}
+
 
 // Two monitors side by side, the primary one with a task bar at its bottom.
 const Rect kPrimary{0, 0, 1920, 1040};
@@ -19,9 +69,8 @@ Rect Restore(const Rect& stored, const std::vector<Rect>& areas = {kPrimary, kSe
 
 TEST(WindowPlacement, TitleBarOnTheWorkAreasKeepsTheWindowExactly) {
     // Hanging over the bottom edge and over the far right edge, title bar in reach.
-    for (const Rect& r : {Rect{200, 900, 900, 1600}, Rect{2900, 994, 3200, 1500}, Rect{0, 0, 1920, 1040}}) {
+    for (const Rect& r : {Rect{200, 900, 900, 1600}, Rect{2900, 994, 3200, 1500}, Rect{0, 0, 1920, 1040}})
         EXPECT_EQ(Restore(r), r);
-    }
     // Across the seam of the two monitors: the title bar lies on both.
     EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}), (Rect{1500, 100, 2400, 800}));
     // Across two monitors stacked one above the other, and across the gap
@@ -48,18 +97,12 @@ TEST(WindowPlacement, TitleBarOutOfReachMovesTheWindowTheLeastDistance) {
 }
 
 TEST(WindowPlacement, WindowOnARemovedMonitorComesBackCentredOnThePrimary) {
-    const Rect r = Restore(Rect{2500, 100, 3200, 800}, {kPrimary});
-    EXPECT_EQ(r, (Rect{(1920 - 700) / 2, (1040 - 700) / 2, (1920 - 700) / 2 + 700, (1040 - 700) / 2 + 700}));
-    const Rect huge = Restore(Rect{5000, 5000, 9000, 9000}, {kPrimary});
-    EXPECT_EQ(huge, kPrimary);
+    EXPECT_EQ(Restore(Rect{2500, 100, 3200, 800}, {kPrimary}), (Rect{610, 170, 1310, 870}));  // (1920 - 700) / 2, (1040 - 700) / 2
+    EXPECT_EQ(Restore(Rect{5000, 5000, 9000, 9000}, {kPrimary}), kPrimary);
     // No size stored: the template's size.
-    const Rect e = Restore(Rect{50, 50, 50, 50});
-    EXPECT_EQ(e.Width(), kTemplate.Width());
-    EXPECT_EQ(e.Height(), kTemplate.Height());
-    EXPECT_EQ(e.left, 50);
+    EXPECT_EQ(Restore(Rect{50, 50, 50, 50}), (Rect{50, 50, 50 + kTemplate.Width(), 50 + kTemplate.Height()}));
     // Values no screen has cannot overflow.
-    const Rect far = Restore(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {kPrimary});
-    EXPECT_EQ(far, kPrimary);
+    EXPECT_EQ(Restore(Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {kPrimary}), kPrimary);
 }
 
 TEST(WindowPlacement, SettingsWindowCentredOnItsOwnerAndWhollyOnTheWorkArea) {
