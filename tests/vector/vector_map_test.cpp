@@ -103,8 +103,7 @@ TEST(VectorRecords, RealsReadAsTheCLibraryReadsThem) {
 TEST(VectorRecords, ColourComponentsKeepTheirLowEightBits) {
     const Records r = Read("L 0, 0, 0, 1, 1, 0, 300, 256, 257\nL 0, 0, 0, 1, 1, 0, -1, 4294967340, 0\n");
     ASSERT_EQ(r.lines.size(), 2u);
-    EXPECT_EQ(r.lines[0].colour, 44u + 0u * 256u + 1u * 65536u);
-    EXPECT_EQ(r.lines[1].colour, 255u + 44u * 256u);
+    EXPECT_EQ(std::pair(r.lines[0].colour, r.lines[1].colour), std::pair(44u + 0u * 256u + 1u * 65536u, 255u + 44u * 256u));
 }
 
 TEST(VectorRecords, SearchFilterIgnoresCase) {
@@ -137,6 +136,12 @@ Plan RunPlan(const testing::MapFolder& folder, Setup setup, float height = 0.0f)
 
 void Resolution(VectorMapSettings& s, int pixels) { s.MapResolution = pixels; }
 
+std::vector<Colour> LineColours(const Plan& plan) {
+    std::vector<Colour> colours;
+    for (const VectorLineOp& line : plan.sink.lines) colours.push_back(line.colour);
+    return colours;
+}
+
 TEST(VectorPlan, SizeCalibrationAndTheFirstLabelBelowItsAnchor) {
     testing::MapFolder folder;
     folder.Write("zone.txt", std::string(kFrame) + "P 0, 500, 0, 300, 0, 1, 2, Gate\n");
@@ -165,8 +170,7 @@ TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
                                  "L 0, 0, -10, 10, 10, -10, 3, 0, 0\n");  // m = −10: −10 + 20 > 10 fails
     const Plan on = RunPlan(folder, [](VectorMapSettings& s) { s.UseHeightFilter = 1; }, 10.0f);
     // The frame lies at height 0: 0 + 20 > 10 and 10 > −20.
-    ASSERT_EQ(on.sink.lines.size(), 2u);
-    EXPECT_EQ(on.sink.lines[1].colour, 1u);
+    EXPECT_EQ(LineColours(on), (std::vector<Colour>{0, 1}));
     EXPECT_EQ(RunPlan(folder, [](VectorMapSettings&) {}, 10.0f).sink.lines.size(), 4u);
 }
 
@@ -176,24 +180,18 @@ TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
                                  "L 0, 0, 100, 10, 10, 100, 200, 100, 40\n"  // m = 100: hidden
                                  "P 0, 500, 100, 0, 0, 0, 2, Loft\n");
     folder.Write("zone_1.txt", "L 0, 0, -60, 10, 10, -40, 0, 0, 250\n");  // m = −50: hidden
-    const auto setup = [](VectorMapSettings& s) {
-        s.UseHeightFilter = 1;
-        s.FadeOtherLevels = 1;
-        s.Color = MakeColour(10, 20, 30);
-    };
+    const auto setup = [](VectorMapSettings& s) { s.UseHeightFilter = s.FadeOtherLevels = 1, s.Color = MakeColour(10, 20, 30); };
     const Plan plan = RunPlan(folder, setup);
     EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(MakeColour(10, 20, 30))}));
+    // The frame, in its own colour, last.
+    EXPECT_EQ(LineColours(plan), (std::vector<Colour>{MakeColour(57, 40, 32), MakeColour(7, 15, 85), 0}));
     ASSERT_EQ(plan.sink.lines.size(), 3u);
-    EXPECT_EQ(plan.sink.lines[0].colour, MakeColour(57, 40, 32));
-    EXPECT_EQ(plan.sink.lines[1].colour, MakeColour(7, 15, 85));
-    EXPECT_EQ(plan.sink.lines[2].colour, 0u);  // the frame, in its own colour, last
     EXPECT_EQ((std::vector{plan.sink.lines[0].x2, plan.sink.lines[0].y2}), (std::vector{505, 5}));
     EXPECT_EQ(plan.sink.labels.size(), 1u);  // labels have no level
     // Hidden layers are neither drawn nor faded; without the filter nothing is faded.
     EXPECT_EQ(RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.ShowLayer1 = 0; }).sink.lines.size(), 2u);
     const Plan unfiltered = RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.UseHeightFilter = 0; });
-    ASSERT_EQ(unfiltered.sink.lines.size(), 3u);
-    EXPECT_EQ(unfiltered.sink.lines[1].colour, MakeColour(200, 100, 40));
+    EXPECT_EQ(LineColours(unfiltered), (std::vector<Colour>{0, MakeColour(200, 100, 40), MakeColour(0, 0, 250)}));
 }
 
 TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
@@ -251,8 +249,7 @@ TEST(VectorPlan, HiddenLayersKeepTheBoundsAndLayersDrawInOrder) {
     folder.Write("zone_1.txt", "L -1000, 0, 0, 0, 0, 0, 1, 0, 0\n");
     folder.Write("zone_3.txt", "P 0, 1000, 0, 0, 0, 0, 2, Far\n");
     const Plan shown = RunPlan(folder, [](VectorMapSettings&) {});
-    ASSERT_EQ(shown.sink.lines.size(), 3u);
-    for (unsigned i = 0; i < 3; ++i) EXPECT_EQ(shown.sink.lines[i].colour, i);
+    EXPECT_EQ(LineColours(shown), (std::vector<Colour>{0, 1, 2}));
     EXPECT_EQ(shown.sink.labels.size(), 1u);
     const Plan hidden = RunPlan(folder, [](VectorMapSettings& s) {
         s.ShowBase = s.ShowLayer1 = s.ShowLayer2 = s.ShowLayer3 = 0;
