@@ -43,9 +43,7 @@ struct Corpse {
     Position where;
     bool operator==(const Corpse& o) const { return zone == o.zone && !std::memcmp(&where, &o.where, sizeof where); }
 };
-inline void PrintTo(const Corpse& c, std::ostream* os) {
-    *os << c.zone << " at " << c.where.x << ", " << c.where.y << ", " << c.where.z;
-}
+inline void PrintTo(const Corpse& c, std::ostream* os) { *os << c.zone << " at " << c.where.x << ", " << c.where.y; }
 
 // The state the main window keeps for one log; its hooks act like the window.
 struct Follower : LogHooks {

@@ -8,9 +8,7 @@
 namespace tolvik::oracle {
 namespace {
 
-std::string_view Text(const char* begin, const char* end) {
-    return std::string_view(begin, static_cast<std::size_t>(end - begin));
-}
+std::string_view Text(const char* begin, const char* end) { return {begin, static_cast<std::size_t>(end - begin)}; }
 
 // Finds `phrase` wholly within [begin, end); end when absent.
 const char* FindPhrase(const char* begin, const char* end, std::string_view phrase) {

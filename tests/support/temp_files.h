@@ -21,14 +21,8 @@ inline std::string ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-inline void MakeFolder(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::create_directory(path, ec);
-}
-inline void RemoveFolder(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-}
+inline void MakeFolder(const std::string& path) { std::error_code ec; std::filesystem::create_directory(path, ec); }
+inline void RemoveFolder(const std::string& path) { std::error_code ec; std::filesystem::remove(path, ec); }
 
 // Sets the last-write time of a file or folder to `minutes` minutes after a fixed moment in the past.
 inline void SetWriteTime(const std::string& path, int minutes) {
@@ -49,10 +43,7 @@ public:
         fs::create_directories(folder);
         path_ = folder.string() + static_cast<char>(fs::path::preferred_separator);
     }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
+    ~TempFolder() { std::error_code ec; std::filesystem::remove_all(path_, ec); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
