@@ -73,8 +73,7 @@ TEST(WindowPlacement, TitleBarOnTheWorkAreasKeepsTheWindowExactly) {
         EXPECT_EQ(Restore(r), r);
     // Across the seam of the two monitors: the title bar lies on both.
     EXPECT_EQ(Restore(Rect{1500, 100, 2400, 800}), (Rect{1500, 100, 2400, 800}));
-    // Across two monitors stacked one above the other, and across the gap
-    // a task bar leaves between them.
+    // Across two monitors stacked one above the other, and across the gap a task bar leaves between them.
     const Rect below{0, 1080, 1920, 2160};
     EXPECT_EQ(Restore(Rect{100, 1070, 800, 1600}, {Rect{0, 0, 1920, 1080}, below}), (Rect{100, 1070, 800, 1600}));
     EXPECT_EQ(Restore(Rect{100, 1030, 800, 1600}, {kPrimary, below}), (Rect{100, 1080, 800, 1650}));

@@ -66,8 +66,7 @@ TEST(RasterView, DragPanStopsAtTheEdges) {
         EXPECT_EQ(DragPan(c.x, c.startX, c.startPan, c.mapWidth, 600), c.expected) << c.x << " " << c.startPan;
 }
 
-// The map bitmap is the picture plus 1280 x 1024 of margins, at most 64
-// megapixels (8192 x 8192).
+// The map bitmap is the picture plus 1280 x 1024 of margins, at most 64 megapixels (8192 x 8192).
 TEST(RasterView, ComposedMapSizeIncludesTheMargins) {
     EXPECT_TRUE(ComposedMapSizeAllowed(8192 - 1280, 8192 - 1024));
     EXPECT_TRUE(ComposedMapSizeAllowed(1, 52387 - 1024));  // 1281 x 52387 fits, 1281 x 52388 does not

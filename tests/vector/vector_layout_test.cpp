@@ -77,8 +77,7 @@ TEST(VectorSettingsControls, DeadlineIsPassedOnlyAfterItsTickAcrossTheWrap) {
     EXPECT_TRUE(TickPastDeadline(1201, 1200) && TickPastDeadline(0x00000010u, 0xFFFFFFF0u));
 }
 
-// Values from a settings file anyone can edit end up where the window's
-// trackbars and fields could have put them.
+// Values from a settings file anyone can edit end up where the window's trackbars and fields could have put them.
 TEST(VectorSettingsControls, SettingsFromTheFileAreBroughtIntoTheWindowsRanges) {
     struct Case { int given, resolution, font, spacing, filter; };
     for (const Case& c : {Case{40000, 1600, 10, 16, 40000}, {INT_MAX, 1600, 10, 16, INT_MAX}, {1601, 1600, 10, 16, 1601},
