@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "base/program_win.h"
+#include "support/pictures_win.h"
 #include "support/temp_files.h"
 
 namespace tolvik::test {
 
 struct MessageRecord {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type = 0;
 };
 
@@ -27,13 +27,17 @@ struct Recorders {
     std::vector<INT_PTR> endResults;
     int pickCalls = 0;
     bool pickAnswer = false;
-    std::string pickPath;      // path the fake chooser answers with
-    FileFilter lastFilter = FileFilter::LogFiles;
+    std::string pickPath;  // path the fake chooser answers with
+    FileFilter lastFilter = FileFilter::Pictures;  // until a chooser says otherwise
     std::string gameLogFolder;  // what the installation record gives
 };
 
-// The Program with recording seams; `rec` must outlive it.
-std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec);
+// The context menu, an entry per item: "-" for a separator, else "*" when
+// checked, the id, the text and " (greyed)" when greyed ("*40201 Follow Height").
+std::vector<std::string> MenuItems(const AppState& app);
+inline std::string MenuItem(int id, const std::string& text) { return std::to_string(id) + " " + text; }
+// Presses or releases `key` in this thread's keyboard state.
+void SetKeyDown(int key, bool down);
 
 class MainWindowHarness {
 public:
@@ -47,6 +51,7 @@ public:
     void Create();
     void Destroy();
     HWND window() const { return window_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
     Program& program() { return *program_; }
     AppState& app() { return program_->app; }
     Recorders& rec() { return rec_; }
@@ -54,10 +59,18 @@ public:
     // Runs the timer procedure as one 100 ms tick would, advancing the clock.
     void Tick(std::uint32_t advanceMs = 100);
     // Advances the clock past the poll interval and ticks once.
-    void Poll();
+    void Poll() { Tick(1100); }
     void Command(int id, int code = 0);
     std::string Text(int id) const;
     void PumpMessages();
+
+    std::string Ini() const;  // the settings file
+    // A value of the settings file, or "<missing>".
+    std::string Stored(const std::string& section, const std::string& key) const;
+    void Select(const std::string& zone);  // shows the zone's map
+    RECT ViewRect() const;                  // the Map View's client rectangle
+    Picture Frame(bool references = false); // the Map View as it paints
+    POINT ViewOf(float x, float y);         // where a game position is in the view
 
 private:
     Recorders rec_;
