@@ -7,6 +7,7 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ inline Picture ReadPixels(HBITMAP bitmap) {
     Picture p;
     BITMAP description{};
     if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) return p;
-    p = SolidPicture(description.bmWidth, description.bmHeight, 0);
+    p = SolidPicture(description.bmWidth, std::abs(description.bmHeight), 0);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     HDC screen = GetDC(nullptr);
