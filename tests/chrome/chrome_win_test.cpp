@@ -1,7 +1,10 @@
+// The main window's chrome driven piece by piece: the controls and Map View
+// of each view mode, the hover title, the context menu and the skin.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
@@ -42,20 +45,19 @@ protected:
         return r;
     }
     POINT Corner(int id) const { return {ClientRectOf(id).left, ClientRectOf(id).top}; }
-    // The Map View reaches exactly from `topLeft` to the client area's edges.
-    void ExpectMapViewFrom(POINT topLeft, const char* mode) {
-        RECT client = {};
-        GetClientRect(window, &client);
-        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
-        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
-            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-    }
-    void ExpectVisible(bool info, bool controls, bool panel, const char* mode) {
+    // The controls of each set shown or not, and the Map View reaching exactly
+    // from `topLeft` to the client area's edges.
+    void ExpectMode(bool info, bool controls, bool panel, POINT topLeft, const char* mode) {
         for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;
         for (int id : kWindowControls) EXPECT_EQ(Visible(id), controls) << mode << " control " << id;
         for (int id : kCalibrationPanel) EXPECT_EQ(Visible(id), panel) << mode << " control " << id;
         for (int id : {IDC_ANCHOR_NORMAL, IDC_ANCHOR_CAL, IDC_ANCHOR_EXTENT}) EXPECT_FALSE(Visible(id)) << mode;
         EXPECT_TRUE(Visible(IDC_MAP_VIEW)) << mode;
+        RECT client = {};
+        GetClientRect(window, &client);
+        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
+        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
+            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     void Resize(int w, int h) { SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
     std::string Hover(int x, int y) {
@@ -71,35 +73,28 @@ TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
     const POINT normal = Corner(IDC_ANCHOR_NORMAL);
     EXPECT_EQ(normal.x, 0);
     EXPECT_GT(normal.y, 0);
-    ExpectVisible(true, true, false, "normal");
-    ExpectMapViewFrom(normal, "normal");
+    ExpectMode(true, true, false, normal, "normal");
     Resize(900, 800);
     LayoutMapView(window, program);
-    ExpectMapViewFrom(normal, "normal, larger");
-
+    ExpectMode(true, true, false, normal, "normal, larger");
     program.app.calibrationMode = 1;
     ShowCalibrationPanel(window, program, true);
-    ExpectVisible(true, true, true, "calibration");
     EXPECT_GT(Corner(IDC_ANCHOR_CAL).y, normal.y);
-    ExpectMapViewFrom(Corner(IDC_ANCHOR_CAL), "calibration");
+    ExpectMode(true, true, true, Corner(IDC_ANCHOR_CAL), "calibration");
     program.app.calibrationMode = 0;
     ShowCalibrationPanel(window, program, false);
-    ExpectMapViewFrom(normal, "calibration closed");
-
+    ExpectMode(true, true, false, normal, "calibration closed");
     const RECT exitBefore = ClientRectOf(IDC_EXIT);
     program.app.MapOnly = 1;
     ApplyViewMode(window, program, true);
-    ExpectVisible(false, false, false, "map only");
-    ExpectMapViewFrom({0, 0}, "map only");
+    ExpectMode(false, false, false, {0, 0}, "map only");
     Resize(300, 220);
     LayoutMapView(window, program);
-    ExpectMapViewFrom({0, 0}, "map only, smaller");
-
+    ExpectMode(false, false, false, {0, 0}, "map only, smaller");
     program.app.MapOnly = 0;
     ApplyViewMode(window, program, false);
-    ExpectVisible(true, true, false, "back to normal");
+    ExpectMode(true, true, false, normal, "back to normal");
     EXPECT_EQ(ClientRectOf(IDC_EXIT).left, exitBefore.left);
-    ExpectMapViewFrom(normal, "back to normal");
 }
 
 TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitle) {
@@ -122,8 +117,7 @@ TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitl
     EXPECT_EQ(Hover(5, view.y - 5), "Tolvik");  // above the map
     Hover(view.x + 10, view.y + 20);
     EXPECT_EQ(Hover(-4, -7), "Tolvik");  // left of and above the client area: signed
-    EXPECT_EQ(program.app.hover.lastX, -4);
-    EXPECT_EQ(program.app.hover.lastY, -7);
+    EXPECT_EQ(std::pair(program.app.hover.lastX, program.app.hover.lastY), std::pair(-4, -7));
     Hover(view.x + 10, view.y + 20);
     EndHoverTitle(window, program);
     EXPECT_EQ(Title(), "Tolvik");

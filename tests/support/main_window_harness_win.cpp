@@ -59,8 +59,6 @@ MainWindowHarness::MainWindowHarness(const std::string& programFolder, bool crea
     if (create) Create();
 }
 
-MainWindowHarness::~MainWindowHarness() { Destroy(); }
-
 void MainWindowHarness::Create() {
     static const bool commonControls = (InitCommonControls(), true);
     (void)commonControls;
@@ -81,18 +79,10 @@ void MainWindowHarness::Destroy() {
     }
 }
 
-void MainWindowHarness::Tick(std::uint32_t advanceMs) {
-    rec_.tick += advanceMs;
-    SendMessageA(window_, WM_TIMER, IDT_MAIN_TICK, 0);
+void MainWindowHarness::Send(UINT message, WPARAM w, LPARAM l) {
+    SendMessageA(window_, message, w, l);
     PumpMessages();
 }
-
-void MainWindowHarness::Command(int id, int code) {
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0);
-    PumpMessages();
-}
-
-std::string MainWindowHarness::Text(int id) const { return WholeWindowText(Item(id)); }
 
 void MainWindowHarness::PumpMessages() {
     MSG message;
@@ -103,18 +93,8 @@ void MainWindowHarness::PumpMessages() {
     }
 }
 
-std::string MainWindowHarness::Ini() const { return program_->app.programFolder + "Tolvik.ini"; }
-
 std::string MainWindowHarness::Stored(const std::string& section, const std::string& key) const {
     return ReadProfileText(section, key, "<missing>", Ini());
-}
-
-void MainWindowHarness::Select(const std::string& zone) { SelectZoneMap(window_, *program_, zone); }
-
-RECT MainWindowHarness::ViewRect() const {
-    RECT view{};
-    GetClientRect(Item(IDC_MAP_VIEW), &view);
-    return view;
 }
 
 Picture MainWindowHarness::Frame(bool references) {

@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/map_select_win.h"
 #include "base/program_win.h"
+#include "base/window_text_win.h"
+#include "res/resource.h"
 #include "support/pictures_win.h"
 #include "support/temp_files.h"
 
@@ -44,7 +47,7 @@ public:
     // `programFolder` ends with a backslash; the window is created at once
     // unless `create` is false (then call Create()).
     explicit MainWindowHarness(const std::string& programFolder, bool create = true);
-    ~MainWindowHarness();
+    ~MainWindowHarness() { Destroy(); }
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;
 
@@ -56,19 +59,25 @@ public:
     AppState& app() { return program_->app; }
     Recorders& rec() { return rec_; }
 
+    // Sends `message` to the window and runs what it posts.
+    void Send(UINT message, WPARAM w = 0, LPARAM l = 0);
     // Runs the timer procedure as one 100 ms tick would, advancing the clock.
-    void Tick(std::uint32_t advanceMs = 100);
+    void Tick(std::uint32_t advanceMs = 100) { rec_.tick += advanceMs, Send(WM_TIMER, IDT_MAIN_TICK); }
     // Advances the clock past the poll interval and ticks once.
     void Poll() { Tick(1100); }
-    void Command(int id, int code = 0);
-    std::string Text(int id) const;
+    void Command(int id, int code = 0) { Send(WM_COMMAND, MAKEWPARAM(id, code)); }
+    std::string Text(int id) const { return WholeWindowText(Item(id)); }
     void PumpMessages();
 
-    std::string Ini() const;  // the settings file
+    std::string Ini() const { return program_->app.programFolder + "Tolvik.ini"; }
     // A value of the settings file, or "<missing>".
     std::string Stored(const std::string& section, const std::string& key) const;
-    void Select(const std::string& zone);  // shows the zone's map
-    RECT ViewRect() const;                  // the Map View's client rectangle
+    void Select(const std::string& zone) { SelectZoneMap(window_, *program_, zone); }  // shows the zone's map
+    RECT ViewRect() const {  // the Map View's client rectangle
+        RECT view{};
+        GetClientRect(Item(IDC_MAP_VIEW), &view);
+        return view;
+    }
     Picture Frame(bool references = false); // the Map View as it paints
     POINT ViewOf(float x, float y);         // where a game position is in the view
 
