@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <tuple>
+
 #include "app/map_zoom_win.h"
 #include "app/settings_win.h"
 #include "base/profile_win.h"
@@ -31,10 +33,9 @@ TEST_F(SettingsTest, DefaultsWithoutAFile) {
     MainWindowHarness h(folder.path());
     const AppState& app = h.app();
     EXPECT_EQ(app.MapOnly + app.OnTop + app.KeepCentered + app.AutoDetectLogFile + app.UseVURavaZiro, 0);
-    EXPECT_EQ(app.vector.MapResolution, 800);  // the file's default, not the start value
-    EXPECT_EQ(app.vector.Color, MakeColour(128, 128, 128));
-    EXPECT_EQ(app.vector.FollowHeight, 1);
-    EXPECT_EQ(app.vector.FadeOtherLevels, 0);
+    // MapResolution is the file's default, not the start value.
+    EXPECT_EQ(std::tuple(app.vector.MapResolution, app.vector.Color, app.vector.FollowHeight, app.vector.FadeOtherLevels),
+              std::tuple(800, MakeColour(128, 128, 128), 1, 0));
     EXPECT_EQ(app.vectorMapFolder, folder / "VURavaZiro\\");
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
     EXPECT_EQ(h.Text(IDC_POS_X), "None");
@@ -47,9 +48,7 @@ TEST_F(SettingsTest, OnlyModeMapOnlyKeepsTheTemplatePlacement) {
     MainWindowHarness h(folder.path());
     EXPECT_EQ(h.app().MapOnly, 1);
     const RECT r = Placement(h);
-    EXPECT_EQ(r.left, templ.left);
-    EXPECT_EQ(r.top, templ.top);
-    EXPECT_EQ(r.right - r.left, templ.right - templ.left);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left), std::tuple(templ.left, templ.top, templ.right - templ.left));
     // Map-only view hides the window's controls.
     EXPECT_FALSE(IsWindowVisible(h.Item(IDC_LOG_FILE)) && GetWindowLongA(h.Item(IDC_LOG_FILE), GWL_STYLE) & WS_VISIBLE);
 }
@@ -61,9 +60,7 @@ TEST_F(SettingsTest, AnyNonZeroFlagIsOnAndWrittenBackAsOne) {
     EXPECT_TRUE(GetWindowLongA(h.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(h.app().vector.Color, 255u);  // pure red background
     h.Command(IDC_EXIT);
-    EXPECT_EQ(Value("Mode", "OnTop"), "1");
-    EXPECT_EQ(Value("Mode", "KeepCentered"), "1");
-    EXPECT_EQ(Value("VURavaZiro", "ShowBase"), "1");
+    EXPECT_EQ(Value("Mode", "OnTop") + Value("Mode", "KeepCentered") + Value("VURavaZiro", "ShowBase"), "111");
     EXPECT_EQ(Value("VURavaZiro", "Color"), "255");
 }
 
@@ -120,10 +117,8 @@ TEST_F(SettingsTest, HugeMapScaleInTheFileStartsWithinTheWindowsRanges) {
                                "LabelSpacing=-5\r\nFilterLow=-3\r\n");
     MainWindowHarness h(folder.path());
     const AppState& app = h.app();
-    EXPECT_EQ(app.vector.MapResolution, 1600);
-    EXPECT_EQ(app.vector.FontAdjust, 10);
-    EXPECT_EQ(app.vector.LabelSpacing, 0);
-    EXPECT_EQ(app.vector.FilterLow, 0);
+    EXPECT_EQ(std::tuple(app.vector.MapResolution, app.vector.FontAdjust, app.vector.LabelSpacing, app.vector.FilterLow),
+              std::tuple(1600, 10, 0, 0));
     EXPECT_EQ(app.map.zoneName, "Befallen");
     EXPECT_EQ(std::pair(app.map.imageWidth, app.map.imageHeight), std::pair(1600, 800));
     EXPECT_EQ(app.map.calibrated, 1);
@@ -151,19 +146,9 @@ TEST_F(SettingsTest, WindowIsRestoredWithItsTitleBarInReach) {
                                    "\r\nW=700\r\nH=720\r\n");
         MainWindowHarness h(folder.path());
         const RECT r = Placement(h);
-        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
-        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
-        EXPECT_EQ(r.right - r.left, 700);
-        EXPECT_EQ(r.bottom - r.top, 720);
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top), std::tuple(c.left, c.top, 700, 720))
+            << c.x << "," << c.y;
     }
-}
-
-TEST_F(SettingsTest, ProfileRealHelpers) {
-    test::WriteFile(Ini(), "[T]\r\nA=-12.5abc\r\nB=\r\n");
-    EXPECT_FLOAT_EQ(ReadProfileReal("T", "A", Ini()), -12.5f);
-    EXPECT_EQ(ReadProfileReal("T", "B", Ini()), 0.0f);
-    WriteProfileReal("T", "D", 0.1f, Ini());
-    EXPECT_EQ(ReadProfileText("T", "D", "", Ini()), "0.1000");
 }
 
 }  // namespace

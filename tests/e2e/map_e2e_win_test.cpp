@@ -16,6 +16,7 @@
 #include "e2e/tolvik_process_win.h"
 #include "raster/calibration.h"
 #include "raster/map_math.h"
+#include "support/pictures_win.h"
 #include "vector/vector_file.h"
 #include "vector/vector_layout.h"
 
@@ -226,25 +227,17 @@ struct ViewShot {
 ViewShot TakeShot(const RunningTolvik& tolvik) {
     RECT r{};
     GetWindowRect(tolvik.Item(IDC_MAP_VIEW), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::uint32_t* px = nullptr;
-    HBITMAP dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&px), nullptr, 0);
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, dib);
-    BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
+    test::Canvas canvas(r.right - r.left, r.bottom - r.top);
+    BitBlt(canvas.dc(), 0, 0, r.right - r.left, r.bottom - r.top, WindowDc(nullptr).get(), r.left, r.top, SRCCOPY);
+    test::Picture p = canvas.pixels();
     ViewShot shot;
-    for (int i = 0; i < w * h; ++i) {
-        const COLORREF c = RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF);
-        ++shot.count[c];
-        if (i / w == h / 2 + 7 && (c == kFloorB || c == kFadedB)) shot.columnsB.push_back(i % w);
+    for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+            const COLORREF c = RGB(p.at(x, y) >> 16, (p.at(x, y) >> 8) & 0xFF, p.at(x, y) & 0xFF);
+            ++shot.count[c];
+            if (y == p.height / 2 + 7 && (c == kFloorB || c == kFadedB)) shot.columnsB.push_back(x);
+        }
     }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(dib);
     return shot;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "res/resource.h"
 #include "support/temp_files.h"
@@ -157,24 +158,19 @@ public:
     }
 
 private:
+    // The process's window whose title starts with "Tolvik".
     HWND FindMainWindow() const {
-        struct Search {
-            DWORD pid;
-            HWND found;
-        } search{process_.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                char title[64] = {};
-                GetWindowTextA(window, title, sizeof title);
-                if (pid != s->pid || std::strncmp(title, "Tolvik", 6) != 0) return TRUE;
-                s->found = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        std::pair<DWORD, HWND> search{process_.dwProcessId, nullptr};
+        EnumWindows([](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+            DWORD pid = 0;
+            char title[64] = {};
+            GetWindowThreadProcessId(window, &pid);
+            GetWindowTextA(window, title, sizeof title);
+            if (pid == s->first && std::strncmp(title, "Tolvik", 6) == 0) s->second = window;
+            return s->second == nullptr;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.second;
     }
 
     PROCESS_INFORMATION process_{};
