@@ -45,15 +45,13 @@ protected:
 TEST_F(MainWindowTest, EscapeNeverClosesButTheCloseBoxAndExitDo) {
     MainWindowHarness h(folder.path());
     EXPECT_EQ(WholeWindowText(h.window()).substr(0, 6), "Tolvik");
-    EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_SMALL, 0), 0);
+    for (WPARAM size : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageA(h.window(), WM_GETICON, size, 0), 0) << size;
     test::SetKeyDown(VK_ESCAPE, true);
     h.Command(IDCANCEL);
     test::SetKeyDown(VK_ESCAPE, false);
     EXPECT_TRUE(h.rec().endResults.empty());
     // The close request saves the settings; the cancel command that follows ends with 1.
-    SendMessageA(h.window(), WM_CLOSE, 0, 0);
-    h.PumpMessages();
+    h.Send(WM_CLOSE);
     EXPECT_NE(h.Stored("WindowPos", "W"), "<missing>");
     h.Command(IDC_EXIT);
     EXPECT_EQ(h.rec().endResults, (std::vector<INT_PTR>{1, 42}));
@@ -92,8 +90,7 @@ TEST_F(MainWindowTest, MyZoneBeforeAnyZoneLeavesNothingToCalibrateOrGiveAPicture
         EXPECT_EQ(h.rec().messages[0].caption, "Error: Unable to Calibrate");
         EXPECT_EQ(h.rec().messages[0].text.rfind("Calibration Unavailable\n\nEither you haven't", 0), 0u);
         EXPECT_EQ(h.app().calibrationMode, 0);
-        h.rec().pickAnswer = true;
-        h.rec().pickPath = folder / "Zones\\Befallen.ini";
+        h.rec().pickAnswer = true, h.rec().pickPath = folder / "Zones\\Befallen.ini";
         h.Command(IDC_CHOOSE_MAP);
         EXPECT_EQ(h.rec().pickCalls, 0) << builtIn;
         EXPECT_EQ(GetFileAttributesA((folder / "Zones\\.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -251,8 +248,7 @@ TEST_F(MainWindowTest, AutomaticSelectionSwitchesToANewerLogAndDropsAGoneOne) {
     EXPECT_EQ(h.Text(IDC_ZONE_FIELD), "Guk");
     for (int i = 0; i < h.app().zones.table.recordsInUse; ++i)  // the records of the old log are gone
         EXPECT_NE(h.app().zones.table.storage[static_cast<size_t>(i)].name, "Befallen");
-    DeleteFileA(a.c_str());
-    DeleteFileA(b.c_str());
+    for (const std::string& gone : {a, b}) DeleteFileA(gone.c_str());
     test::WriteFile(logs / "dbg.txt", "debug\r\n");
     h.Poll();
     EXPECT_EQ(h.app().logFile, "");
@@ -271,8 +267,7 @@ TEST_F(MainWindowTest, AutoSelectWithoutALogFolderOpensTheChooserAndTurnsItselfO
     EXPECT_EQ(h.rec().lastFilter, FileFilter::LogFiles);
     EXPECT_EQ(h.app().AutoDetectLogFile, 0);
     EXPECT_EQ(h.Stored("Settings", "Log File"), "<missing>");
-    h.rec().pickAnswer = true;
-    h.rec().pickPath = a;
+    h.rec().pickAnswer = true, h.rec().pickPath = a;
     h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);
     EXPECT_EQ(h.app().logFile, a);

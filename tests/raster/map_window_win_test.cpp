@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -87,8 +88,7 @@ protected:
 };
 
 TEST_F(RasterMapWindow, StandByPictureWithGettingStartedThenMissingMapText) {
-    EXPECT_EQ(Map().imageWidth, 600);
-    EXPECT_EQ(Map().imageOffsetX, 640);
+    EXPECT_EQ(std::pair(Map().imageWidth, Map().imageOffsetX), std::pair(600, 640));
     EXPECT_EQ(ComposedImage().argb, ExpectedStandBy(GettingStartedText()).argb);
     Picture all = test::ReadPixels(h->program().gdi.mapBitmap.get());
     EXPECT_EQ(all.width, 600 + 1280);
@@ -112,8 +112,7 @@ TEST_F(RasterMapWindow, MarkersLandWhereTheCalibrationSays) {
     record->current.count = 2, record->returns.count = 1;
     Picture frame = h->Frame(true);  // disc radius 10, reference squares shown
     const POINT here = h->ViewOf(-20.0f, 30.0f);
-    EXPECT_EQ(here.x, 120 + 640 + Map().panX);
-    EXPECT_EQ(here.y, 80 + 512 + Map().panY);
+    EXPECT_EQ((std::pair<int, int>(here.x, here.y)), std::pair(120 + 640 + Map().panX, 80 + 512 + Map().panY));
     EXPECT_EQ(frame.at(here.x + 8, here.y), 0x00FF00u);
     EXPECT_EQ(frame.at(here.x + 13, here.y), kMapColour);
     const POINT back = h->ViewOf(-150.0f, 150.0f);
@@ -182,8 +181,7 @@ TEST_F(RasterMapWindow, HugePicturesAndUnsafeZoneNamesGetTheStandByPicture) {
 TEST_F(RasterMapWindow, CalibrationAndChosenPicturesStayInsideTheZonesFolder) {
     h->app().logFile = "C:\\logs\\eqlog_Someone_test.txt";
     ASSERT_TRUE(test::WritePicture(folder / "chosen.png", test::SolidPicture(40, 30, 0xFF808080u)));
-    h->rec().pickAnswer = true;
-    h->rec().pickPath = folder / "chosen.png";
+    h->rec().pickAnswer = true, h->rec().pickPath = folder / "chosen.png";
     // A zone of the log whose name is a path: nothing is written anywhere.
     h->Select("..\\pwn");
     ASSERT_EQ(GetListedZone(h->window()), "..\\pwn");
@@ -359,12 +357,10 @@ TEST_F(MapZoomWindow, ZoomedPictureWithMarkersOfTheSameSizeAndCaptureInPicturePi
     // Reference point 1's square around its zoomed pixel.
     int vx = 0, vy = 0;
     ASSERT_TRUE(ImageToView(Map(), 100, 50, vx, vy));
-    EXPECT_EQ(frame.at(vx - 5, vy), 0xB40000u);
-    EXPECT_EQ(frame.at(vx + 5, vy), 0xB40000u);
+    EXPECT_EQ(std::pair(frame.at(vx - 5, vy), frame.at(vx + 5, vy)), std::pair(0xB40000u, 0xB40000u));
 
     // With the left shift key down the pointer over picture pixel (150, 90) captures it at any zoom.
-    test::SetKeyDown(VK_SHIFT, true);
-    test::SetKeyDown(VK_LSHIFT, true);
+    for (int key : {VK_SHIFT, VK_LSHIFT}) test::SetKeyDown(key, true);
     std::string saved[2];
     for (int step : {3, 0}) {
         ZoomMapView(h->window(), h->program(), step, Centre());
@@ -375,15 +371,13 @@ TEST_F(MapZoomWindow, ZoomedPictureWithMarkersOfTheSameSizeAndCaptureInPicturePi
                          Map().panY + static_cast<int>(z * (Map().imageOffsetY + 90 + within))};
             MapWindowPoints(h->Item(IDC_MAP_VIEW), h->window(), &client, 1);
             CaptureReferencePoint(h->window(), h->program(), MAKELPARAM(client.x, client.y));
-            EXPECT_EQ(Map().points.physicalX1, 150) << step << " " << within;
-            EXPECT_EQ(Map().points.physicalY1, 90) << step;
+            EXPECT_EQ(std::pair(Map().points.physicalX1, Map().points.physicalY1), std::pair(150, 90)) << step << " " << within;
             EXPECT_EQ(h->Text(IDC_PHYS1_X), "150");
         }
         SaveCalibration(h->window(), h->program());
         saved[step == 0] = test::ReadFile(Zones() + "East Commonlands.ini");
     }
-    test::SetKeyDown(VK_SHIFT, false);
-    test::SetKeyDown(VK_LSHIFT, false);
+    for (int key : {VK_SHIFT, VK_LSHIFT}) test::SetKeyDown(key, false);
     EXPECT_EQ(saved[0], saved[1]);
     EXPECT_NE(saved[0].find("X1=150"), std::string::npos);
 }
@@ -427,8 +421,7 @@ TEST_F(MapZoomWindow, VectorMapIsRenderedAgainAtTheZoomOnceTheWheelRests) {
     EXPECT_GE(red(false), 3);
     EXPECT_FALSE(h->program().gdi.zoom.paintSharp);
     SendMessageA(h->window(), WM_TIMER, IDT_ZOOM_SETTLE, 0);  // the wheel rests: one pixel wide again
-    EXPECT_EQ(red(true), 1);
-    EXPECT_EQ(red(false), 1);
+    EXPECT_EQ(std::pair(red(true), red(false)), std::pair(1, 1));
     Picture sharp = h->Frame();
     const int y = h->ViewOf(0.0f, 0.0f).y;
     EXPECT_TRUE(sharp.at(x, y) == 0xFF0000u || sharp.at(x, y - 1) == 0xFF0000u || sharp.at(x, y + 1) == 0xFF0000u);
