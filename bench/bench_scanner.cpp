@@ -3,7 +3,6 @@
 // of one poll while a very long line is still being written.
 #include <benchmark/benchmark.h>
 
-#include <cstring>
 #include <memory>
 #include <initializer_list>
 #include <string>
@@ -11,39 +10,24 @@
 #include "../tools/log_generator.h"
 #include "log/log_reader.h"
 #include "log/scanner.h"
+#include "../tests/support/memory_log_source.h"
 
 namespace {
 
 using namespace tolvik;
 
-const std::string& GeneratedLog() {
-    static const std::string log = [] {
+const std::shared_ptr<const std::string>& SharedLog() {
+    static const auto log = [] {
         loggen::Generator generator(1);
-        std::string text;
-        text.reserve((64u << 20) + 4096);
-        while (text.size() < (64u << 20)) generator.AppendLine(text);
-        return text;
+        auto text = std::make_shared<std::string>();
+        text->reserve((64u << 20) + 4096);
+        while (text->size() < (64u << 20)) generator.AppendLine(*text);
+        return std::shared_ptr<const std::string>(std::move(text));
     }();
     return log;
 }
 
-class MemorySource final : public LogSource {
-public:
-    explicit MemorySource(const std::string& text) : text_(text) {}
-    bool Size(std::uint64_t& size) override {
-        size = text_.size();
-        return true;
-    }
-    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        if (offset >= text_.size()) return 0;
-        const std::size_t count = std::min<std::size_t>(n, text_.size() - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, text_.data() + offset, count);
-        return count;
-    }
-
-private:
-    const std::string& text_;
-};
+const std::string& GeneratedLog() { return *SharedLog(); }
 
 // Runs the benchmark with the kernel given as its first argument; skips it
 // when the processor cannot run that kernel.
@@ -98,7 +82,7 @@ void BM_ReadLog(benchmark::State& state) {
     const std::string& log = GeneratedLog();
     ReadLogOptions options;
     options.blockSize = static_cast<std::size_t>(state.range(1));
-    options.open = [&](const std::string&) -> std::unique_ptr<LogSource> { return std::make_unique<MemorySource>(log); };
+    options.open = [&](const std::string&) { return std::make_unique<test::MemoryLogSource>(SharedLog()); };
     NoHooks hooks;
     for (auto _ : state) {
         ZoneTracking tracking;

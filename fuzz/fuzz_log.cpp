@@ -11,13 +11,13 @@
 #include <cstring>
 #include <memory>
 #include <string>
-
 #include <vector>
 
 #include "log/log_reader.h"
 #include "log/scanner.h"
 #include "log/zone_records.h"
 #include "support/log_oracle.h"
+#include "support/memory_log_source.h"
 
 namespace {
 
@@ -29,25 +29,6 @@ void Check(bool ok, const char* what) {
         std::abort();
     }
 }
-
-class MemorySource final : public LogSource {
-public:
-    MemorySource(const std::string& text, std::size_t visible) : text_(text), visible_(visible) {}
-    bool Size(std::uint64_t& size) override {
-        size = visible_;
-        return true;
-    }
-    std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        if (offset >= visible_) return 0;
-        const std::size_t count = std::min<std::size_t>(n, visible_ - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, text_.data() + offset, count);
-        return count;
-    }
-
-private:
-    const std::string& text_;
-    std::size_t visible_;
-};
 
 struct State {
     ZoneTracking tracking;
@@ -73,13 +54,11 @@ private:
     State& state_;
 };
 
-void Read(State& state, const std::string& text, std::size_t visible, std::size_t blockSize) {
+void Read(State& state, const std::shared_ptr<const std::string>& text, std::size_t blockSize) {
     Hooks hooks(state);
     ReadLogOptions options;
     options.blockSize = blockSize;
-    options.open = [&](const std::string&) -> std::unique_ptr<LogSource> {
-        return std::make_unique<MemorySource>(text, visible);
-    };
+    options.open = [&](const std::string&) { return std::make_unique<test::MemoryLogSource>(text); };
     const std::string current = state.zone;
     Check(ReadLog(state.tracking, current, "memory", state.cursor, hooks, options), "read failed");
 }
@@ -124,7 +103,8 @@ bool Same(const State& a, const State& b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > (std::size_t{1} << 16)) return 0;
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    const auto shared = std::make_shared<const std::string>(reinterpret_cast<const char*>(data), size);
+    const std::string& text = *shared;
 
     for (int inside = 0; inside < 2; ++inside) {
         State start;
@@ -154,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (std::size_t blockSize : {1, 2, 3, 5, 16, 17, 37, 64, 4096}) {
                 if (blockSize < 16 && size > 4096) continue;
                 State blocks = start;
-                Read(blocks, text, size, blockSize);
+                Read(blocks, shared, blockSize);
                 Check(Same(blocks, whole), "block-wise read differs from the whole scan");
             }
         }
@@ -164,9 +144,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (size > 0) {
             State polls = start;
             const std::size_t cut = data[0] % (size + 1);
-            Read(polls, text, cut, 64);
+            Read(polls, std::make_shared<const std::string>(text, 0, cut), 64);
             Check(polls.cursor.offset == 0 || text[polls.cursor.offset - 1] == '\n', "offset inside a line");
-            Read(polls, text, size, 64);
+            Read(polls, shared, 64);
             Check(polls.cursor.offset == whole.cursor.offset, "two polls end elsewhere");
             CheckState(polls);
         }

@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -17,19 +16,9 @@
 #include "base/image_win.h"
 #include "base/picture_header.h"
 #include "raster/map_math.h"
+#include "timing_win.h"
 
 namespace {
-
-double MsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double PeakMegabytes() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
 
 // The steps of a load timed one by one: decoding, the clone, the GDI
 // bitmap GDI+ makes, and the 24-bit copy.
@@ -45,16 +34,16 @@ void TimeSteps(const std::string& path) {
     HBITMAP made = nullptr;
     auto start = std::chrono::steady_clock::now();
     gp::GdipLoadImageFromFile(wide, &image);
-    const double decodeMs = MsSince(start);
+    const double decodeMs = timing::MsSince(start);
     start = std::chrono::steady_clock::now();
     if (image) gp::GdipCloneImage(image, &clone);
-    const double cloneMs = MsSince(start);
+    const double cloneMs = timing::MsSince(start);
     start = std::chrono::steady_clock::now();
     if (clone) gp::GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(clone), &made, 0xFF000000);
-    const double gdiMs = MsSince(start);
+    const double gdiMs = timing::MsSince(start);
     start = std::chrono::steady_clock::now();
     tolvik::UniqueBitmap copy(tolvik::CopyToDibSection(made));
-    const double copyMs = MsSince(start);
+    const double copyMs = timing::MsSince(start);
     std::printf("steps: decode %.0f ms, clone %.0f ms, GDI bitmap %.0f ms, 24-bit copy %.0f ms\n", decodeMs, cloneMs,
                 gdiMs, copyMs);
     if (made) DeleteObject(made);
@@ -80,7 +69,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         auto start = std::chrono::steady_clock::now();
         tolvik::UniqueBitmap picture(tolvik::LoadImageBitmap(path));
-        const double loadMs = MsSince(start);
+        const double loadMs = timing::MsSince(start);
         BITMAP description{};
         if (picture) GetObjectA(picture.get(), sizeof description, &description);
         start = std::chrono::steady_clock::now();
@@ -92,8 +81,8 @@ int main(int argc, char** argv) {
             ReleaseDC(nullptr, screen);
         }
         std::printf("run %d: load %.0f ms (%ldx%ld%s), map bitmap %.0f ms (%s), peak %.0f MB\n", i + 1, loadMs,
-                    description.bmWidth, description.bmHeight, picture ? "" : ", none", MsSince(start),
-                    map ? "made" : "none", PeakMegabytes());
+                    description.bmWidth, description.bmHeight, picture ? "" : ", none", timing::MsSince(start),
+                    map ? "made" : "none", timing::PeakWorkingSetMiB());
     }
     if (tolvik::HeaderAllowsDecoding(header)) TimeSteps(path);
     return 0;

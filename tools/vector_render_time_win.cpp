@@ -6,9 +6,7 @@
 // and the memory the zoomed render keeps.
 //
 //   vector-render-time [RUNS] [--zoom]
-#define PSAPI_VERSION 2
 #include <windows.h>
-#include <psapi.h>
 
 #include <chrono>
 #include <cstdio>
@@ -20,21 +18,11 @@
 
 #include "base/gdi_win.h"
 #include "raster/map_math.h"
+#include "timing_win.h"
 #include "vector_big_map.h"  // the benchmark map
 #include "vector/vector_render_win.h"
 
 namespace {
-
-double Since(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double PeakWorkingSetMiB() {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-}
 
 // What a plan keeps: its operations and label texts.
 double PlanMiB(const tolvik::ScaledVectorPlan& plan) {
@@ -56,20 +44,10 @@ double PaintView(const tolvik::ZoomedView& zoom, int mapWidth, int mapHeight) {
     const auto start = std::chrono::steady_clock::now();
     zoom.paintSharp(dc.get(), 640 - mapWidth / 2, 512 - mapHeight / 2, clip);
     GdiFlush();
-    return Since(start);
+    return timing::MsSince(start);
 }
 
 }  // namespace
-
-// CPU time of this thread so far, which a busy machine does not inflate.
-double ThreadCpuMs() {
-    FILETIME created{}, exited{}, kernel{}, user{};
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    const auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 int main(int argc, char** argv) {
     int runs = 5;
@@ -94,11 +72,10 @@ int main(int argc, char** argv) {
             settings.UseHeightFilter = fading ? 1 : 0;
             settings.FadeOtherLevels = fading ? 1 : 0;
             const auto start = std::chrono::steady_clock::now();
-            const double cpuStart = ThreadCpuMs();
+            const double cpuStart = timing::ThreadCpuMs();
             tolvik::UniqueBitmap bitmap(tolvik::RenderVectorMap(settings, path, 50.0f));
-            const double cpu = ThreadCpuMs() - cpuStart;
-            const double ms =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            const double cpu = timing::ThreadCpuMs() - cpuStart;
+            const double ms = timing::MsSince(start);
             std::printf("render %d%s: %.1f ms (%.1f ms CPU), %dx%d\n", i + 1, fading ? " fading other levels" : "",
                         ms, cpu, settings.BitmapWidth, settings.BitmapHeight);
         }
@@ -115,11 +92,11 @@ int main(int argc, char** argv) {
         program.app.map.imageHeight = settings.BitmapHeight;
         program.app.map.zoomStep = tolvik::kMaxZoomStep;
         program.gdi.zoom.vectorBase = path;
-        const double before = PeakWorkingSetMiB();
+        const double before = timing::PeakWorkingSetMiB();
         for (int i = 0; i < runs; ++i) {
             const auto start = std::chrono::steady_clock::now();
             const bool made = tolvik::RenderVectorMapAtZoom(program);
-            const double render = Since(start);
+            const double render = timing::MsSince(start);
             const double paint =
                 made ? PaintView(program.gdi.zoom, tolvik::ScaledLength(settings.BitmapWidth, tolvik::kMaxZoomStep),
                                  tolvik::ScaledLength(settings.BitmapHeight, tolvik::kMaxZoomStep))
@@ -128,14 +105,14 @@ int main(int argc, char** argv) {
                         tolvik::kMaxZoomStep, i + 1, render, paint, made ? "" : " (no render)");
         }
         std::printf("peak working set %.1f MiB before the zoomed renders, %.1f MiB after\n", before,
-                    PeakWorkingSetMiB());
+                    timing::PeakWorkingSetMiB());
 
         // Eight times the size, through the same steps.
         for (int i = 0; i < runs; ++i) {
             const auto start = std::chrono::steady_clock::now();
             const std::shared_ptr<tolvik::ScaledVectorPlan> plan =
                 tolvik::PlanVectorMapAtScale(settings, path, 0.0f, 8.0);
-            const double render = Since(start);
+            const double render = timing::MsSince(start);
             if (!plan) break;
             tolvik::ZoomedView view;
             view.paintSharp = [&plan, &settings](HDC target, int x, int y, const RECT& clip) {

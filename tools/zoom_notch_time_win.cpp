@@ -21,22 +21,9 @@
 #include "raster/map_view_win.h"
 #include "support/pictures_win.h"
 #include "res/resource.h"
+#include "timing_win.h"
 
 namespace {
-
-double Milliseconds(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-// CPU time of this thread so far, in milliseconds.
-double ThreadCpuMilliseconds() {
-    FILETIME created{}, ended{}, kernel{}, user{};
-    GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user);
-    const auto ms = [](const FILETIME& t) {
-        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-    };
-    return ms(kernel) + ms(user);
-}
 
 void Pump() {
     MSG message;
@@ -116,14 +103,14 @@ int main(int argc, char** argv) {
         SendMessageA(window, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(static_cast<short>(delta))),
                      MAKELPARAM(static_cast<WORD>(pointer.x), static_cast<WORD>(pointer.y)));
         GdiFlush();
-        times.push_back(Milliseconds(start));
+        times.push_back(timing::MsSince(start));
         std::printf("  step %+d: %.1f ms\n", program.app.map.zoomStep, times.back());
     };
-    const double cpuBefore = ThreadCpuMilliseconds();
+    const double cpuBefore = timing::ThreadCpuMs();
     for (int i = 0; i < 8; ++i) notch(120);
     for (int i = 0; i < 16; ++i) notch(-120);
     for (int i = 0; i < 8; ++i) notch(120);
-    const double cpuPerNotch = (ThreadCpuMilliseconds() - cpuBefore) / static_cast<double>(times.size());
+    const double cpuPerNotch = (timing::ThreadCpuMs() - cpuBefore) / static_cast<double>(times.size());
     std::vector<double> sorted = times;
     std::sort(sorted.begin(), sorted.end());
     std::printf("notch repaint: median %.1f ms, slowest %.1f ms over %zu notches; %.1f ms CPU per notch\n",
@@ -138,7 +125,7 @@ int main(int argc, char** argv) {
         const int frames = 50;
         for (int i = 0; i < frames; ++i) tolvik::DrawMapView(window, program, false);
         GdiFlush();
-        std::printf("animation frame at step %d: %.2f ms\n", step, Milliseconds(start) / frames);
+        std::printf("animation frame at step %d: %.2f ms\n", step, timing::MsSince(start) / frames);
     }
 
     DestroyWindow(window);

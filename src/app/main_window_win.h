@@ -50,7 +50,4 @@ int RunMessageLoop(Program& program);
 // window. True when the message was handled there and must not be dispatched.
 bool TranslateDialogMessage(Program& program, MSG& message);
 
-// Keys the main window handles itself before its dialog keyboard handling
-// sees them; true when `message` was consumed.
-
 }  // namespace tolvik

@@ -7,7 +7,6 @@
 
 #include "base/gdi_win.h"
 #include "log/zone_records.h"
-#include "raster/calibration_win.h"
 #include "raster/map_math.h"
 #include "raster/marks_win.h"
 #include "res/resource.h"

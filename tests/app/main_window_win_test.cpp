@@ -1,15 +1,13 @@
-// The main window made from its real template with its real procedure.
+// The main window made from its real template with its real procedure:
+// closing, messages, the zone list, following logs and choosing one.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <initializer_list>
 #include <string_view>
 #include <vector>
 
 #include "app/main_window_win.h"
-#include "app/settings_win.h"
-#include "base/profile_win.h"
 #include "base/window_text_win.h"
 #include "res/resource.h"
 #include "res/version.h"
@@ -24,42 +22,37 @@ using test::MainWindowHarness;
 class MainWindowTest : public ::testing::Test {
 protected:
     test::TempFolder folder{"main"};
+    test::TempFolder logs{"logs"};
     std::string Ini() const { return folder / "Tolvik.ini"; }
-    LONG Style(HWND window, int id = 0) const { return GetWindowLongA(id ? GetDlgItem(window, id) : window, GWL_STYLE); }
+    void UseLog(const std::string& path) { WritePrivateProfileStringA("Settings", "Log File", path.c_str(), Ini().c_str()); }
+    // The zone list's entries, joined by '|'.
+    static std::string Listed(MainWindowHarness& h) {
+        std::string all;
+        for (LRESULT i = 0, n = SendMessageA(h.Item(IDC_ZONE_LIST), CB_GETCOUNT, 0, 0); i < n; ++i) {
+            char text[300] = {};
+            SendMessageA(h.Item(IDC_ZONE_LIST), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            all += (i ? "|" : "") + std::string(text);
+        }
+        return all;
+    }
+    // Picks the first entry ("< my zone >" sorts first) as the user does.
+    static void ChooseFirst(MainWindowHarness& h) {
+        SendMessageA(h.Item(IDC_ZONE_LIST), CB_SETCURSEL, 0, 0);
+        h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
+    }
 };
-
-// What the program relies on in its template: the buttons are drawn by the
-// program, only the logical calibration fields take typing, and the window
-// can be resized but not minimised or maximised.
-TEST_F(MainWindowTest, TemplateHasWhatTheProgramReliesOn) {
-    MainWindowHarness h(folder.path());
-    ASSERT_NE(h.window(), nullptr);
-    for (int id : {IDC_SET_LOG, IDC_ABOUT, IDC_ITEM_DB, IDC_CHOOSE_MAP, IDC_SAVE_CAL, IDC_KEEP_ON_TOP, IDC_CALIBRATE,
-                   IDC_WIKI, IDC_INSTRUCTIONS, IDC_EXIT, IDC_AUTO_SELECT})
-        EXPECT_EQ(Style(h.window(), id) & BS_TYPEMASK, BS_OWNERDRAW) << id;
-    for (int id : {IDC_LOG1_X, IDC_LOG1_Y, IDC_LOG2_X, IDC_LOG2_Y}) EXPECT_FALSE(Style(h.window(), id) & ES_READONLY) << id;
-    for (int id : {IDC_POS_X, IDC_PHYS1_X, IDC_LOG_FILE}) EXPECT_TRUE(Style(h.window(), id) & ES_READONLY) << id;
-    EXPECT_EQ(WholeWindowText(h.window()).substr(0, 6), "Tolvik");
-    EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_BIG, 0), 0);
-    EXPECT_NE(SendMessageA(h.window(), WM_GETICON, ICON_SMALL, 0), 0);
-    EXPECT_EQ(Style(h.window()) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), WS_THICKFRAME);
-}
 
 TEST_F(MainWindowTest, EscapeNeverClosesButTheCloseBoxAndExitDo) {
     MainWindowHarness h(folder.path());
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    keys[VK_ESCAPE] = 0x80;
-    SetKeyboardState(keys);
+    EXPECT_EQ(WholeWindowText(h.window()).substr(0, 6), "Tolvik");
+    for (WPARAM size : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageA(h.window(), WM_GETICON, size, 0), 0) << size;
+    test::SetKeyDown(VK_ESCAPE, true);
     h.Command(IDCANCEL);
-    keys[VK_ESCAPE] = 0;
-    SetKeyboardState(keys);
+    test::SetKeyDown(VK_ESCAPE, false);
     EXPECT_TRUE(h.rec().endResults.empty());
-
     // The close request saves the settings; the cancel command that follows ends with 1.
-    SendMessageA(h.window(), WM_CLOSE, 0, 0);
-    h.PumpMessages();
-    EXPECT_NE(ReadProfileText("WindowPos", "W", "<missing>", folder / "Tolvik.ini"), "<missing>");
+    h.Send(WM_CLOSE);
+    EXPECT_NE(h.Stored("WindowPos", "W"), "<missing>");
     h.Command(IDC_EXIT);
     EXPECT_EQ(h.rec().endResults, (std::vector<INT_PTR>{1, 42}));
 }
@@ -83,26 +76,21 @@ TEST_F(MainWindowTest, MyZoneBeforeAnyZoneLeavesNothingToCalibrateOrGiveAPicture
     test::WriteFile(folder / "Zones\\Befallen.ini", "");
     const std::string log = folder / "eqlog_A_P1999.txt";
     test::WriteFile(log, "[Mon Jan 01 00:00:00 2024] Welcome to EverQuest!\r\n");
-    WritePrivateProfileStringA("Settings", "Log File", log.c_str(), Ini().c_str());
+    UseLog(log);
     // With the stand-by picture built in, and with none on disk or in the program.
     for (const bool builtIn : {true, false}) {
         MainWindowHarness h(folder.path(), false);
         if (!builtIn) h.program().seams.builtInPicture = [](const std::string&) { return std::string_view(); };
         h.Create();
-        const HWND list = GetDlgItem(h.window(), IDC_ZONE_LIST);
-        SendMessageA(list, CB_SETCURSEL, 0, 0);  // "< my zone >" sorts first
-        h.Command(IDC_ZONE_LIST, CBN_SELCHANGE);
-        EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), CB_ERR) << builtIn;
-        EXPECT_EQ(SendMessageA(list, CB_GETCOUNT, 0, 0), 2) << builtIn;  // no empty entry added
-
+        ChooseFirst(h);
+        EXPECT_EQ(SendMessageA(h.Item(IDC_ZONE_LIST), CB_GETCURSEL, 0, 0), CB_ERR) << builtIn;
+        EXPECT_EQ(Listed(h), "< my zone >|Befallen") << builtIn;  // no empty entry added
         h.Command(IDC_CALIBRATE);
         ASSERT_EQ(h.rec().messages.size(), 1u) << builtIn;
         EXPECT_EQ(h.rec().messages[0].caption, "Error: Unable to Calibrate");
         EXPECT_EQ(h.rec().messages[0].text.rfind("Calibration Unavailable\n\nEither you haven't", 0), 0u);
         EXPECT_EQ(h.app().calibrationMode, 0);
-
-        h.rec().pickAnswer = true;
-        h.rec().pickPath = folder / "Zones\\Befallen.ini";
+        h.rec().pickAnswer = true, h.rec().pickPath = folder / "Zones\\Befallen.ini";
         h.Command(IDC_CHOOSE_MAP);
         EXPECT_EQ(h.rec().pickCalls, 0) << builtIn;
         EXPECT_EQ(GetFileAttributesA((folder / "Zones\\.jpg").c_str()), INVALID_FILE_ATTRIBUTES);
@@ -115,36 +103,18 @@ TEST_F(MainWindowTest, ZoneListSelectionShowsTheInfoFieldColours) {
     MainWindowHarness h(folder.path());
     SelectZoneInList(h.window(), "Befallen");
     ShowWindow(h.window(), SW_SHOWNOACTIVATE);  // a hidden list paints no text
-    const HWND list = GetDlgItem(h.window(), IDC_ZONE_LIST);
     RECT box{};
-    GetClientRect(list, &box);
-    const int arrow = GetSystemMetrics(SM_CXVSCROLL);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, box.right, box.bottom);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    PrintWindow(list, dc, PW_CLIENTONLY);
+    GetClientRect(h.Item(IDC_ZONE_LIST), &box);
+    test::Canvas canvas(box.right, box.bottom);
+    PrintWindow(h.Item(IDC_ZONE_LIST), canvas.dc(), PW_CLIENTONLY);
+    const test::Picture p = canvas.pixels();
     int dark = 0, light = 0, other = 0;
-    for (int y = 3; y < box.bottom - 3; ++y) {
-        for (int x = 3; x < box.right - arrow - 3; ++x) {
-            const COLORREF c = GetPixel(dc, x, y);
-            if (c == RGB(55, 55, 55)) {
-                ++dark;
-            } else if (c == RGB(188, 188, 188)) {
-                ++light;
-            } else {
-                ++other;
-            }
-        }
-    }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
+    for (int y = 3; y < box.bottom - 3; ++y)
+        for (int x = 3; x < box.right - GetSystemMetrics(SM_CXVSCROLL) - 3; ++x)
+            ++(p.argb[y * p.width + x] == 0x373737u ? dark : p.argb[y * p.width + x] == 0xBCBCBCu ? light : other);
     EXPECT_GT(dark, 10 * light);  // the field's dark ground...
     EXPECT_GT(light + other, 20);  // ...under light text
     EXPECT_GT(light, other / 4);
-
     // The drop-down list answers in the same colours.
     HDC probe = CreateCompatibleDC(nullptr);
     const auto brush = SendMessageA(h.window(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(probe), 0);
@@ -164,42 +134,27 @@ void ExpectNoLabelCut(HWND window, const char* name) {
     ASSERT_NE(font, nullptr) << name;
     int labels = 0;
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char cls[16] = {};
+        char cls[16] = {}, text[128] = {};
         GetClassNameA(child, cls, sizeof cls);
         const LONG kind = GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
         if (_stricmp(cls, "Static") != 0 || (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER)) continue;
-        char text[128] = {};
         if (GetWindowTextA(child, text, sizeof text) == 0) continue;
         ++labels;
         RECT box{};
         GetClientRect(child, &box);
         constexpr int kPad = 40;
-        const int width = box.right + 2 * kPad;
-        const int height = box.bottom + 2 * kPad;
-        HDC screen = GetDC(nullptr);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-        HGDIOBJ oldFont = SelectObject(dc, font);
-        PatBlt(dc, 0, 0, width, height, BLACKNESS);
-        SetTextColor(dc, RGB(255, 255, 255));
-        SetBkMode(dc, TRANSPARENT);
+        test::Canvas canvas(box.right + 2 * kPad, box.bottom + 2 * kPad);
+        SelectObject(canvas.dc(), font);
+        SetTextColor(canvas.dc(), RGB(255, 255, 255));
+        SetBkMode(canvas.dc(), TRANSPARENT);
         RECT place{kPad, kPad, kPad + box.right, kPad + box.bottom};
         const UINT align = kind == SS_RIGHT ? DT_RIGHT : kind == SS_CENTER ? DT_CENTER : DT_LEFT;
-        DrawTextA(dc, text, -1, &place, align | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
+        DrawTextA(canvas.dc(), text, -1, &place, align | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
+        test::Picture p = canvas.pixels();
         int outside = 0, inside = 0;
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                if (GetPixel(dc, x, y) == RGB(0, 0, 0)) continue;
-                const bool in = x >= place.left && x < place.right && y >= place.top && y < place.bottom;
-                ++(in ? inside : outside);
-            }
-        }
-        SelectObject(dc, oldFont);
-        SelectObject(dc, oldBitmap);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x)
+                if (p.at(x, y)) ++(PtInRect(&place, POINT{x, y}) ? inside : outside);
         EXPECT_GT(inside, 0) << name << " label \"" << text << "\"";
         EXPECT_EQ(outside, 0) << name << " label \"" << text << "\" is cut";
     }
@@ -213,6 +168,122 @@ TEST_F(MainWindowTest, NoLabelIsCutInEitherWindow) {
     ASSERT_NE(settings, nullptr);
     ExpectNoLabelCut(settings, "settings window");
     DestroyWindow(settings);
+}
+
+TEST_F(MainWindowTest, LocationFieldsFollowTheLog) {
+    const std::string log = logs / "eqlog_A_P1999.txt";
+    test::WriteFile(log, "You have entered Greater Faydark.\r\nYour Location is 300, -45.5, 2.25\r\n");
+    UseLog(log);
+    MainWindowHarness h(folder.path());
+    EXPECT_EQ(h.Text(IDC_LOG_FILE), log);
+    EXPECT_EQ(h.Text(IDC_ZONE_FIELD), "Greater Faydark");
+    EXPECT_EQ(h.Text(IDC_POS_X) + " " + h.Text(IDC_POS_Y) + " " + h.Text(IDC_POS_Z), "-45.50 300.00 2.25");
+    EXPECT_EQ(h.app().map.zoneName, "Greater Faydark");
+    test::AppendFile(log, "Your Location is -1.5, 2, 3\r\n");
+    h.Tick();  // the first tick polls at once
+    EXPECT_EQ(h.Text(IDC_POS_X), "2.00");
+    test::AppendFile(log, "Your Location is 7, 8, 9\r\n");
+    h.Tick(500);  // too soon for the next poll
+    EXPECT_EQ(h.Text(IDC_POS_X), "2.00");
+    h.Tick(600);
+    EXPECT_EQ(h.Text(IDC_POS_X), "8.00");
+}
+
+TEST_F(MainWindowTest, MissingLogFileIsShownAndTheLogFolderComesFromTheInstallation) {
+    const std::string gone = logs / "eqlog_Gone_P1999.txt";
+    UseLog(gone);
+    MainWindowHarness h(folder.path(), false);
+    h.rec().gameLogFolder = "C:\\EverQuest\\logs\\";
+    h.Create();
+    EXPECT_EQ(h.Text(IDC_LOG_FILE), gone);
+    EXPECT_EQ(h.app().logFolder, "C:\\EverQuest\\logs\\");
+    EXPECT_EQ(h.Text(IDC_POS_X), "None");
+}
+
+TEST_F(MainWindowTest, ZoneListIsSortedCaseInsensitiveAndOffersMyZoneOnlyWithMaps) {
+    EXPECT_EQ(Listed(*std::make_unique<MainWindowHarness>(folder.path())), "");  // no .ini: not even "< my zone >"
+    test::MakeFolder(folder / "Zones");
+    test::MakeFolder(folder / "Zones\\Old.ini");  // a folder named like a calibration file is not a zone
+    {
+        MainWindowHarness h(folder.path());
+        EXPECT_EQ(Listed(h), "");
+        // "< my zone >" before the log names a zone lists nothing new.
+        SendMessageA(h.Item(IDC_ZONE_LIST), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("< my zone >"));
+        ChooseFirst(h);
+        EXPECT_EQ(Listed(h), "< my zone >");
+        EXPECT_EQ(h.app().map.zoneName, "");
+    }
+    for (const char* name : {"West Freeport.ini", "Befallen.ini", "Befallen.jpg"}) test::WriteFile(folder / "Zones\\" + name, "");
+    MainWindowHarness h(folder.path());
+    EXPECT_EQ(Listed(h), "< my zone >|Befallen|West Freeport");
+    EXPECT_EQ(SendMessageA(h.Item(IDC_ZONE_LIST), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                           reinterpret_cast<LPARAM>("befallen")), 1);
+    // "< my zone >" picks the zone the player is in, adding it when unlisted.
+    SetDlgItemTextA(h.window(), IDC_ZONE_FIELD, "Lesser Faydark");
+    ChooseFirst(h);
+    EXPECT_EQ(GetListedZone(h.window()), "Lesser Faydark");
+    EXPECT_EQ(h.app().map.zoneName, "Lesser Faydark");
+    EXPECT_EQ(Listed(h), "< my zone >|Befallen|Lesser Faydark|West Freeport");
+}
+
+// Automatic selection follows the newest log of the folder; the game's own
+// "dbg.txt" alone leaves no log to follow.
+TEST_F(MainWindowTest, AutomaticSelectionSwitchesToANewerLogAndDropsAGoneOne) {
+    const std::string a = logs / "eqlog_A_P1999.txt", b = logs / "eqlog_B_P1999.txt";
+    test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");
+    test::SetWriteTime(a, 10);
+    UseLog(a);
+    WritePrivateProfileStringA("Mode", "AutoDetectLogFile", "1", Ini().c_str());
+    MainWindowHarness h(folder.path());
+    EXPECT_EQ(h.app().logFolder, logs.path());
+    h.Poll();
+    EXPECT_EQ(h.app().logFile, a);
+    EXPECT_EQ(h.Text(IDC_POS_X), "2.00");
+    test::WriteFile(b, "You have entered Guk.\r\nYour Location is 10, 20, 30\r\n");
+    test::SetWriteTime(b, 20);
+    h.Poll();
+    EXPECT_EQ(h.Text(IDC_LOG_FILE), b);
+    EXPECT_EQ(h.Stored("Settings", "Log File"), b);
+    EXPECT_EQ(h.Text(IDC_POS_X), "20.00");
+    EXPECT_EQ(h.Text(IDC_ZONE_FIELD), "Guk");
+    for (int i = 0; i < h.app().zones.table.recordsInUse; ++i)  // the records of the old log are gone
+        EXPECT_NE(h.app().zones.table.storage[static_cast<size_t>(i)].name, "Befallen");
+    for (const std::string& gone : {a, b}) DeleteFileA(gone.c_str());
+    test::WriteFile(logs / "dbg.txt", "debug\r\n");
+    h.Poll();
+    EXPECT_EQ(h.app().logFile, "");
+    EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
+    for (int id : {IDC_POS_X, IDC_POS_Y, IDC_POS_Z}) EXPECT_EQ(h.Text(id), "None") << id;
+    EXPECT_EQ(h.Stored("Settings", "Log File"), "");
+}
+
+TEST_F(MainWindowTest, AutoSelectWithoutALogFolderOpensTheChooserAndTurnsItselfOn) {
+    const std::string a = logs / "eqlog_A_P1999.txt";
+    test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");
+    MainWindowHarness h(folder.path());
+    ASSERT_TRUE(h.app().logFolder.empty());
+    h.Command(IDC_AUTO_SELECT);  // cancelled: nothing changes
+    EXPECT_EQ(h.rec().pickCalls, 1);
+    EXPECT_EQ(h.rec().lastFilter, FileFilter::LogFiles);
+    EXPECT_EQ(h.app().AutoDetectLogFile, 0);
+    EXPECT_EQ(h.Stored("Settings", "Log File"), "<missing>");
+    h.rec().pickAnswer = true, h.rec().pickPath = a;
+    h.Command(IDC_AUTO_SELECT);
+    EXPECT_EQ(h.app().AutoDetectLogFile, 1);
+    EXPECT_EQ(h.app().logFile, a);
+    EXPECT_EQ(h.app().logFolder, logs.path());
+    EXPECT_EQ(h.Stored("Settings", "Log File"), a);
+    EXPECT_EQ(h.Text(IDC_POS_X), "2.00");
+    // Choosing through Set... turns automatic selection off.
+    h.Command(IDC_SET_LOG);
+    EXPECT_EQ(h.rec().pickCalls, 3);
+    EXPECT_EQ(h.app().AutoDetectLogFile, 0);
+    // With a Log Folder known, the button toggles automatic selection.
+    h.Command(IDC_AUTO_SELECT);
+    EXPECT_EQ(h.rec().pickCalls, 3);
+    EXPECT_EQ(h.app().AutoDetectLogFile, 1);
+    h.Command(IDC_AUTO_SELECT);
+    EXPECT_EQ(h.app().AutoDetectLogFile, 0);
 }
 
 }  // namespace

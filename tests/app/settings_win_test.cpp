@@ -3,16 +3,15 @@
 
 #include <windows.h>
 
-#include "base/profile_win.h"
-#include "app/map_select_win.h"
+#include <tuple>
+
 #include "app/map_zoom_win.h"
 #include "app/settings_win.h"
-#include "support/pictures_win.h"
+#include "base/profile_win.h"
 #include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {
-namespace {
 
 using test::MainWindowHarness;
 
@@ -20,46 +19,38 @@ class SettingsTest : public ::testing::Test {
 protected:
     test::TempFolder folder{"settings"};
     std::string Ini() const { return folder / "Tolvik.ini"; }
-    std::string Value(const char* section, const char* key) const {
-        return ReadProfileText(section, key, "<missing>", Ini());
-    }
-    RECT TemplateRect() {
-        MainWindowHarness h(folder.path());
+    std::string Value(const char* section, const char* key) const { return ReadProfileText(section, key, "<missing>", Ini()); }
+    static RECT Placement(MainWindowHarness& h) {
         RECT r{};
         GetWindowRect(h.window(), &r);
-        DeleteFileA(Ini().c_str());
         return r;
     }
 };
+
+namespace {
 
 TEST_F(SettingsTest, DefaultsWithoutAFile) {
     MainWindowHarness h(folder.path());
     const AppState& app = h.app();
     EXPECT_EQ(app.MapOnly + app.OnTop + app.KeepCentered + app.AutoDetectLogFile + app.UseVURavaZiro, 0);
-    EXPECT_EQ(app.vector.MapResolution, 800);  // the file's default, not the start value
-    EXPECT_EQ(app.vector.Color, MakeColour(128, 128, 128));
-    EXPECT_EQ(app.vector.FollowHeight, 1);
-    EXPECT_EQ(app.vector.FadeOtherLevels, 0);
+    // MapResolution is the file's default, not the start value.
+    EXPECT_EQ(std::tuple(app.vector.MapResolution, app.vector.Color, app.vector.FollowHeight, app.vector.FadeOtherLevels),
+              std::tuple(800, MakeColour(128, 128, 128), 1, 0));
     EXPECT_EQ(app.vectorMapFolder, folder / "VURavaZiro\\");
     EXPECT_EQ(h.Text(IDC_LOG_FILE), "");
     EXPECT_EQ(h.Text(IDC_POS_X), "None");
-    // Nothing is written just by starting.
-    EXPECT_EQ(GetFileAttributesA(Ini().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(Ini().c_str()), INVALID_FILE_ATTRIBUTES);  // nothing written just by starting
 }
 
 TEST_F(SettingsTest, OnlyModeMapOnlyKeepsTheTemplatePlacement) {
-    const RECT templ = TemplateRect();
+    const RECT templ = Placement(*std::make_unique<MainWindowHarness>(folder.path()));
     test::WriteFile(Ini(), "[Mode]\r\nMapOnly=1\r\n");
     MainWindowHarness h(folder.path());
     EXPECT_EQ(h.app().MapOnly, 1);
-    RECT r{};
-    GetWindowRect(h.window(), &r);
-    EXPECT_EQ(r.left, templ.left);
-    EXPECT_EQ(r.top, templ.top);
-    EXPECT_EQ(r.right - r.left, templ.right - templ.left);
+    const RECT r = Placement(h);
+    EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left), std::tuple(templ.left, templ.top, templ.right - templ.left));
     // Map-only view hides the window's controls.
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(h.window(), IDC_LOG_FILE)) &&
-                 GetWindowLongA(GetDlgItem(h.window(), IDC_LOG_FILE), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(IsWindowVisible(h.Item(IDC_LOG_FILE)) && GetWindowLongA(h.Item(IDC_LOG_FILE), GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(SettingsTest, AnyNonZeroFlagIsOnAndWrittenBackAsOne) {
@@ -69,9 +60,7 @@ TEST_F(SettingsTest, AnyNonZeroFlagIsOnAndWrittenBackAsOne) {
     EXPECT_TRUE(GetWindowLongA(h.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(h.app().vector.Color, 255u);  // pure red background
     h.Command(IDC_EXIT);
-    EXPECT_EQ(Value("Mode", "OnTop"), "1");
-    EXPECT_EQ(Value("Mode", "KeepCentered"), "1");
-    EXPECT_EQ(Value("VURavaZiro", "ShowBase"), "1");
+    EXPECT_EQ(Value("Mode", "OnTop") + Value("Mode", "KeepCentered") + Value("VURavaZiro", "ShowBase"), "111");
     EXPECT_EQ(Value("VURavaZiro", "Color"), "255");
 }
 
@@ -83,13 +72,13 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
         {&VectorMapSettings::ShowLayer2, 0},      {&VectorMapSettings::MapResolution, 1234},
         {&VectorMapSettings::UseHeightFilter, 1}, {&VectorMapSettings::FilterHigh, 33},
         {&VectorMapSettings::FilterLow, 7},       {&VectorMapSettings::FontAdjust, 9},
-        {&VectorMapSettings::LabelSpacing, 12},  {&VectorMapSettings::FollowHeight, 0},
+        {&VectorMapSettings::LabelSpacing, 12},   {&VectorMapSettings::FollowHeight, 0},
         {&VectorMapSettings::FadeOtherLevels, 1}};
     RECT placed{};
     {
         MainWindowHarness h(folder.path());
         SetWindowPos(h.window(), nullptr, 60, 40, 720, 780, SWP_NOZORDER | SWP_NOACTIVATE);
-        GetWindowRect(h.window(), &placed);
+        placed = Placement(h);
         for (auto [flag, value] : modes) h.app().*flag = value;
         for (auto [option, value] : options) h.app().vector.*option = value;
         h.app().vector.Color = 0x123456;
@@ -99,10 +88,8 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     const std::string ini = test::ReadFile(Ini());
     EXPECT_NE(ini.find("[WindowPos]\r\nX=60\r\nY=40\r\nW=720\r\nH=780\r\n"), std::string::npos) << ini;
     EXPECT_EQ(ini.find("Log File"), std::string::npos);  // written only when the log changes
-
     MainWindowHarness again(folder.path());
-    RECT r{};
-    GetWindowRect(again.window(), &r);
+    const RECT r = Placement(again);
     EXPECT_TRUE(EqualRect(&r, &placed));
     const AppState& app = again.app();
     for (auto [flag, value] : modes) EXPECT_EQ(app.*flag, value);
@@ -110,8 +97,6 @@ TEST_F(SettingsTest, SaveThenLoadGivesTheSameWindowModesAndVectorOptions) {
     EXPECT_EQ(app.MapOnly, 0);
     EXPECT_EQ(app.vector.ShowLayer1, 1);
     EXPECT_EQ(app.vector.Color, 0x123456u);
-    EXPECT_EQ(app.vector.FollowHeight, 0);
-    EXPECT_EQ(app.vector.FadeOtherLevels, 1);
     EXPECT_EQ(app.vectorMapFolder, "C:\\maps\\");
 }
 
@@ -132,19 +117,14 @@ TEST_F(SettingsTest, HugeMapScaleInTheFileStartsWithinTheWindowsRanges) {
                                "LabelSpacing=-5\r\nFilterLow=-3\r\n");
     MainWindowHarness h(folder.path());
     const AppState& app = h.app();
-    EXPECT_EQ(app.vector.MapResolution, 1600);
-    EXPECT_EQ(app.vector.FontAdjust, 10);
-    EXPECT_EQ(app.vector.LabelSpacing, 0);
-    EXPECT_EQ(app.vector.FilterLow, 0);
+    EXPECT_EQ(std::tuple(app.vector.MapResolution, app.vector.FontAdjust, app.vector.LabelSpacing, app.vector.FilterLow),
+              std::tuple(1600, 10, 0, 0));
     EXPECT_EQ(app.map.zoneName, "Befallen");
-    EXPECT_EQ(app.map.imageWidth, 1600);
-    EXPECT_EQ(app.map.imageHeight, 800);
+    EXPECT_EQ(std::pair(app.map.imageWidth, app.map.imageHeight), std::pair(1600, 800));
     EXPECT_EQ(app.map.calibrated, 1);
-
     h.app().vector.MapResolution = 40000;
-    SelectZoneMap(h.window(), h.program(), "Befallen");
-    EXPECT_EQ(app.map.imageWidth, 800);  // the stand-by picture
-    EXPECT_EQ(app.map.imageHeight, 600);
+    h.Select("Befallen");
+    EXPECT_EQ(std::pair(app.map.imageWidth, app.map.imageHeight), std::pair(800, 600));  // the stand-by picture
     EXPECT_EQ(app.map.calibrated, 0);
 }
 
@@ -152,13 +132,12 @@ TEST_F(SettingsTest, WindowIsRestoredWithItsTitleBarInReach) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     struct Case {
-        int x, y;         // stored
-        int left, top;    // restored (size 700 x 720 in each case)
+        int x, y;       // stored
+        int left, top;  // restored (size 700 x 720 in each case)
     };
-    const int titleTop = work.top - 5;  // only the title bar's top rows above the screen
     const Case cases[] = {
         {-30000, -30000, work.left + (work.right - work.left - 700) / 2, work.top + (work.bottom - work.top - 720) / 2},
-        {100, titleTop, 100, work.top},
+        {100, work.top - 5, 100, work.top},  // only the title bar's top rows above the screen
         {work.left - 40, 100, work.left, 100},
         {120, work.bottom - 100, 120, work.bottom - 100},  // hanging over the bottom: kept
     };
@@ -166,21 +145,10 @@ TEST_F(SettingsTest, WindowIsRestoredWithItsTitleBarInReach) {
         test::WriteFile(Ini(), "[WindowPos]\r\nX=" + std::to_string(c.x) + "\r\nY=" + std::to_string(c.y) +
                                    "\r\nW=700\r\nH=720\r\n");
         MainWindowHarness h(folder.path());
-        RECT r{};
-        GetWindowRect(h.window(), &r);
-        EXPECT_EQ(r.left, c.left) << c.x << "," << c.y;
-        EXPECT_EQ(r.top, c.top) << c.x << "," << c.y;
-        EXPECT_EQ(r.right - r.left, 700);
-        EXPECT_EQ(r.bottom - r.top, 720);
+        const RECT r = Placement(h);
+        EXPECT_EQ(std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top), std::tuple(c.left, c.top, 700, 720))
+            << c.x << "," << c.y;
     }
-}
-
-TEST_F(SettingsTest, ProfileRealHelpers) {
-    test::WriteFile(Ini(), "[T]\r\nA=-12.5abc\r\nB=\r\n");
-    EXPECT_FLOAT_EQ(ReadProfileReal("T", "A", Ini()), -12.5f);
-    EXPECT_EQ(ReadProfileReal("T", "B", Ini()), 0.0f);
-    WriteProfileReal("T", "D", 0.1f, Ini());
-    EXPECT_EQ(ReadProfileText("T", "D", "", Ini()), "0.1000");
 }
 
 }  // namespace
@@ -192,19 +160,17 @@ TEST_F(SettingsTest, ZoomIsKeptPerZoneUnderItsName) {
     {
         MainWindowHarness h(folder.path());
         const int& step = h.app().map.zoomStep;
-        SelectZoneMap(h.window(), h.program(), "East Commonlands");
-        EXPECT_EQ(step, -3);
-        SelectZoneMap(h.window(), h.program(), "Befallen");
-        EXPECT_EQ(step, 8);  // kept within the range
-        ZoomMapView(h.window(), h.program(), 0, POINT{10, 10});
-        SelectZoneMap(h.window(), h.program(), "Lavastorm");
-        EXPECT_EQ(step, 0);  // no usable value: the actual size
-        ZoomMapView(h.window(), h.program(), 2, POINT{10, 10});
-        SelectZoneMap(h.window(), h.program(), "Bad=Zone");  // a name no key can hold
-        EXPECT_EQ(step, 0);
-        ZoomMapView(h.window(), h.program(), 1, POINT{10, 10});
-        SelectZoneMap(h.window(), h.program(), "Befallen");
-        EXPECT_EQ(step, 0);
+        // Each zone as it comes and the zoom it gets; then the zoom given to it.
+        const struct { const char* zone; int expected, zoomTo; } steps[] = {
+            {"East Commonlands", -3, -3}, {"Befallen", 8, 0},  // kept within the range
+            {"Lavastorm", 0, 2},                               // no usable value: the actual size
+            {"Bad=Zone", 0, 1},                                // a name no key can hold
+            {"Befallen", 0, 0}};
+        for (const auto& s : steps) {
+            h.Select(s.zone);
+            EXPECT_EQ(step, s.expected) << s.zone;
+            if (s.zoomTo != step) ZoomMapView(h.window(), h.program(), s.zoomTo, POINT{10, 10});
+        }
         SendMessageA(h.window(), WM_CLOSE, 0, 0);
     }
     EXPECT_EQ(Value("Zoom", "East Commonlands"), "-3");

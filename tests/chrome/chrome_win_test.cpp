@@ -1,17 +1,21 @@
+// The main window's chrome driven piece by piece: the controls and Map View
+// of each view mode, the hover title, the context menu and the skin.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
 #include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
+#include "base/gdi_win.h"
 #include "base/image_win.h"
 #include "base/window_text_win.h"
 #include "res/resource.h"
+#include "support/main_window_harness_win.h"
 
 namespace tolvik {
 namespace {
@@ -41,20 +45,19 @@ protected:
         return r;
     }
     POINT Corner(int id) const { return {ClientRectOf(id).left, ClientRectOf(id).top}; }
-    // The Map View reaches exactly from `topLeft` to the client area's edges.
-    void ExpectMapViewFrom(POINT topLeft, const char* mode) {
-        RECT client = {};
-        GetClientRect(window, &client);
-        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
-        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
-            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-    }
-    void ExpectVisible(bool info, bool controls, bool panel, const char* mode) {
+    // The controls of each set shown or not, and the Map View reaching exactly
+    // from `topLeft` to the client area's edges.
+    void ExpectMode(bool info, bool controls, bool panel, POINT topLeft, const char* mode) {
         for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;
         for (int id : kWindowControls) EXPECT_EQ(Visible(id), controls) << mode << " control " << id;
         for (int id : kCalibrationPanel) EXPECT_EQ(Visible(id), panel) << mode << " control " << id;
         for (int id : {IDC_ANCHOR_NORMAL, IDC_ANCHOR_CAL, IDC_ANCHOR_EXTENT}) EXPECT_FALSE(Visible(id)) << mode;
         EXPECT_TRUE(Visible(IDC_MAP_VIEW)) << mode;
+        RECT client = {};
+        GetClientRect(window, &client);
+        const RECT expected = {topLeft.x, topLeft.y, client.right, client.bottom};
+        for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
+            EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     void Resize(int w, int h) { SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
     std::string Hover(int x, int y) {
@@ -70,35 +73,28 @@ TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
     const POINT normal = Corner(IDC_ANCHOR_NORMAL);
     EXPECT_EQ(normal.x, 0);
     EXPECT_GT(normal.y, 0);
-    ExpectVisible(true, true, false, "normal");
-    ExpectMapViewFrom(normal, "normal");
+    ExpectMode(true, true, false, normal, "normal");
     Resize(900, 800);
     LayoutMapView(window, program);
-    ExpectMapViewFrom(normal, "normal, larger");
-
+    ExpectMode(true, true, false, normal, "normal, larger");
     program.app.calibrationMode = 1;
     ShowCalibrationPanel(window, program, true);
-    ExpectVisible(true, true, true, "calibration");
     EXPECT_GT(Corner(IDC_ANCHOR_CAL).y, normal.y);
-    ExpectMapViewFrom(Corner(IDC_ANCHOR_CAL), "calibration");
+    ExpectMode(true, true, true, Corner(IDC_ANCHOR_CAL), "calibration");
     program.app.calibrationMode = 0;
     ShowCalibrationPanel(window, program, false);
-    ExpectMapViewFrom(normal, "calibration closed");
-
+    ExpectMode(true, true, false, normal, "calibration closed");
     const RECT exitBefore = ClientRectOf(IDC_EXIT);
     program.app.MapOnly = 1;
     ApplyViewMode(window, program, true);
-    ExpectVisible(false, false, false, "map only");
-    ExpectMapViewFrom({0, 0}, "map only");
+    ExpectMode(false, false, false, {0, 0}, "map only");
     Resize(300, 220);
     LayoutMapView(window, program);
-    ExpectMapViewFrom({0, 0}, "map only, smaller");
-
+    ExpectMode(false, false, false, {0, 0}, "map only, smaller");
     program.app.MapOnly = 0;
     ApplyViewMode(window, program, false);
-    ExpectVisible(true, true, false, "back to normal");
+    ExpectMode(true, true, false, normal, "back to normal");
     EXPECT_EQ(ClientRectOf(IDC_EXIT).left, exitBefore.left);
-    ExpectMapViewFrom(normal, "back to normal");
 }
 
 TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitle) {
@@ -121,8 +117,7 @@ TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitl
     EXPECT_EQ(Hover(5, view.y - 5), "Tolvik");  // above the map
     Hover(view.x + 10, view.y + 20);
     EXPECT_EQ(Hover(-4, -7), "Tolvik");  // left of and above the client area: signed
-    EXPECT_EQ(program.app.hover.lastX, -4);
-    EXPECT_EQ(program.app.hover.lastY, -7);
+    EXPECT_EQ(std::pair(program.app.hover.lastX, program.app.hover.lastY), std::pair(-4, -7));
     Hover(view.x + 10, view.y + 20);
     EndHoverTitle(window, program);
     EXPECT_EQ(Title(), "Tolvik");
@@ -134,37 +129,20 @@ TEST_F(ChromeWindow, OverTheMapTheTitleShowsGameCoordinatesElsewhereThePlainTitl
     EXPECT_EQ(Hover(view.x + 11, view.y + 20), "Tolvik");
 }
 
-// A bitmap selected into its own memory context.
-struct Canvas {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old;
-    explicit Canvas(HBITMAP bitmap) : old(SelectObject(dc, bitmap)) {}
-    ~Canvas() { SelectObject(dc, old), DeleteDC(dc); }
-    COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
-};
-
 TEST(ContextMenu, LevelOptionsAfterASeparatorOnlyWithVectorMapsCheckedByTheirFlags) {
     AppState app;
     const auto items = [&app] {
-        std::string shown;  // "-" a separator, "*" a check mark, then the id
-        HMENU menu = BuildContextMenu(app);
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-            shown += state & MF_SEPARATOR ? std::string("-") : (state & MF_CHECKED ? "*" : "") +
-                                                                     std::to_string(GetMenuItemID(menu, i));
-            shown += " ";
-        }
-        DestroyMenu(menu);
-        return shown;
+        std::string all;
+        for (const std::string& item : test::MenuItems(app)) all += item + "|";
+        return all;
     };
     EXPECT_EQ(items().find("4020"), std::string::npos);
     app.UseVURavaZiro = 1;
     app.vector.FollowHeight = 1;
-    const std::string on = items();
-    EXPECT_TRUE(on.ends_with(" - *40201 40202 ")) << on;  // the last items, after their separator
+    EXPECT_TRUE(items().ends_with("|-|*40201 Follow My Height|40202 Fade Other Levels|")) << items();
     app.vector.FollowHeight = 0;
     app.vector.FadeOtherLevels = 1;
-    EXPECT_TRUE(items().ends_with(" - 40201 *40202 ")) << items();
+    EXPECT_TRUE(items().ends_with("|-|40201 Follow My Height|*40202 Fade Other Levels|")) << items();
 }
 
 TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
@@ -174,29 +152,31 @@ TEST(ChromeSkin, MissingPicturesFallBackAndASmallTextureLeavesTheFaceBlack) {
     UniqueBitmap background, button;
     LoadSkinTextures(program, background, button);
     ASSERT_TRUE(background && button);
-    EXPECT_EQ(Canvas(background.get()).at(319, 319), RGB(128, 128, 128));
-    EXPECT_EQ(Canvas(button.get()).at(160, 7), RGB(192, 192, 192));
-    BITMAP size = {};
-    GetObjectA(background.get(), sizeof size, &size);
-    EXPECT_EQ(size.bmWidth, 320);
-    GetObjectA(button.get(), sizeof size, &size);
-    EXPECT_EQ(std::abs(size.bmHeight), 320);
+    test::Picture back = test::ReadPixels(background.get()), face = test::ReadPixels(button.get());
+    EXPECT_EQ(back.width, 320);
+    EXPECT_EQ(back.at(319, 319), 0x808080u);
+    EXPECT_EQ(face.height, 320);
+    EXPECT_EQ(face.at(160, 7), 0xC0C0C0u);
 
     UniqueBitmap texture(CreateDib24(6, 6));
-    const RECT all = {0, 0, 6, 6};
-    FillRect(Canvas(texture.get()).dc, &all, UniqueBrush(CreateSolidBrush(RGB(200, 200, 200))).get());
+    {
+        UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+        Selection selected(dc.get(), texture.get());
+        const RECT all = {0, 0, 6, 6};
+        FillRect(dc.get(), &all, UniqueBrush(CreateSolidBrush(RGB(200, 200, 200))).get());
+    }
     COLORREF highlight = 0;
-    UniqueBitmap face(BuildButtonFace(texture.get(), 12, 12, 4, 0, highlight));
-    ASSERT_TRUE(face);
-    const Canvas canvas(face.get());
+    UniqueBitmap built(BuildButtonFace(texture.get(), 12, 12, 4, 0, highlight));
+    ASSERT_TRUE(built);
+    face = test::ReadPixels(built.get());
     EXPECT_EQ(highlight, RGB(255, 255, 255));
-    EXPECT_EQ(canvas.at(4, 4), RGB(200, 200, 200));  // beyond the bevel, inside the texture
-    EXPECT_EQ(canvas.at(4, 1), RGB(100, 100, 100));  // second row from the top: half
-    EXPECT_EQ(canvas.at(8, 8), RGB(0, 0, 0));        // outside the texture
-    EXPECT_EQ(canvas.at(5, 9), RGB(0, 0, 0));
+    EXPECT_EQ(face.at(4, 4), 0xC8C8C8u);  // beyond the bevel, inside the texture
+    EXPECT_EQ(face.at(4, 1), 0x646464u);  // second row from the top: half
+    EXPECT_EQ(face.at(8, 8), 0u);         // outside the texture
+    EXPECT_EQ(face.at(5, 9), 0u);
     UniqueBitmap bare(BuildButtonFace(nullptr, 8, 8, 4, 20, highlight));  // no texture: black, lightened
     ASSERT_TRUE(bare);
-    EXPECT_EQ(Canvas(bare.get()).at(4, 4), RGB(51, 51, 51));
+    EXPECT_EQ(test::ReadPixels(bare.get()).at(4, 4), 0x333333u);
     highlight = 0;
     EXPECT_EQ(BuildButtonFace(texture.get(), 0, 10, 4, 0, highlight), nullptr);
     EXPECT_EQ(highlight, RGB(255, 255, 255));

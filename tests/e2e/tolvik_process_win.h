@@ -1,15 +1,15 @@
 // End-to-end helpers: a staged program folder, the real Tolvik.exe started
-// in it, and its window read from outside the process.
+// in it, and its window read and driven from outside the process.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "res/resource.h"
 #include "support/temp_files.h"
@@ -19,33 +19,7 @@ namespace tolvik::e2e {
 using test::AppendFile;
 using test::WriteFile;
 
-inline std::string ExeFolder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
-// A program folder laid out like the shipped one: Tolvik.exe, Textures\,
-// Zones\MissingMap.jpg and an empty VURavaZiro\.
-class StagedProgram {
-public:
-    explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
-        for (const char* sub : {"Textures", "Zones", "VURavaZiro", "logs"}) test::MakeFolder(folder_ / sub);
-        CopyFileA((ExeFolder() + "Tolvik.exe").c_str(), (folder_ / "Tolvik.exe").c_str(), FALSE);
-        const std::string data = std::string(TOLVIK_DATA_DIR) + "\\";
-        for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"}) {
-            CopyFileA((data + "Textures\\" + texture).c_str(), (folder_ / "Textures\\" + texture).c_str(), FALSE);
-        }
-        CopyFileA((data + "Zones\\MissingMap.jpg").c_str(), (folder_ / "Zones\\MissingMap.jpg").c_str(), FALSE);
-    }
-
-    const std::string& folder() const { return folder_.path(); }
-    std::string operator/(const std::string& name) const { return folder_ / name; }
-
-private:
-    test::TempFolder folder_;
-};
+inline std::string DataFile(const std::string& relative) { return std::string(TOLVIK_DATA_DIR) + "\\" + relative; }
 
 // A value of a profile file, or "<missing>".
 inline std::string Profile(const std::string& file, const char* section, const char* key) {
@@ -53,6 +27,40 @@ inline std::string Profile(const std::string& file, const char* section, const c
     GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
     return text;
 }
+
+// A program folder laid out like the shipped one (Tolvik.exe, Textures\,
+// Zones\MissingMap.jpg, an empty VURavaZiro\), with a logs\ folder beside.
+class StagedProgram {
+public:
+    explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
+        for (const char* sub : {"Textures", "Zones", "VURavaZiro", "logs"}) test::MakeFolder(folder_ / sub);
+        char exe[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, exe, MAX_PATH);
+        const std::string built = exe;
+        Copy(built.substr(0, built.find_last_of('\\') + 1) + "Tolvik.exe", "Tolvik.exe");
+        for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"})
+            Copy(DataFile(std::string("Textures\\") + texture), std::string("Textures\\") + texture);
+        Copy(DataFile("Zones\\MissingMap.jpg"), "Zones\\MissingMap.jpg");
+    }
+    void Copy(const std::string& from, const std::string& to) const {
+        CopyFileA(from.c_str(), (folder_ / to).c_str(), FALSE);
+    }
+    // Starts the log with `text` and makes it the program's log file.
+    void StartLog(const std::string& text) const {
+        WriteFile(log(), text);
+        Set("Settings", "Log File", log());
+    }
+    void Set(const char* section, const char* key, const std::string& value) const {
+        WritePrivateProfileStringA(section, key, value.c_str(), ini().c_str());
+    }
+    std::string Get(const char* section, const char* key) const { return Profile(ini(), section, key); }
+    const std::string& folder() const { return folder_.path(); }
+    std::string log() const { return folder_ / "logs\\eqlog_Tester_P1999.txt"; }
+    std::string ini() const { return folder_ / "Tolvik.ini"; }
+
+private:
+    test::TempFolder folder_;
+};
 
 // A pixel of the screen, as the user sees it.
 inline COLORREF ScreenPixel(POINT p) {
@@ -62,7 +70,7 @@ inline COLORREF ScreenPixel(POINT p) {
     return c;
 }
 
-inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
     while (std::chrono::steady_clock::now() < end) {
         if (condition()) return true;
@@ -71,57 +79,75 @@ inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     return condition();
 }
 
-// Tolvik.exe running in a staged folder.
+inline bool PixelBecomes(POINT screen, COLORREF colour, int milliseconds = 3000) {
+    return WaitFor([&] { return ScreenPixel(screen) == colour; }, milliseconds);
+}
+
+// The text of another process's window (empty when it does not answer).
+inline std::string TextOf(HWND window) {
+    char text[1024] = {};  // zeroed: the answer may come without its end
+    DWORD_PTR result = 0;
+    if (window)
+        SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &result);
+    return text;
+}
+
+// Tolvik.exe running in a staged folder; the constructor waits until its
+// main window is visible and its controls filled (window() stays null if not).
 class RunningTolvik {
 public:
     explicit RunningTolvik(const StagedProgram& staged) {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         std::string commandLine = "\"" + staged.folder() + "Tolvik.exe\"";
-        if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, staged.folder().c_str(),
-                           &startup, &process_)) {
-            CloseHandle(process_.hThread);
-            process_.hThread = nullptr;
-        }
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, staged.folder().c_str(),
+                            &startup, &process_))
+            return;
+        CloseHandle(process_.hThread);
+        HWND found = nullptr;
+        if (WaitFor([&] { return (found = FindMainWindow()) && IsWindowVisible(found) &&
+                                 !TextOf(GetDlgItem(found, IDC_POS_X)).empty(); }, 20000))
+            window_ = found;
     }
     ~RunningTolvik() {
-        if (process_.hProcess) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-                if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
-                if (WaitForSingleObject(process_.hProcess, 5000) == WAIT_TIMEOUT) {
-                    TerminateProcess(process_.hProcess, 99);
-                    WaitForSingleObject(process_.hProcess, 5000);
-                }
-            }
-            CloseHandle(process_.hProcess);
+        if (!process_.hProcess) return;
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT && Close(5000) == STILL_ACTIVE) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
         }
+        CloseHandle(process_.hProcess);
     }
     RunningTolvik(const RunningTolvik&) = delete;
     RunningTolvik& operator=(const RunningTolvik&) = delete;
 
-    // Waits until the main window is visible and its controls exist.
-    HWND WaitForWindow(int milliseconds = 20000) {
-        WaitFor(
-            [this] {
-                window_ = FindMainWindow();
-                return window_ && IsWindowVisible(window_) && GetDlgItem(window_, IDC_ZONE_FIELD) != nullptr &&
-                       !Text(IDC_POS_X).empty();
-            },
-            milliseconds);
-        return window_;
+    HWND window() const { return window_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
+    std::string Text(int id) const { return TextOf(Item(id)); }
+    bool TextBecomes(int id, const std::string& text, int milliseconds = 3000) const {
+        return WaitFor([&] { return Text(id) == text; }, milliseconds);
     }
-
-    std::string Text(int id) const {
-        char text[1024] = {};  // zeroed: the answer may come without its end
-        const HWND control = window_ ? GetDlgItem(window_, id) : nullptr;
-        if (!control) return {};
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(control, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
-                            &result);
-        return text;
+    RECT View() const {  // the Map View's client rectangle
+        RECT r{};
+        GetClientRect(Item(IDC_MAP_VIEW), &r);
+        return r;
     }
-
-    // Asks the window to close and returns the exit code (or 259 if still running).
+    POINT ViewToScreen(POINT p) const {
+        ClientToScreen(Item(IDC_MAP_VIEW), &p);
+        return p;
+    }
+    // A drag with the left button from view point `from` by (dx, dy), as the window receives it.
+    void Drag(POINT from, int dx, int dy, WPARAM keys = 0) const {
+        MapWindowPoints(Item(IDC_MAP_VIEW), window_, &from, 1);
+        const auto at = [&](int part) {
+            return MAKELPARAM(static_cast<WORD>(static_cast<short>(from.x + dx * part / 2)),
+                              static_cast<WORD>(static_cast<short>(from.y + dy * part / 2)));
+        };
+        SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON | keys, at(0));
+        SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON | keys, at(1));
+        SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON | keys, at(2));
+        SendMessageA(window_, WM_LBUTTONUP, keys, at(2));
+    }
+    // Asks the window to close and returns the exit code (STILL_ACTIVE if still running).
     DWORD Close(int milliseconds = 15000) {
         if (window_) PostMessageA(window_, WM_CLOSE, 0, 0);
         if (!process_.hProcess) return 1000;
@@ -131,29 +157,20 @@ public:
         return code;
     }
 
-    HWND window() const { return window_; }
-
 private:
+    // The process's window whose title starts with "Tolvik".
     HWND FindMainWindow() const {
-        struct Search {
-            DWORD pid;
-            HWND found;
-        } search{process_.dwProcessId, nullptr};
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(window, &pid);
-                char title[64] = {};
-                GetWindowTextA(window, title, sizeof title);
-                if (pid == s->pid && std::strncmp(title, "Tolvik", 6) == 0) {
-                    s->found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        return search.found;
+        std::pair<DWORD, HWND> search{process_.dwProcessId, nullptr};
+        EnumWindows([](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+            DWORD pid = 0;
+            char title[64] = {};
+            GetWindowThreadProcessId(window, &pid);
+            GetWindowTextA(window, title, sizeof title);
+            if (pid == s->first && std::strncmp(title, "Tolvik", 6) == 0) s->second = window;
+            return s->second == nullptr;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.second;
     }
 
     PROCESS_INFORMATION process_{};

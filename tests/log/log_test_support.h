@@ -14,37 +14,12 @@
 
 namespace tolvik::testing {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<int> serial{0};
-        path_ = std::filesystem::temp_directory_path() /
-                ("tolvik-log-test-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) +
-                 "-" + std::to_string(serial++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-    // Ending with a separator, as the program keeps folders.
-    std::string Folder() const { return path_.string() + static_cast<char>(std::filesystem::path::preferred_separator); }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
+// The shared scratch folder under the names the Windows log tests use.
+struct TempFolder : test::TempFolder {
+    TempFolder() : test::TempFolder("log") {}
+    std::string File(const std::string& name) const { return *this / name; }
 };
-
-inline void WriteFile(const std::string& path, const std::string& bytes, bool append = false) {
-    std::ofstream(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
-}
-inline void AppendFile(const std::string& path, const std::string& bytes) { WriteFile(path, bytes, true); }
-
-using MemorySource = test::MemoryLogSource;
+using test::WriteFile;
 
 // Every stored byte that matters, including the trail slots past the counts.
 inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const ZoneTracking& b) {
@@ -66,13 +41,9 @@ inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const Zone
 struct Corpse {
     std::string zone;
     Position where;
-    bool operator==(const Corpse& o) const {
-        return zone == o.zone && std::memcmp(&where, &o.where, sizeof where) == 0;
-    }
+    bool operator==(const Corpse& o) const { return zone == o.zone && !std::memcmp(&where, &o.where, sizeof where); }
 };
-inline void PrintTo(const Corpse& c, std::ostream* os) {
-    *os << c.zone << " at " << c.where.x << ", " << c.where.y << ", " << c.where.z;
-}
+inline void PrintTo(const Corpse& c, std::ostream* os) { *os << c.zone << " at " << c.where.x << ", " << c.where.y; }
 
 // The state the main window keeps for one log; its hooks act like the window.
 struct Follower : LogHooks {

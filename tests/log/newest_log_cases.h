@@ -7,7 +7,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 
 #include "log/discovery.h"
@@ -17,19 +16,14 @@ namespace tolvik::test {
 
 inline void ExpectNewestLogRules() {
     TempFolder logs("newest");
-    const auto make = [](const std::string& path, int minutes) {
-        WriteFile(path, "x");
-        SetWriteTime(path, minutes);
-    };
+    const auto make = [](const std::string& path, int minutes) { WriteFile(path, "x"), SetWriteTime(path, minutes); };
     std::string out = "previous";
     EXPECT_EQ(FindNewestLog(logs.path(), out), 0);  // empty folder
     EXPECT_EQ(FindNewestLog(logs / "missing" + logs.path().back(), out), 0);
     make(logs / "dbg.txt", 10);
     EXPECT_EQ(FindNewestLog(logs.path(), out), 0);
     EXPECT_EQ(out, "previous");
-    make(logs / "a.txt", 0);
-    make(logs / "b.txt", 5);
-    make(logs / "c.log", 20);
+    make(logs / "a.txt", 0), make(logs / "b.txt", 5), make(logs / "c.log", 20);
     MakeFolder(logs / "x.txt");
     SetWriteTime(logs / "x.txt", 30);
     EXPECT_EQ(FindNewestLog(logs.path(), out), 2);

@@ -8,9 +8,7 @@
 namespace tolvik::oracle {
 namespace {
 
-std::string_view Text(const char* begin, const char* end) {
-    return std::string_view(begin, static_cast<std::size_t>(end - begin));
-}
+std::string_view Text(const char* begin, const char* end) { return {begin, static_cast<std::size_t>(end - begin)}; }
 
 // Finds `phrase` wholly within [begin, end); end when absent.
 const char* FindPhrase(const char* begin, const char* end, std::string_view phrase) {
@@ -68,8 +66,11 @@ void MarkCorpses(const char* begin, const char* start, const char* mark, const c
     }
 }
 
-}  // namespace
-
+// Returns the next zone change mark in [start, end), or end. With a record:
+// pushes the last position before the first "Returning to " of [start, mark)
+// onto its return trail (unless that position begins right at start), and,
+// when no zone change follows, every position of [start, end) onto its
+// current-position trail.
 const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record) {
     const char* mark = FindZoneChange(start, end);
     if (!record) return mark;
@@ -89,6 +90,8 @@ const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* r
     }
     return mark;
 }
+
+}  // namespace
 
 void ScanLogText(ZoneTracking& tracking, const char* begin, const char* end, std::string& zoneName, LogHooks& hooks) {
     for (const char* p = begin;;) {

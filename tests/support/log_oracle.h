@@ -11,15 +11,6 @@
 
 namespace tolvik::oracle {
 
-// Returns the position of the next zone change mark in [start, end), or end
-// when there is none. A zone change mark is a "You have entered " whose line
-// is a zone change: not the arena notice, and a rest before its line feed of
-// 2 to 255 characters. With a record: pushes the last position before the
-// first "Returning to " of [start, mark) onto its return trail (unless that
-// position begins right at start), and, when no zone change follows, every
-// position of [start, end) onto its current-position trail.
-const char* ScanToNextZoneMark(const char* start, const char* end, ZoneRecord* record);
-
 // Scans one whole new text: switches the Current Zone Record at each zone
 // change (resetting its current-position trail), records positions, reports
 // each death whose message begins a line through hooks.MarkCorpse, and

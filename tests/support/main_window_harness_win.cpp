@@ -1,47 +1,66 @@
 #include "support/main_window_harness_win.h"
 
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include "app/folders.h"
 #include "app/main_window_win.h"
+#include "app/map_select_win.h"
 #include "app/system_seams_win.h"
+#include "base/profile_win.h"
 #include "base/window_text_win.h"
+#include "chrome/context_menu_win.h"
+#include "raster/map_math.h"
+#include "raster/map_view_win.h"
 #include "res/resource.h"
 
 namespace tolvik::test {
 
-std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec) {
-    auto program = std::make_unique<Program>();
-    program->seams = SystemSeams();
-    SetProgramFolders(program->app, programFolder);
-    program->seams.tickCount = [&rec] { return rec.tick; };
-    program->seams.pickFileToOpen = [&rec](HWND, std::string& path, FileFilter filter) {
-        ++rec.pickCalls;
-        rec.lastFilter = filter;
-        if (rec.pickAnswer) path = rec.pickPath;
-        return rec.pickAnswer;
-    };
-    program->seams.gameLogFolder = [&rec] { return rec.gameLogFolder; };
-    program->seams.messageBox = [&rec](HWND, const std::string& text, const std::string& caption, UINT type) {
-        rec.messages.push_back(MessageRecord{text, caption, type});
-        return IDOK;
-    };
-    program->seams.endDialog = [&rec](HWND, INT_PTR result) { rec.endResults.push_back(result); };
-    return program;
+std::vector<std::string> MenuItems(const AppState& app) {
+    HMENU menu = BuildContextMenu(app);
+    std::vector<std::string> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        char text[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        items.push_back(state & MF_SEPARATOR ? "-"
+                                             : (state & MF_CHECKED ? "*" : "") + std::to_string(GetMenuItemID(menu, i)) +
+                                                   " " + text + (state & MF_GRAYED ? " (greyed)" : ""));
+    }
+    DestroyMenu(menu);
+    return items;
+}
+
+void SetKeyDown(int key, bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[key] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
 }
 
 MainWindowHarness::MainWindowHarness(const std::string& programFolder, bool create)
-    : program_(MakeTestProgram(programFolder, rec_)) {
+    : program_(std::make_unique<Program>()) {
+    Program& p = *program_;
+    p.seams = SystemSeams();
+    SetProgramFolders(p.app, programFolder);
+    p.seams.tickCount = [this] { return rec_.tick; };
+    p.seams.pickFileToOpen = [this](HWND, std::string& path, FileFilter filter) {
+        ++rec_.pickCalls;
+        rec_.lastFilter = filter;
+        if (rec_.pickAnswer) path = rec_.pickPath;
+        return rec_.pickAnswer;
+    };
+    p.seams.gameLogFolder = [this] { return rec_.gameLogFolder; };
+    p.seams.messageBox = [this](HWND, const std::string& text, const std::string& caption, UINT type) {
+        rec_.messages.push_back(MessageRecord{text, caption, type});
+        return IDOK;
+    };
+    p.seams.endDialog = [this](HWND, INT_PTR result) { rec_.endResults.push_back(result); };
     if (create) Create();
 }
 
-MainWindowHarness::~MainWindowHarness() { Destroy(); }
-
 void MainWindowHarness::Create() {
-    static bool commonControls = [] {
-        InitCommonControls();
-        return true;
-    }();
+    static const bool commonControls = (InitCommonControls(), true);
     (void)commonControls;
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), "Tolvik", nullptr, MainWindowProc,
                                  reinterpret_cast<LPARAM>(program_.get()));
@@ -60,20 +79,10 @@ void MainWindowHarness::Destroy() {
     }
 }
 
-void MainWindowHarness::Tick(std::uint32_t advanceMs) {
-    rec_.tick += advanceMs;
-    SendMessageA(window_, WM_TIMER, IDT_MAIN_TICK, 0);
+void MainWindowHarness::Send(UINT message, WPARAM w, LPARAM l) {
+    SendMessageA(window_, message, w, l);
     PumpMessages();
 }
-
-void MainWindowHarness::Poll() { Tick(1100); }
-
-void MainWindowHarness::Command(int id, int code) {
-    SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, code), 0);
-    PumpMessages();
-}
-
-std::string MainWindowHarness::Text(int id) const { return WholeWindowText(GetDlgItem(window_, id)); }
 
 void MainWindowHarness::PumpMessages() {
     MSG message;
@@ -82,6 +91,23 @@ void MainWindowHarness::PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+std::string MainWindowHarness::Stored(const std::string& section, const std::string& key) const {
+    return ReadProfileText(section, key, "<missing>", Ini());
+}
+
+Picture MainWindowHarness::Frame(bool references) {
+    const RECT view = ViewRect();
+    Canvas canvas(view.right, view.bottom);
+    DrawMapFrame(canvas.dc(), view, *program_, references, 0);
+    return canvas.pixels();
+}
+
+POINT MainWindowHarness::ViewOf(float x, float y) {
+    int vx = 0, vy = 0;
+    EXPECT_TRUE(GameToView(program_->app.map, x, y, vx, vy)) << x << "," << y;
+    return POINT{vx, vy};
 }
 
 }  // namespace tolvik::test

@@ -10,14 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "app/map_select_win.h"
 #include "base/program_win.h"
+#include "base/window_text_win.h"
+#include "res/resource.h"
+#include "support/pictures_win.h"
 #include "support/temp_files.h"
 
 namespace tolvik::test {
 
 struct MessageRecord {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type = 0;
 };
 
@@ -27,37 +30,56 @@ struct Recorders {
     std::vector<INT_PTR> endResults;
     int pickCalls = 0;
     bool pickAnswer = false;
-    std::string pickPath;      // path the fake chooser answers with
-    FileFilter lastFilter = FileFilter::LogFiles;
+    std::string pickPath;  // path the fake chooser answers with
+    FileFilter lastFilter = FileFilter::Pictures;  // until a chooser says otherwise
     std::string gameLogFolder;  // what the installation record gives
 };
 
-// The Program with recording seams; `rec` must outlive it.
-std::unique_ptr<Program> MakeTestProgram(const std::string& programFolder, Recorders& rec);
+// The context menu, an entry per item: "-" for a separator, else "*" when
+// checked, the id, the text and " (greyed)" when greyed ("*40201 Follow Height").
+std::vector<std::string> MenuItems(const AppState& app);
+inline std::string MenuItem(int id, const std::string& text) { return std::to_string(id) + " " + text; }
+// Presses or releases `key` in this thread's keyboard state.
+void SetKeyDown(int key, bool down);
 
 class MainWindowHarness {
 public:
     // `programFolder` ends with a backslash; the window is created at once
     // unless `create` is false (then call Create()).
     explicit MainWindowHarness(const std::string& programFolder, bool create = true);
-    ~MainWindowHarness();
+    ~MainWindowHarness() { Destroy(); }
     MainWindowHarness(const MainWindowHarness&) = delete;
     MainWindowHarness& operator=(const MainWindowHarness&) = delete;
 
     void Create();
     void Destroy();
     HWND window() const { return window_; }
+    HWND Item(int id) const { return GetDlgItem(window_, id); }
     Program& program() { return *program_; }
     AppState& app() { return program_->app; }
     Recorders& rec() { return rec_; }
 
+    // Sends `message` to the window and runs what it posts.
+    void Send(UINT message, WPARAM w = 0, LPARAM l = 0);
     // Runs the timer procedure as one 100 ms tick would, advancing the clock.
-    void Tick(std::uint32_t advanceMs = 100);
+    void Tick(std::uint32_t advanceMs = 100) { rec_.tick += advanceMs, Send(WM_TIMER, IDT_MAIN_TICK); }
     // Advances the clock past the poll interval and ticks once.
-    void Poll();
-    void Command(int id, int code = 0);
-    std::string Text(int id) const;
+    void Poll() { Tick(1100); }
+    void Command(int id, int code = 0) { Send(WM_COMMAND, MAKEWPARAM(id, code)); }
+    std::string Text(int id) const { return WholeWindowText(Item(id)); }
     void PumpMessages();
+
+    std::string Ini() const { return program_->app.programFolder + "Tolvik.ini"; }
+    // A value of the settings file, or "<missing>".
+    std::string Stored(const std::string& section, const std::string& key) const;
+    void Select(const std::string& zone) { SelectZoneMap(window_, *program_, zone); }  // shows the zone's map
+    RECT ViewRect() const {  // the Map View's client rectangle
+        RECT view{};
+        GetClientRect(Item(IDC_MAP_VIEW), &view);
+        return view;
+    }
+    Picture Frame(bool references = false); // the Map View as it paints
+    POINT ViewOf(float x, float y);         // where a game position is in the view
 
 private:
     Recorders rec_;

@@ -29,8 +29,7 @@ inline std::string JpegHeader(std::uint32_t width, std::uint32_t height, unsigne
            Segment(frameMarker, std::string(1, 8).append(Be16(height)) + Be16(width) + std::string("\x03\x01\x22\0\x02\x11\1\x03\x11\1", 10));
 }
 
-// Screen, two-colour table, optionally a graphic control extension, and the
-// first image descriptor.
+// Screen, two-colour table, optionally a graphic control extension, and the first image descriptor.
 inline std::string GifHeader(unsigned screenW, unsigned screenH, unsigned left, unsigned top, unsigned w, unsigned h,
                              bool extension) {
     std::string b = "GIF89a" + Le16(screenW) + Le16(screenH) + std::string("\x80\0\0", 3) + std::string(6, '\x55');
@@ -46,8 +45,7 @@ inline std::string BmpHeader(std::uint32_t headerSize, std::int32_t width, std::
     return b + std::string(headerSize > 16 ? headerSize - 16 : 0, '\0');
 }
 
-// First directory with the subfile type, the width and the length, the
-// sides stored as `type` (3: 16-bit, 4: 32-bit).
+// First directory with the subfile type, the width and the length, the sides stored as `type` (3: 16-bit, 4: 32-bit).
 inline std::string TiffHeader(bool bigEndian, unsigned type, std::uint32_t width, std::uint32_t height) {
     auto u16 = [&](std::uint32_t v) { return bigEndian ? Be16(v) : Le16(v); };
     auto u32 = [&](std::uint32_t v) { return bigEndian ? Be32(v) : Le32(v); };

@@ -7,8 +7,11 @@
 #include <gdiplus.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "base/gdi_win.h"
 
 namespace tolvik::test {
 
@@ -29,8 +32,7 @@ inline bool WritePicture(const std::string& path, Picture picture, PictureFormat
     namespace gp = Gdiplus::DllExports;
     // GDI+'s built-in BMP / JPEG / PNG encoders.
     const unsigned long id = format == PictureFormat::Bmp ? 0x557cf400u : format == PictureFormat::Jpeg ? 0x557cf401u : 0x557cf406u;
-    const CLSID encoder = {id, 0x1a04, 0x11d3,
-                           {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+    const CLSID encoder = {id, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartupInput input;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
@@ -46,17 +48,14 @@ inline bool WritePicture(const std::string& path, Picture picture, PictureFormat
     return ok;
 }
 
-// The pixels of any bitmap as 0x00RRGGBB, rows top to bottom.
+// The pixels of any bitmap (not selected into a context) as 0x00RRGGBB, rows top to bottom.
 inline Picture ReadPixels(HBITMAP bitmap) {
-    Picture p;
     BITMAP description{};
-    if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) return p;
-    p = SolidPicture(description.bmWidth, description.bmHeight, 0);
+    if (!bitmap || !GetObjectA(bitmap, sizeof description, &description)) return {};
+    Picture p = SolidPicture(description.bmWidth, std::abs(description.bmHeight), 0);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(p.height), p.argb.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(WindowDc(nullptr).get(), bitmap, 0, static_cast<UINT>(p.height), p.argb.data(), &info, DIB_RGB_COLORS);
     for (auto& v : p.argb) v &= 0x00FFFFFFu;
     return p;
 }
@@ -69,32 +68,23 @@ inline std::uint32_t Rgb(COLORREF c) {
 // A black memory drawing surface.
 class Canvas {
 public:
-    Canvas(int width, int height) {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        previous_ = SelectObject(dc_, bitmap_);
-        PatBlt(dc_, 0, 0, width, height, BLACKNESS);
+    Canvas(int width, int height)
+        : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateCompatibleBitmap(WindowDc(nullptr).get(), width, height)) {
+        previous_ = SelectObject(dc_.get(), bitmap_.get());
+        PatBlt(dc_.get(), 0, 0, width, height, BLACKNESS);
     }
-    ~Canvas() {
-        SelectObject(dc_, previous_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-    HDC dc() const { return dc_; }
+    ~Canvas() { SelectObject(dc_.get(), previous_); }
+    HDC dc() const { return dc_.get(); }
     Picture pixels() {
-        SelectObject(dc_, previous_);
-        Picture p = ReadPixels(bitmap_);
-        SelectObject(dc_, bitmap_);
+        SelectObject(dc_.get(), previous_);
+        Picture p = ReadPixels(bitmap_.get());
+        SelectObject(dc_.get(), bitmap_.get());
         return p;
     }
 
 private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
+    UniqueMemoryDc dc_;
+    UniqueBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;
 };
 

@@ -1,9 +1,18 @@
+// Vector map layout: bitmap size, label places and fonts, the height
+// filter and its levels, and the settings window's controls.
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <climits>
+#include <cmath>
+#include <random>
+#include <tuple>
 #include <utility>
+#include <vector>
 
+#include "res/resource.h"
+#include "vector/follow_height.h"
+#include "vector/height_levels.h"
 #include "vector/settings_controls.h"
 #include "vector/vector_layout.h"
 
@@ -29,9 +38,7 @@ TEST(VectorBitmapSize, LongerSideGetsTheResolutionWithoutOverflow) {
     for (const Case& c : cases) {
         int w = 0, h = 0;
         EXPECT_EQ(VectorBitmapSize(c.bounds, c.resolution, w, h), c.width > 0) << c.bounds.maxX << " " << c.resolution;
-        if (c.width > 0) {
-            EXPECT_EQ(std::pair(w, h), std::pair(c.width, c.height)) << c.bounds.maxX;
-        }
+        EXPECT_TRUE(c.width <= 0 || std::pair(w, h) == std::pair(c.width, c.height)) << c.bounds.maxX << " " << w << "x" << h;
     }
 }
 
@@ -60,20 +67,17 @@ TEST(LabelFont, PointsWithTheAdjustmentAndCharacterHeightAtTheScreensDpi) {
     VectorMapSettings s;
     s.FontAdjust = 5;
     EXPECT_EQ(LabelPoints(s, 2), 7);
-    EXPECT_EQ(LabelFontHeight(7, 96), -9);  // -trunc(7 x 96 / 72)
-    EXPECT_EQ(LabelFontHeight(12, 120), -20);
-    EXPECT_EQ(LabelFontHeight(2000000000, 96), INT_MIN);
+    // -trunc(7 x 96 / 72), and cut to the int range.
+    EXPECT_EQ(std::tuple(LabelFontHeight(7, 96), LabelFontHeight(12, 120), LabelFontHeight(2000000000, 96)),
+              std::tuple(-9, -20, INT_MIN));
 }
 
 TEST(VectorSettingsControls, DeadlineIsPassedOnlyAfterItsTickAcrossTheWrap) {
-    EXPECT_FALSE(TickPastDeadline(1200, 1200));
-    EXPECT_TRUE(TickPastDeadline(1201, 1200));
-    EXPECT_FALSE(TickPastDeadline(0xFFFFFFF0u, 0x00000050u));
-    EXPECT_TRUE(TickPastDeadline(0x00000010u, 0xFFFFFFF0u));
+    EXPECT_FALSE(TickPastDeadline(1200, 1200) || TickPastDeadline(0xFFFFFFF0u, 0x00000050u));
+    EXPECT_TRUE(TickPastDeadline(1201, 1200) && TickPastDeadline(0x00000010u, 0xFFFFFFF0u));
 }
 
-// Values from a settings file anyone can edit end up where the window's
-// trackbars and fields could have put them.
+// Values from a settings file anyone can edit end up where the window's trackbars and fields could have put them.
 TEST(VectorSettingsControls, SettingsFromTheFileAreBroughtIntoTheWindowsRanges) {
     struct Case { int given, resolution, font, spacing, filter; };
     for (const Case& c : {Case{40000, 1600, 10, 16, 40000}, {INT_MAX, 1600, 10, 16, INT_MAX}, {1601, 1600, 10, 16, 1601},
@@ -83,11 +87,92 @@ TEST(VectorSettingsControls, SettingsFromTheFileAreBroughtIntoTheWindowsRanges) 
         VectorMapSettings v;
         v.MapResolution = v.FontAdjust = v.LabelSpacing = v.FilterLow = v.FilterHigh = c.given;
         ClampVectorSettings(v);
-        EXPECT_EQ(v.MapResolution, c.resolution) << c.given;
-        EXPECT_EQ(v.FontAdjust, c.font) << c.given;
-        EXPECT_EQ(v.LabelSpacing, c.spacing) << c.given;
-        EXPECT_EQ(v.FilterLow, c.filter) << c.given;
-        EXPECT_EQ(v.FilterHigh, c.filter) << c.given;
+        EXPECT_EQ(std::tuple(v.MapResolution, v.FontAdjust, v.LabelSpacing, v.FilterLow, v.FilterHigh),
+                  std::tuple(c.resolution, c.font, c.spacing, c.filter, c.filter)) << c.given;
+    }
+}
+
+
+HeightLevels Levels(const std::vector<float>& middles) {
+    HeightLevels levels;
+    for (float m : middles) AddLineHeight(levels, m);
+    SealHeightLevels(levels);
+    return levels;
+}
+
+// Which lines pass changes exactly when one line passes at one height and not at the other.
+TEST(HeightLevels, AgreesWithComparingTheFilterLineByLine) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        std::vector<float> middles;
+        const int count = static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) middles.push_back(static_cast<float>(static_cast<int>(random() % 41) - 20) * 0.5f);
+        const int low = static_cast<int>(random() % 13) - 2;
+        const int high = static_cast<int>(random() % 13) - 2;
+        const HeightLevels levels = Levels(middles);
+        // Heights on, just below and just above the band edges.
+        std::vector<float> heights{-1000.0f, 1000.0f};
+        for (float m : middles)
+            for (float edge : {m - static_cast<float>(low), m + static_cast<float>(high)})
+                heights.insert(heights.end(), {edge, std::nextafter(edge, -1e9f), std::nextafter(edge, 1e9f)});
+        for (float a : heights)
+            for (float b : heights) {
+                bool differ = false;
+                for (float m : middles) differ |= WithinHeightBand(m, low, high, a) != WithinHeightBand(m, low, high, b);
+                ASSERT_EQ(FilterPassesOtherLines(levels, low, high, a, b), differ) << a << " " << b << " " << low << " " << high;
+            }
+    }
+    // Lines without a number for a height never pass.
+    EXPECT_FALSE(FilterPassesOtherLines(Levels({std::nanf("")}), 20, 20, 0, 1000));
+    EXPECT_TRUE(FilterPassesOtherLines(Levels({std::nanf(""), 0.0f}), 20, 20, 10, 30));
+}
+
+TEST(HeightLevels, RenderOnlyWhileFilteringAndFollowing) {
+    VectorMapSettings s;
+    s.levels = Levels({0.0f});
+    s.UseHeightFilter = 1;
+    EXPECT_TRUE(HeightCallsForRender(s, 20.0f));   // 0 + 20 > 20 fails
+    EXPECT_FALSE(HeightCallsForRender(s, 19.0f));
+    s.FilterHigh = 21;
+    EXPECT_FALSE(HeightCallsForRender(s, 20.0f));  // the filter's own distances
+    s.FollowHeight = 0;
+    EXPECT_FALSE(HeightCallsForRender(s, 50.0f));
+    s.FollowHeight = 1, s.UseHeightFilter = 0;
+    EXPECT_FALSE(HeightCallsForRender(s, 50.0f));
+}
+
+TEST(FadedColour, EachChannelAQuarterOfTheWayFromTheBackground) {
+    // (c + 3b) / 4 per channel, cut toward zero.
+    EXPECT_EQ(FadedColour(MakeColour(0, 255, 3), MakeColour(255, 0, 1)), MakeColour(191, 63, 1));
+    EXPECT_EQ(FadedColour(0xFF000000u | MakeColour(4, 8, 12), MakeColour(0, 0, 0)), MakeColour(1, 2, 3));
+}
+
+
+TEST(VectorSettingsControls, EachToggleFlipsItsOwnFlagAndNamesItsState) {
+    VectorMapSettings s;
+    s.ShowBase = 10, s.ShowLayer1 = 11, s.ShowLayer2 = 12, s.ShowLayer3 = 13, s.ShowLabels = 14, s.UseHeightFilter = 15;
+    const struct { int id, flag; const char *on, *off; } toggles[] = {{IDC_VM_BASE, 10, "[Base]", "Base"}, {IDC_VM_LAYER1, 11, "[1]", "1"},   {IDC_VM_LAYER2, 12, "[2]", "2"},
+                   {IDC_VM_LAYER3, 13, "[3]", "3"},     {IDC_VM_LABELS, 14, "Hide", "Show"},
+                   {IDC_VM_FILTER_ENABLE, 15, "Disable", "Enable"}};
+    for (const auto& t : toggles) {
+        int* flag = VectorToggleFlag(s, t.id);
+        ASSERT_NE(flag, nullptr) << t.id;
+        EXPECT_EQ(*flag, t.flag) << t.id;
+        EXPECT_EQ(VectorSettingsButtonText(t.id, s, "x"), t.on) << t.id;
+        *flag = 0;
+        EXPECT_EQ(VectorSettingsButtonText(t.id, s, "x"), t.off) << t.id;
+    }
+    EXPECT_EQ(VectorToggleFlag(s, IDC_VM_SEARCH), nullptr);
+    EXPECT_EQ(VectorSettingsButtonText(IDC_VM_SEARCH, s, std::string(200, 'c')), std::string(126, 'c'));
+}
+
+TEST(VectorSettingsControls, FilterFieldsTakePlainNumbersUpToTheIntRange) {
+    int value = -1;
+    EXPECT_TRUE(ParseFilterField("2147483647", value) && value == 2147483647);
+    EXPECT_TRUE(ParseFilterField("0", value) && value == 0);
+    for (const char* refused : {"", "2147483648", "99999999999999999999", "-1", "+5", "12a", " 7"}) {
+        EXPECT_FALSE(ParseFilterField(refused, value)) << refused;
+        EXPECT_EQ(value, 0) << refused;
     }
 }
 

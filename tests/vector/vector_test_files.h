@@ -15,7 +15,6 @@ namespace tolvik::testing {
 struct MapFolder : test::TempFolder {
     MapFolder() : test::TempFolder("vec") {}
     std::string Base(const std::string& shortName) const { return *this / (shortName + ".txt"); }
-    void Write(const std::string& name, const std::string& text) const { test::WriteFile(*this / name, text); }
 };
 
 // Every character 6 pixels wide and 10 high; keeps every draw operation in order.

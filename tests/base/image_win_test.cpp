@@ -1,0 +1,140 @@
+// Pictures: files loaded whatever their format, refused when broken or too
+// big; and the pictures built into the program, shown by a program folder
+// that has none of them and replaced by files that are there.
+#include "base/image_win.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "base/shipped_art_win.h"
+#include "support/main_window_harness_win.h"
+#include "support/picture_headers.h"
+
+namespace tolvik {
+namespace {
+
+using test::Picture;
+using test::PictureFormat;
+using test::SolidPicture;
+
+test::Picture PixelsOfFile(const std::string& path) {
+    UniqueBitmap bitmap(LoadImageBitmap(path));
+    return test::ReadPixels(bitmap.get());
+}
+
+class ImageLoad : public ::testing::Test {
+protected:
+    // Writes `picture` as `name` in `format`, loads it back and returns its pixels;
+    // `firstInMemory` gets the pixel stored first in the 24-bit DIB section.
+    Picture RoundTrip(const std::string& name, const Picture& picture, PictureFormat format = PictureFormat::Png,
+                      std::uint32_t* firstInMemory = nullptr) {
+        EXPECT_TRUE(test::WritePicture(folder / name, picture, format));
+        UniqueBitmap bitmap(LoadImageBitmap(folder / name));
+        DIBSECTION section{};
+        EXPECT_EQ(GetObjectA(bitmap.get(), sizeof section, &section), int{sizeof section}) << name;
+        EXPECT_EQ(section.dsBm.bmBitsPixel, 24) << name;
+        if (const auto* bits = static_cast<const unsigned char*>(section.dsBm.bmBits); firstInMemory && bits)
+            *firstInMemory = std::uint32_t{bits[2]} << 16 | std::uint32_t{bits[1]} << 8 | bits[0];
+        return test::ReadPixels(bitmap.get());
+    }
+    bool Loads(const std::string& name, PictureSizeCheck allow = PictureSizeAllowed) {
+        return UniqueBitmap(LoadImageBitmap(folder / name, allow)).get() != nullptr;
+    }
+    test::TempFolder folder{"image"};
+};
+
+TEST_F(ImageLoad, PicturesLoadWhateverTheirNameAndAlphaComesOutOverBlack) {
+    Picture picture = SolidPicture(3, 2, 0xFF102030u);
+    picture.at(0, 0) = 0xFFFF0000u;
+    picture.at(1, 1) = 0xFF0000FFu;
+    std::uint32_t first = 0;
+    Picture read = RoundTrip("map.jpg", picture, PictureFormat::Png, &first);  // a PNG named .jpg
+    EXPECT_EQ(first, 0xFF0000u);  // top-down
+    EXPECT_EQ(std::pair(read.width, read.height), std::pair(3, 2));
+    EXPECT_EQ(read.argb, (std::vector<std::uint32_t>{0xFF0000u, 0x102030u, 0x102030u, 0x102030u, 0x0000FFu, 0x102030u}));
+    EXPECT_EQ(RoundTrip("dot.jpg", SolidPicture(1, 1, 0xFFABCDEFu)).argb, std::vector<std::uint32_t>{0xABCDEFu});
+    EXPECT_EQ(RoundTrip("bmp.jpg", SolidPicture(5, 9, 0xFF40C080u), PictureFormat::Bmp).at(4, 8), 0x40C080u);
+    const std::uint32_t grey = RoundTrip("real.jpg", SolidPicture(16, 16, 0xFF808080u), PictureFormat::Jpeg).at(8, 8);
+    EXPECT_NEAR(static_cast<int>(grey & 0xFF), 0x80, 4);
+    picture = SolidPicture(3, 1, 0xFFFFFFFFu);
+    picture.at(1, 0) = 0x00FFFFFFu;  // fully transparent white
+    picture.at(2, 0) = 0x80FF0000u;  // half transparent red
+    read = RoundTrip("alpha.jpg", picture);
+    EXPECT_EQ(read.at(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(read.at(1, 0), 0x000000u);
+    EXPECT_NEAR(static_cast<int>(read.at(2, 0) >> 16), 0x80, 2);
+    EXPECT_EQ(read.at(2, 0) & 0xFFFFu, 0u);
+}
+
+TEST_F(ImageLoad, MissingOrBrokenFilesGiveNoBitmap) {
+    test::WriteFile(folder / "text.jpg", "this is not a picture");
+    test::WriteFile(folder / "empty.jpg", "");
+    for (const std::string& path : {folder / "absent.jpg", folder / "text.jpg", folder / "empty.jpg", std::string(),
+                                    folder.path(), folder.path() + std::string(300, 'a') + ".jpg"})
+        EXPECT_EQ(LoadImageBitmap(path), nullptr) << path;
+    // After failures a good picture still loads (GDI+ was shut down properly).
+    EXPECT_EQ(RoundTrip("good.jpg", SolidPicture(2, 2, 0xFF000000u)).width, 2);
+}
+
+// The size in the header decides before anything is decoded: a header
+// claiming a huge picture is refused at once, and so is a real picture whose
+// size the caller does not allow.
+TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
+    test::WriteFile(folder / "png.jpg", test_pictures::PngHeader(27000, 27000) + std::string(100000, '\0'));
+    test::WriteFile(folder / "jpeg.jpg", test_pictures::JpegHeader(16385, 100));
+    ASSERT_TRUE(test::WritePicture(folder / "long.jpg", SolidPicture(16385, 1, 0xFF808080u)));
+    for (const char* name : {"png.jpg", "jpeg.jpg", "long.jpg"}) EXPECT_FALSE(Loads(name)) << name;  // long: one side
+    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Jpeg, PictureFormat::Bmp}) {
+        ASSERT_TRUE(test::WritePicture(folder / "small.jpg", SolidPicture(3, 2, 0xFF808080u), format));
+        EXPECT_FALSE(Loads("small.jpg", [](std::int64_t w, std::int64_t h) { return !(w == 3 && h == 2); }));
+        EXPECT_TRUE(Loads("small.jpg", [](std::int64_t w, std::int64_t h) { return w == 3 && h == 2; }));
+    }
+    EXPECT_EQ(CreateTopDownDib(8193, 8192), nullptr);
+    EXPECT_EQ(CreateDib24(8192, 8193), nullptr);
+}
+
+TEST(ShippedArt, BuiltInPicturesAreTheShippedFiles) {
+    for (const auto& [name, folder] : {std::pair{"BackgroundDialog.jpg", "Textures"}, {"BackgroundButton.jpg", "Textures"},
+                                       {"BackgroundMap.jpg", "Textures"}, {"MissingMap.jpg", "Zones"}}) {
+        const std::string shipped = test::ReadFile(std::string(TOLVIK_DATA_DIR) + "\\" + folder + "\\" + name);
+        ASSERT_FALSE(shipped.empty()) << name;
+        EXPECT_TRUE(BuiltInPictureBytes(name) == shipped) << name;
+    }
+    EXPECT_TRUE(BuiltInPictureBytes("Greater Faydark.jpg").empty());
+    EXPECT_TRUE(BuiltInPictureBytes("MissingMap").empty());
+}
+
+TEST(ShippedArt, AnEmptyProgramFolderShowsTheBuiltInLookAndFilesThereWin) {
+    const std::string data = std::string(TOLVIK_DATA_DIR) + "\\";
+    const Picture button = PixelsOfFile(data + "Textures\\BackgroundButton.jpg");
+    test::TempFolder folder{"alone"};
+    {
+        test::MainWindowHarness h(folder.path());
+        const WinResources& gdi = h.program().gdi;
+        EXPECT_EQ(test::ReadPixels(gdi.dialogTexture.get()).argb, PixelsOfFile(data + "Textures\\BackgroundDialog.jpg").argb);
+        EXPECT_EQ(test::ReadPixels(gdi.buttonTexture.get()).argb, button.argb);
+        // The getting-started picture on the built-in backdrop (not black).
+        const Picture standBy = PixelsOfFile(data + "Zones\\MissingMap.jpg");
+        EXPECT_EQ(std::pair(h.app().map.imageWidth, h.app().map.imageHeight), std::pair(standBy.width, standBy.height));
+        Picture map = test::ReadPixels(gdi.mapBitmap.get());
+        ASSERT_GT(map.width, 0);
+        int lit = 0;
+        for (int x = 0; x < h.app().map.imageOffsetX; ++x) lit += map.at(x, 0) != 0 ? 1 : 0;
+        EXPECT_GT(lit, h.app().map.imageOffsetX / 2);
+    }
+    test::MakeFolder(folder / "Textures");
+    test::MakeFolder(folder / "Zones");
+    ASSERT_TRUE(test::WritePicture(folder / "Textures\\BackgroundDialog.jpg", SolidPicture(8, 8, 0xFF336699u)));
+    ASSERT_TRUE(test::WritePicture(folder / "Zones\\MissingMap.jpg", SolidPicture(100, 50, 0xFF000040u)));
+    test::MainWindowHarness h(folder.path());
+    EXPECT_EQ(test::ReadPixels(h.program().gdi.dialogTexture.get()).argb, SolidPicture(8, 8, 0x336699u).argb);
+    EXPECT_EQ(h.app().map.imageWidth, 100);
+    // The button texture has no file: still the built-in one.
+    EXPECT_EQ(test::ReadPixels(h.program().gdi.buttonTexture.get()).argb, button.argb);
+}
+
+}  // namespace
+}  // namespace tolvik
