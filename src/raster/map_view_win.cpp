@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 
 #include "base/gdi_win.h"
@@ -15,20 +17,58 @@ namespace tolvik {
 
 namespace {
 
+// The pixels of a 32-bit DIB section selected into a DC, for drawing
+// straight into its memory; `rows` null when the DC has none (or the DC maps
+// or clips in a way that such drawing would not follow).
+struct DirectPixels {
+    std::uint8_t* rows = nullptr;
+    std::ptrdiff_t stride = 0;  // bytes from one row to the next, top to bottom
+};
+
+DirectPixels DirectPixelsOf(HDC dc, const RECT& clip, int clipKind) {
+    DIBSECTION section{};
+    POINT viewport{}, window{};
+    if (clipKind != SIMPLEREGION || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE ||
+        !GetViewportOrgEx(dc, &viewport) || !GetWindowOrgEx(dc, &window) || viewport.x || viewport.y || window.x ||
+        window.y || GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section) != sizeof section ||
+        !section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB ||
+        clip.left < 0 || clip.top < 0 || clip.right > section.dsBm.bmWidth || clip.bottom > section.dsBm.bmHeight) {
+        return {};
+    }
+    GdiFlush();  // what GDI still holds back lands before the memory is written
+    const std::ptrdiff_t stride = section.dsBm.bmWidthBytes;
+    auto* bits = static_cast<std::uint8_t*>(section.dsBm.bmBits);
+    // A bottom-up bitmap keeps its top row last.
+    if (section.dsBmih.biHeight > 0) return {bits + stride * (section.dsBm.bmHeight - 1), -stride};
+    return {bits, stride};
+}
+
 // What a pulsing path's pixels need while LineDDA steps along it.
 struct PathPainter {
     HDC dc;
     RECT clip;
     PulseWave wave;
+    DirectPixels direct;
+    RECT touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // of the pixels written into memory
 };
 
 void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
     auto* painter = reinterpret_cast<PathPainter*>(data);
     const COLORREF colour = NextPulseColour(painter->wave);
     // Pixels outside the clip box would be dropped anyway; skipping the call saves time.
-    if (x >= painter->clip.left && x < painter->clip.right && y >= painter->clip.top && y < painter->clip.bottom) {
+    if (x < painter->clip.left || x >= painter->clip.right || y < painter->clip.top || y >= painter->clip.bottom) return;
+    if (!painter->direct.rows) {
         SetPixel(painter->dc, x, y, colour);
+        return;
     }
+    // One call into the system for each pixel of a long trail costs more
+    // than the rest of a frame: pixels go straight into the frame's memory.
+    auto* pixel = reinterpret_cast<std::uint32_t*>(painter->direct.rows + painter->direct.stride * y) + x;
+    *pixel = static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
+             GetBValue(colour);
+    RECT& touched = painter->touched;
+    touched = RECT{std::min<LONG>(touched.left, x), std::min<LONG>(touched.top, y), std::max<LONG>(touched.right, x + 1),
+                   std::max<LONG>(touched.bottom, y + 1)};
 }
 
 // Whether the box spanned by two points misses `clip`.
@@ -41,8 +81,10 @@ bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
 // with an end that cannot be drawn are left out.
 void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick) {
     if (count < 2) return;
-    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel)};
-    if (GetClipBox(dc, &painter.clip) == ERROR) return;
+    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), {}};
+    const int clipKind = GetClipBox(dc, &painter.clip);
+    if (clipKind == ERROR) return;
+    painter.direct = DirectPixelsOf(dc, painter.clip, clipKind);
     for (int k = count - 2; k >= 0; --k) {
         if (!drawable[k] || !drawable[k + 1]) continue;
         const POINT& from = points[k + 1];
@@ -54,6 +96,8 @@ void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int 
         }
         LineDDA(from.x, from.y, to.x, to.y, PaintPathPixel, reinterpret_cast<LPARAM>(&painter));
     }
+    // The DC's bounds learn of what went past it.
+    if (painter.touched.left < painter.touched.right) SetBoundsRect(dc, &painter.touched, DCB_ACCUMULATE);
 }
 
 // Copies the part of the map bitmap that falls into `view`.
@@ -75,15 +119,16 @@ void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapS
            SRCCOPY);
 }
 
-// The map bitmap at the map's zoom: only its visible part, stretched with
-// smoothing; over the image, the sharp picture when there is one for this
-// zoom (vector maps rendered at the zoom).
-void PaintZoomedMap(HDC dc, const RECT& view, const ZoomedView& zoom, bool sharp, HBITMAP mapBitmap,
+// The map bitmap at the map's zoom as a view of `view`'s size at pan
+// (panX, panY) shows it: only its visible part, stretched with smoothing;
+// over the image, the sharp picture when there is one for this zoom (vector
+// maps rendered at the zoom).
+void PaintZoomedMap(HDC dc, const RECT& view, int panX, int panY, const ZoomedView& zoom, bool sharp, HBITMAP mapBitmap,
                     const SIZE& mapSize, const CurrentMap& map) {
     PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     VisibleSpan across, down;
-    if (!VisibleMapSpan(map.panX, mapSize.cx, view.right, map.zoomStep, across) ||
-        !VisibleMapSpan(map.panY, mapSize.cy, view.bottom, map.zoomStep, down)) {
+    if (!VisibleMapSpan(panX, mapSize.cx, view.right, map.zoomStep, across) ||
+        !VisibleMapSpan(panY, mapSize.cy, view.bottom, map.zoomStep, down)) {
         return;
     }
     {
@@ -100,46 +145,68 @@ void PaintZoomedMap(HDC dc, const RECT& view, const ZoomedView& zoom, bool sharp
     const auto edge = [z](int pan, std::int64_t m) {
         return std::clamp(std::floor(pan + z * static_cast<double>(m) + 0.5), -1.0, static_cast<double>(INT32_MAX));
     };
-    const RECT image{static_cast<LONG>(edge(map.panX, map.imageOffsetX)),
-                     static_cast<LONG>(edge(map.panY, map.imageOffsetY)),
-                     static_cast<LONG>(edge(map.panX, static_cast<std::int64_t>(map.imageOffsetX) + map.imageWidth)),
-                     static_cast<LONG>(edge(map.panY, static_cast<std::int64_t>(map.imageOffsetY) + map.imageHeight))};
+    const RECT image{static_cast<LONG>(edge(panX, map.imageOffsetX)), static_cast<LONG>(edge(panY, map.imageOffsetY)),
+                     static_cast<LONG>(edge(panX, static_cast<std::int64_t>(map.imageOffsetX) + map.imageWidth)),
+                     static_cast<LONG>(edge(panY, static_cast<std::int64_t>(map.imageOffsetY) + map.imageHeight))};
     RECT clip{};
     if (!IntersectRect(&clip, &image, &view)) return;
     // Image pixel (0, 0) of the sharp picture sits where the centre of the
     // image's first pixel lands, as the markers have it.
-    const std::int64_t x = MapPixelToView(map.panX, map.imageOffsetX, map.zoomStep);
-    const std::int64_t y = MapPixelToView(map.panY, map.imageOffsetY, map.zoomStep);
+    const std::int64_t x = MapPixelToView(panX, map.imageOffsetX, map.zoomStep);
+    const std::int64_t y = MapPixelToView(panY, map.imageOffsetY, map.zoomStep);
     if (x < -kMaxViewCoordinate || x > kMaxViewCoordinate || y < -kMaxViewCoordinate || y > kMaxViewCoordinate) return;
     zoom.paintSharp(dc, static_cast<int>(x), static_cast<int>(y), clip);
 }
 
+// The zoomed picture kept between frames covers the view and this many
+// pixels more to the right and below. It is drawn for the pan rounded up to
+// a multiple of this, so that a map moving by less than that (the player
+// walking with keep-centred on) only shows another part of it.
+constexpr int kZoomedMargin = 256;
+
+// `pan` rounded up to a multiple of kZoomedMargin.
+std::int64_t ZoomedPicturePan(int pan) {
+    const std::int64_t p = pan;
+    const std::int64_t below = p >= 0 ? p / kZoomedMargin : -((-p + kZoomedMargin - 1) / kZoomedMargin);
+    return (below + (p % kZoomedMargin != 0 ? 1 : 0)) * kZoomedMargin;
+}
+
 // Copies the zoomed map into `dc`, from the picture kept for the same map,
-// zoom, pans and view size, or made anew.
+// zoom, rounded pans and view size, or made anew.
 void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap, const SIZE& mapSize) {
     ZoomedView& zoom = program.gdi.zoom;
     const CurrentMap& map = program.app.map;
     const bool sharp = zoom.paintSharp && zoom.sharpStep == map.zoomStep && zoom.sharpMapSerial == zoom.mapSerial;
-    const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, map.panX, map.panY, view.right, view.bottom,
+    const std::int64_t pictureX = ZoomedPicturePan(map.panX);
+    const std::int64_t pictureY = ZoomedPicturePan(map.panY);
+    const RECT picture{0, 0, view.right + kZoomedMargin, view.bottom + kZoomedMargin};
+    if (pictureX > INT32_MAX || pictureY > INT32_MAX) {
+        PaintZoomedMap(dc, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        return;
+    }
+    const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, pictureX, pictureY, view.right, view.bottom,
                                           sharp ? zoom.sharpSerial : 0};
     const SIZE frameSize = BitmapSize(zoom.frame.get());
-    if (frameSize.cx != view.right || frameSize.cy != view.bottom) {
+    if (frameSize.cx != picture.right || frameSize.cy != picture.bottom) {
         zoom.frame.reset();
         WindowDc screen(nullptr);
-        if (screen) zoom.frame.reset(CreateCompatibleBitmap(screen.get(), view.right, view.bottom));
+        if (screen) zoom.frame.reset(CreateCompatibleBitmap(screen.get(), picture.right, picture.bottom));
         zoom.frameKey = {};
     }
     if (!zoom.frame) {
-        PaintZoomedMap(dc, view, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     UniqueMemoryDc frameDc(CreateCompatibleDC(dc));
     Selection selected(frameDc.get(), zoom.frame.get());
     if (key != zoom.frameKey) {
-        PaintZoomedMap(frameDc.get(), view, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(frameDc.get(), picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
+                       mapBitmap, mapSize, map);
         zoom.frameKey = key;
     }
-    BitBlt(dc, 0, 0, view.right, view.bottom, frameDc.get(), 0, 0, SRCCOPY);
+    // View pixel x shows picture pixel x + (pictureX - panX).
+    BitBlt(dc, 0, 0, view.right, view.bottom, frameDc.get(), static_cast<int>(pictureX - map.panX),
+           static_cast<int>(pictureY - map.panY), SRCCOPY);
 }
 
 void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick) {
@@ -240,10 +307,19 @@ void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint3
     }
 }
 
-// A buffer of `size` made against `screen`; false when none could be made.
+// A buffer of `size` (a 32-bit DIB section, whose memory the trail is
+// drawn into) made against `screen`; false when none could be made.
 bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     buffer.dc.reset();
-    buffer.bitmap.reset(CreateCompatibleBitmap(screen, size.cx, size.cy));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size.cx;
+    info.bmiHeader.biHeight = -size.cy;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    buffer.bitmap.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
     if (!buffer.dc) return false;
     SelectObject(buffer.dc.get(), buffer.bitmap.get());
