@@ -33,7 +33,12 @@ namespace {
 constexpr const char* kMyZone = "< my zone >";
 constexpr UINT kZoneListSelectionChanged = 1;  // CBN_SELCHANGE
 
-void SetField(HWND window, int id, const std::string& text) { SetDlgItemTextA(window, id, text.c_str()); }
+// Sets a field's text; a field that already shows it is left alone (and not
+// painted again: the position fields are set at every read of the log).
+void SetField(HWND window, int id, const std::string& text) {
+    const HWND field = GetDlgItem(window, id);
+    if (WholeWindowText(field) != text) SetWindowTextA(field, text.c_str());
+}
 
 void RepaintControl(HWND window, int id) { InvalidateRect(GetDlgItem(window, id), nullptr, TRUE); }
 
