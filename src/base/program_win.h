@@ -47,6 +47,7 @@ struct Seams {
 struct ViewBuffer {
     UniqueBitmap bitmap;
     UniqueMemoryDc dc;
+    void* bits = nullptr;  // the bitmap's pixels, 32-bit top-down
 };
 
 // What the Map View keeps from one frame to the next. A frame is drawn in

@@ -17,38 +17,12 @@ namespace tolvik {
 
 namespace {
 
-// The pixels of a 32-bit DIB section selected into a DC, for drawing
-// straight into its memory; `rows` null when the DC has none (or the DC maps
-// or clips in a way that such drawing would not follow).
-struct DirectPixels {
-    std::uint8_t* rows = nullptr;
-    std::ptrdiff_t stride = 0;  // bytes from one row to the next, top to bottom
-};
-
-DirectPixels DirectPixelsOf(HDC dc, const RECT& clip, int clipKind) {
-    DIBSECTION section{};
-    POINT viewport{}, window{};
-    if (clipKind != SIMPLEREGION || GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE ||
-        !GetViewportOrgEx(dc, &viewport) || !GetWindowOrgEx(dc, &window) || viewport.x || viewport.y || window.x ||
-        window.y || GetObjectA(GetCurrentObject(dc, OBJ_BITMAP), sizeof section, &section) != sizeof section ||
-        !section.dsBm.bmBits || section.dsBm.bmBitsPixel != 32 || section.dsBmih.biCompression != BI_RGB ||
-        clip.left < 0 || clip.top < 0 || clip.right > section.dsBm.bmWidth || clip.bottom > section.dsBm.bmHeight) {
-        return {};
-    }
-    GdiFlush();  // what GDI still holds back lands before the memory is written
-    const std::ptrdiff_t stride = section.dsBm.bmWidthBytes;
-    auto* bits = static_cast<std::uint8_t*>(section.dsBm.bmBits);
-    // A bottom-up bitmap keeps its top row last.
-    if (section.dsBmih.biHeight > 0) return {bits + stride * (section.dsBm.bmHeight - 1), -stride};
-    return {bits, stride};
-}
-
 // What a pulsing path's pixels need while LineDDA steps along it.
 struct PathPainter {
     HDC dc;
     RECT clip;
     PulseWave wave;
-    DirectPixels direct;
+    PixelMemory memory;
     RECT touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // of the pixels written into memory
 };
 
@@ -57,14 +31,14 @@ void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
     const COLORREF colour = NextPulseColour(painter->wave);
     // Pixels outside the clip box would be dropped anyway; skipping the call saves time.
     if (x < painter->clip.left || x >= painter->clip.right || y < painter->clip.top || y >= painter->clip.bottom) return;
-    if (!painter->direct.rows) {
+    const PixelMemory& memory = painter->memory;
+    if (!memory.bits || x < 0 || y < 0 || x >= memory.width || y >= memory.height) {
         SetPixel(painter->dc, x, y, colour);
         return;
     }
     // One call into the system for each pixel of a long trail costs more
     // than the rest of a frame: pixels go straight into the frame's memory.
-    auto* pixel = reinterpret_cast<std::uint32_t*>(painter->direct.rows + painter->direct.stride * y) + x;
-    *pixel = static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
+    memory.bits[static_cast<std::ptrdiff_t>(y) * memory.width + x] = static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
              GetBValue(colour);
     RECT& touched = painter->touched;
     touched = RECT{std::min<LONG>(touched.left, x), std::min<LONG>(touched.top, y), std::max<LONG>(touched.right, x + 1),
@@ -79,12 +53,12 @@ bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
 
 // The pulsing path over the points whose `drawable` flag is set; segments
 // with an end that cannot be drawn are left out.
-void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick) {
+void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick,
+              const PixelMemory& memory) {
     if (count < 2) return;
-    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), {}};
-    const int clipKind = GetClipBox(dc, &painter.clip);
-    if (clipKind == ERROR) return;
-    painter.direct = DirectPixelsOf(dc, painter.clip, clipKind);
+    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), memory};
+    if (GetClipBox(dc, &painter.clip) == ERROR) return;
+    if (memory.bits) GdiFlush();  // what GDI holds back lands before the memory is written
     for (int k = count - 2; k >= 0; --k) {
         if (!drawable[k] || !drawable[k + 1]) continue;
         const POINT& from = points[k + 1];
@@ -209,7 +183,8 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
            static_cast<int>(pictureY - map.panY), SRCCOPY);
 }
 
-void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick) {
+void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick,
+                   const PixelMemory& memory) {
     const LocationTrail& trail = record.current;
     const int count = std::clamp(trail.count, 0, LocationTrail::kMaxCount);
     POINT points[LocationTrail::kSlots] = {};
@@ -225,10 +200,10 @@ void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std:
                 dx = trail.slots[0].x - trail.slots[1].x;
                 dy = trail.slots[0].y - trail.slots[1].y;
             }
-            DrawPositionDisc(dc, vx, vy, dx, dy, RGB(0, 255, 0), tick);
+            DrawPositionDisc(dc, vx, vy, dx, dy, RGB(0, 255, 0), tick, memory);
         }
     }
-    DrawPath(dc, points, drawable, count, 2, tick);
+    DrawPath(dc, points, drawable, count, 2, tick, memory);
 
     const LocationTrail& returns = record.returns;
     const int returnCount = std::clamp(returns.count, 0, LocationTrail::kMaxCount);
@@ -295,12 +270,13 @@ std::array<std::int64_t, 10> MapPictureKey(const Program& program, const RECT& v
 
 // The markers: corpse, waypoint, the player's trail and discs, and with
 // `showReferencePoints` the two reference squares.
-void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint32_t tick) {
+void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint32_t tick,
+                  const PixelMemory& memory = {}) {
     const AppState& app = program.app;
     const CurrentMap& map = app.map;
     const ZoneRecord* record = app.zones.Current();
     if (map.calibrated) DrawZoneMarks(dc, app, record);
-    if (map.calibrated && record) DrawPositions(dc, map, *record, tick);
+    if (map.calibrated && record) DrawPositions(dc, map, *record, tick, memory);
     if (showReferencePoints) {
         DrawReferencePoint(dc, map, map.points.physicalX1, map.points.physicalY1, RGB(180, 0, 0));
         DrawReferencePoint(dc, map, map.points.physicalX2, map.points.physicalY2, RGB(0, 0, 180));
@@ -318,8 +294,8 @@ bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    buffer.bitmap.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    buffer.bits = nullptr;
+    buffer.bitmap.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &buffer.bits, nullptr, 0));
     if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
     if (!buffer.dc) return false;
     SelectObject(buffer.dc.get(), buffer.bitmap.get());
@@ -366,12 +342,13 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
     SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
     {
         SavedDcState saved(frame);
-        DrawMapMarks(frame, program, showReferencePoints, tick);
+        const ViewBuffer& buffer = buffers.frame;
+        DrawMapMarks(frame, program, showReferencePoints, tick,
+                     PixelMemory{static_cast<std::uint32_t*>(buffer.bits), size.cx, size.cy});
     }
     RECT marks{};
     if (GetBoundsRect(frame, &marks, DCB_RESET) != DCB_SET) SetRectEmpty(&marks);
     SetBoundsRect(frame, nullptr, DCB_DISABLE);
-    InflateRect(&marks, 1, 1);
     IntersectRect(&marks, &marks, &view);
     const RECT changed = Union(restore, marks);
     BitBlt(screen, changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top, frame,
@@ -413,12 +390,13 @@ void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints)
     PaintMapView(window, program, showReferencePoints, true);
 }
 
-void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick) {
+void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick,
+                      const PixelMemory& memory) {
     const int r = DiscRadius(tick);
     int endX = 0, endY = 0;
     if (HasHeading(dx, dy) && HeadingLineEnd(x, y, dx, dy, endX, endY)) {
         const POINT line[2] = {{endX, endY}, {x, y}};  // drawn from the second point toward the first
-        DrawPulsingPath(dc, line, 2, 0, tick);
+        DrawPulsingPath(dc, line, 2, 0, tick, memory);
     }
     UniqueBrush brush(CreateSolidBrush(colour));
     Selection selected(dc, brush.get());
@@ -437,11 +415,12 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour) {
     Rectangle(dc, x - 6, y - 6, x + 7, y + 7);
 }
 
-void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick) {
+void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick,
+                     const PixelMemory& memory) {
     if (count < 2 || count > LocationTrail::kSlots) return;
     bool drawable[LocationTrail::kSlots];
     std::fill(std::begin(drawable), std::end(drawable), true);
-    DrawPath(dc, points, drawable, count, channel, tick);
+    DrawPath(dc, points, drawable, count, channel, tick, memory);
 }
 
 POINT MainClientToMapView(HWND window, LPARAM position) {
