@@ -5,8 +5,8 @@
 #
 #   tools/measure_picture_load.sh [--size PIXELS] [--seconds N]
 #
-# Prints the longest wait for an answer and leaves a screenshot of the window
-# once the picture is shown.
+# Prints the longest wait for an answer and leaves screenshots of the window
+# while the picture loads and once it is shown.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 cd "$TOLVIK_ROOT"
@@ -45,8 +45,10 @@ echo "picture ${SIZE}x${SIZE} ($(du -h "$RUN/Tolvik/Zones/Big Zone.jpg" | cut -f
 PING=$!
 sleep 1
 printf 'You have entered Big Zone.\r\nYour Location is 0.00, 0.00, 1.00\r\n' >>"$LOG"
+sleep 2
+import -window root "$RUN/loading.png" 2>/dev/null
 wait "$PING"
 import -window root "$RUN/shot.png" 2>/dev/null
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
 sleep 2
-echo "screenshot: $RUN/shot.png"
+echo "screenshots: $RUN/loading.png (2 s after the zone change), $RUN/shot.png (at the end)"

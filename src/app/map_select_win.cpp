@@ -78,13 +78,26 @@ void ShowComposedMap(HWND window, Program& program, const std::string& zone, boo
     app.map.calibrated = app.map.points.physicalX1 != app.map.points.physicalX2 ? 1 : 0;
 }
 
+// What the stand-by picture says for a zone without a map to show: how to
+// get started, that the zone's picture is too big, or how to make one.
+std::string StandByText(const Program& program, const std::string& zone) {
+    if (zone.empty()) return GettingStartedText();
+    if (!program.app.UseVURavaZiro && IsPlainZoneFileName(zone)) {
+        const PictureHeader header = ReadPictureFileHeader(ZonePicturePath(program.app, zone));
+        if (header.sizeKnown && !ZonePictureSizeAllowed(header.width, header.height)) {
+            return TooBigMapText(zone, header.width, header.height);
+        }
+    }
+    return MissingMapText(zone);
+}
+
 }  // namespace
 
 int BuildZoneMap(Program& program, const std::string& zone) {
     HBITMAP picture = program.app.UseVURavaZiro ? RenderZoneVectorMap(program, zone) : LoadZoneImage(program, zone);
     // A picture too big for a map bitmap gets the stand-by picture too.
     if (picture && ComposeMapPicture(program, picture)) return 1;
-    return ComposeStandByPicture(program, zone.empty() ? GettingStartedText() : MissingMapText(zone));
+    return ComposeStandByPicture(program, StandByText(program, zone));
 }
 
 void SelectZoneMap(HWND window, Program& program, const std::string& zone) {

@@ -56,6 +56,15 @@ std::string MissingMapText(const std::string& zone) {
     return text;
 }
 
+std::string TooBigMapText(const std::string& zone, std::int64_t width, std::int64_t height) {
+    std::string text = "The map picture of " + zone + " is too big to show: " + std::to_string(width) + " x " +
+                       std::to_string(height) + " pixels.\n\nTolvik shows map pictures of up to about 7,000 x 7,000 " +
+                       "pixels. Make a smaller copy of it, choose that with [Select Map Image...] in Calibration " +
+                       "Mode and calibrate it again.";
+    if (text.size() > kMaxMissingMapTextChars) text.resize(kMaxMissingMapTextChars);
+    return text;
+}
+
 std::string LoadingMapText(const std::string& zone) {
     std::string text = "Loading the map of " + zone + "...";
     if (text.size() > kMaxMissingMapTextChars) text.resize(kMaxMissingMapTextChars);
