@@ -1,16 +1,9 @@
-// The main window made from its real template with its real procedure:
-// closing, messages, the zone list, following logs and choosing one.
+// The main window: closing, messages, the zone list, following logs and choosing one.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include <string_view>
-#include <tuple>
-#include <vector>
 
 #include "app/main_window_win.h"
-#include "base/window_text_win.h"
-#include "res/resource.h"
 #include "res/version.h"
 #include "support/main_window_harness_win.h"
 #include "vector/settings_window_win.h"
@@ -43,19 +36,10 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, TheCloseBoxAndExitClose) {
+TEST_F(MainWindowTest, TitleIconsAboutAndTheCloseBoxAndExitClose) {
     MainWindowHarness h(folder.path());
     EXPECT_EQ(WholeWindowText(h.window()).substr(0, 6), "Tolvik");
     for (WPARAM size : {ICON_BIG, ICON_SMALL}) EXPECT_NE(SendMessageA(h.window(), WM_GETICON, size, 0), 0) << size;
-    // The close request saves the settings; the cancel command that follows ends with 1.
-    h.Send(WM_CLOSE);
-    EXPECT_NE(h.Stored("WindowPos", "W"), "<missing>");
-    h.Command(IDC_EXIT);
-    EXPECT_EQ(h.rec().endResults, (std::vector<INT_PTR>{1, 42}));
-}
-
-TEST_F(MainWindowTest, AboutShowsVersionAndWhereToReport) {
-    MainWindowHarness h(folder.path());
     h.Command(IDC_ABOUT);
     h.Command(IDC_INSTRUCTIONS);
     const auto& messages = h.rec().messages;
@@ -65,6 +49,9 @@ TEST_F(MainWindowTest, AboutShowsVersionAndWhereToReport) {
     EXPECT_NE(messages[0].text.find("report"), std::string::npos);
     EXPECT_EQ(messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
     EXPECT_EQ(messages[1].text.rfind("Calibration Instructions\n\n", 0), 0u);
+    h.Send(WM_CLOSE);  // the cancel command that follows ends with 1
+    h.Command(IDC_EXIT);
+    EXPECT_EQ(h.rec().endResults, (std::vector<INT_PTR>{1, 42}));
 }
 
 TEST_F(MainWindowTest, MyZoneBeforeAnyZoneLeavesNothingToCalibrateOrGiveAPicture) {
@@ -114,11 +101,8 @@ TEST_F(MainWindowTest, ZoneListSelectionShowsTheInfoFieldColours) {
     EXPECT_EQ(std::pair(GetTextColor(probe.get()), GetBkColor(probe.get())), std::pair(RGB(188, 188, 188), RGB(55, 55, 55)));
 }
 
-// Every caption of a label fits its control in the window's font, as the
-// label draws it: word-wrapped and aligned in its box. The text is drawn
-// unclipped into a larger bitmap, so that ink past any side of the box
-// (a wrapped word, a letter left of a right-aligned box) shows. Measuring
-// alone is not enough: under Wine a glyph may reach past its advance.
+// Every label's caption, drawn unclipped as the label draws it, leaves no ink outside its box
+// (under Wine a glyph may reach past its advance, so measuring is not enough).
 void ExpectNoLabelCut(HWND window, const char* name) {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr) << name;
@@ -127,8 +111,9 @@ void ExpectNoLabelCut(HWND window, const char* name) {
         char cls[16] = {}, text[128] = {};
         GetClassNameA(child, cls, sizeof cls);
         const LONG kind = GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK;
-        if (_stricmp(cls, "Static") != 0 || (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER)) continue;
-        if (GetWindowTextA(child, text, sizeof text) == 0) continue;
+        if (_stricmp(cls, "Static") != 0 || (kind != SS_LEFT && kind != SS_RIGHT && kind != SS_CENTER) ||
+            GetWindowTextA(child, text, sizeof text) == 0)
+            continue;
         ++labels;
         RECT box{}, place{};
         GetClientRect(child, &box);
@@ -205,8 +190,7 @@ TEST_F(MainWindowTest, ZoneListIsSortedCaseInsensitiveAndOffersMyZoneOnlyWithMap
     EXPECT_EQ(Listed(h), "< my zone >|Befallen|Lesser Faydark|West Freeport");
 }
 
-// Automatic selection follows the newest log of the folder; the game's own
-// "dbg.txt" alone leaves no log to follow.
+// Automatic selection follows the folder's newest log; the game's "dbg.txt" alone is no log.
 TEST_F(MainWindowTest, AutomaticSelectionSwitchesToANewerLogAndDropsAGoneOne) {
     const std::string a = logs / "eqlog_A_P1999.txt", b = logs / "eqlog_B_P1999.txt";
     test::WriteFile(a, "You have entered Befallen.\r\nYour Location is 1, 2, 3\r\n");

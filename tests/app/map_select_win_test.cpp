@@ -1,22 +1,13 @@
-// A big zone picture is decoded away from the window: the loading notice
-// shows at once, the picture replaces it when it arrives, and a picture that
-// arrives for an earlier selection is dropped.
+// A big zone picture is decoded in the background; one arriving for an earlier selection is dropped.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <tuple>
-
 #include "app/map_select_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
-#include "support/pictures_win.h"
 
 namespace tolvik {
 namespace {
 
-// Dispatches messages until a background picture has been handed to the
-// window (or 30 s have gone by); the request it answered, or -1.
+// Dispatches messages until a background picture arrives (at most 30 s): its request number, or -1.
 long long PumpUntilPictureArrives() {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 30000; Sleep(10))
         for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)

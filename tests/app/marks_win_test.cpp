@@ -2,11 +2,8 @@
 // items and their commands, and corpses kept in the settings file.
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "app/marks_win.h"
 #include "chrome/marks_menu_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {

@@ -1,14 +1,7 @@
-// Pictures: files loaded whatever their format, refused when broken or too
-// big; and the pictures built into the program, shown by a program folder
-// that has none of them and replaced by files that are there.
+// Picture files loaded whatever their format or refused; the built-in pictures and files replacing them.
 #include "base/image_win.h"
 
 #include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <tuple>
-#include <utility>
 
 #include "base/shipped_art_win.h"
 #include "support/main_window_harness_win.h"
@@ -71,9 +64,7 @@ TEST_F(ImageLoad, MissingOrBrokenFilesGiveNoBitmap) {
     EXPECT_EQ(RoundTrip("good.jpg", SolidPicture(2, 2, 0xFF000000u)).width, 2);
 }
 
-// The size in the header decides before anything is decoded: a header
-// claiming a huge picture is refused at once, and so is a real picture whose
-// size the caller does not allow.
+// The header's size decides before decoding: too big, or not allowed by the caller.
 TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
     test::WriteFile(folder / "png.jpg", test_pictures::PngHeader(27000, 27000) + std::string(100000, '\0'));
     test::WriteFile(folder / "jpeg.jpg", test_pictures::JpegHeader(16385, 100));

@@ -2,20 +2,12 @@
 // of each view mode, the hover title, the context menu and the skin.
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <string>
-#include <tuple>
-#include <utility>
-
 #include "chrome/context_menu_win.h"
 #include "chrome/control_sets.h"
 #include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
 #include "chrome/skin_win.h"
-#include "base/gdi_win.h"
 #include "base/image_win.h"
-#include "base/window_text_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {

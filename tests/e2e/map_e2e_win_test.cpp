@@ -1,15 +1,10 @@
-// Maps on Tolvik.exe's screen: the demo zone's calibrated picture with the
-// player's disc where the calibration puts it and panning that stops at the
-// edges; the player's marks
-// (a corpse marker that stays through zone changes and a restart, a
-// Ctrl+click waypoint whose way the title tells); and the demo zone's vector
-// map, its floors coloured by the height the player stands at.
+// Maps on Tolvik.exe's screen: the demo zone's picture with the disc where the calibration puts it and panning
+// that stops at the edges; a corpse marker and a Ctrl+click waypoint; a vector map with the disc where its bounds
+// put it and its floors coloured by the height the player stands at.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <optional>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "e2e/tolvik_process_win.h"
@@ -29,8 +24,7 @@ constexpr const char* kStart =
     "[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
     "[Sun Dec 06 20:00:01 2026] Your Location is -200.00, 100.00, 4.00\r\n";
 
-// The demo zone: a 1200 x 900 picture, 0.3 pixels per game unit, +X to the left
-// (data/demo/Zones/Greater Faydark.ini).
+// The demo zone: a 1200 x 900 picture, 0.3 pixels per game unit, +X to the left.
 constexpr int kDemoWidth = 1200, kDemoHeight = 900;
 CurrentMap DemoMap() {
     CurrentMap map;
@@ -39,8 +33,7 @@ CurrentMap DemoMap() {
     return map;
 }
 
-// Where picture pixel `p` is in the view when the map bitmap (the picture
-// of `width` x `height` amid margins 1280 and 1024 wide) is panned to (panX, panY).
+// Picture pixel `p` in the view, the map bitmap (picture and margins 1280 x 1024) panned to (panX, panY).
 POINT ImageInView(PixelPoint p, int width, int height, int panX, int panY) {
     return POINT{p.x + (width + 1280) / 2 - width / 2 + panX, p.y + (height + 1024) / 2 - height / 2 + panY};
 }
@@ -83,7 +76,6 @@ TEST_F(RasterMapOnScreen, DiscSitsWhereTheCalibrationSaysAndPanningStopsAtTheEdg
     const POINT disc = CentredInView(tolvik, p);
     ASSERT_TRUE(disc.x > 10 && disc.x < view.right - 110) << disc.x;
     EXPECT_TRUE(DiscAt(tolvik, disc)) << disc.x << "," << disc.y;
-    // Well away from the disc the picture shows no marker green.
     EXPECT_NE(ScreenPixel(tolvik.ViewToScreen(POINT{disc.x + 40, disc.y + 40})), kGreen);
     const POINT middle{view.right / 2, view.bottom / 2};
     tolvik.Drag(middle, 100, 0);
@@ -144,45 +136,11 @@ TEST_F(MarksOnScreen, CtrlClickSetsAWaypointWhoseWayTheTitleTells) {
     EXPECT_EQ(tolvik.Close(), 0u);
 }
 
-TEST(VectorMapOnScreen, DiscSitsWhereTheMapBoundsPutIt) {
-    StagedProgram staged("vector");
-    for (const char* name : {"gfaydark.txt", "gfaydark_1.txt", "gfaydark_2.txt", "gfaydark_3.txt"})
-        staged.Copy(DataFile(std::string("demo\\VURavaZiro\\") + name), std::string("VURavaZiro\\") + name);
-    staged.StartLog(kStart);
-    staged.Set("VURavaZiro", "UseVURavaZiro", "1");
-    staged.Set("VURavaZiro", "MapResolution", "800");
-    // Where the program must put the player: the bitmap from the bounds, its
-    // corners tied to the bounds' game positions.
-    VectorMapSettings settings;
-    ASSERT_TRUE(MeasureVectorMap(settings, DataFile("demo\\VURavaZiro\\gfaydark.txt")));
-    const MapBounds bounds = WorkingBounds(settings.working);
-    int width = 0, height = 0;
-    ASSERT_TRUE(VectorBitmapSize(bounds, 800, width, height));
-    CurrentMap map;
-    map.calibrated = 1;
-    map.points = CalibrationPoints{0, 0, width, height, -bounds.minX, -bounds.minY, -bounds.maxX, -bounds.maxY};
-    const PixelPoint p = GameToImage(map, kX, kY);
-    ASSERT_TRUE(p.valid);
-
-    RunningTolvik tolvik(staged);
-    ASSERT_NE(tolvik.window(), nullptr);
-    ASSERT_TRUE(tolvik.TextBecomes(IDC_POS_X, "100.00"));
-    const RECT view = tolvik.View();
-    const POINT disc = CentredInView(tolvik, p, width, height);
-    ASSERT_TRUE(disc.x > 0 && disc.x < view.right && disc.y > 0 && disc.y < view.bottom) << disc.x << "," << disc.y;
-    EXPECT_TRUE(DiscAt(tolvik, disc)) << disc.x << "," << disc.y;
-    EXPECT_NE(ScreenPixel(tolvik.ViewToScreen(POINT{disc.x + 40, disc.y + 40})), kGreen);
-    EXPECT_EQ(tolvik.Close(), 0u);
-}
-
-// A map of two floors in the demo zone: floor A at height 0 (rows of lines in
-// kFloorA), floor B at height -100 (columns in kFloorB), on a background of
-// RGB(40, 80, 120) (in the settings file 40 + 256 x 80 + 65536 x 120).
+// Floor A at height 0 (rows of lines), floor B at -100 (columns), on RGB(40, 80, 120) (7884840 in the file).
 constexpr COLORREF kFloorA = RGB(200, 40, 0), kFloorB = RGB(0, 160, 240);
 constexpr COLORREF kFadedA = RGB(80, 70, 90), kFadedB = RGB(30, 100, 150);  // (c + 3 x background) / 4
 
-// The Map View as the user sees it: pixels per colour and, along one row,
-// where floor B's columns are (in either colour).
+// The Map View on screen: pixels per colour and, along one row, where floor B's columns are.
 struct ViewShot {
     std::map<COLORREF, int> count;
     std::vector<int> columnsB;
@@ -204,7 +162,7 @@ ViewShot TakeShot(const RunningTolvik& tolvik) {
     return shot;
 }
 
-TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhenYouGoDown) {
+TEST(VectorMapOnScreen, DiscWhereTheBoundsPutItTheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhenYouGoDown) {
     StagedProgram staged("levels");
     std::string floors;
     for (int k = 0; k <= 32; ++k) {
@@ -212,18 +170,27 @@ TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhe
         floors += "L -500, " + at + ", 0, 500, " + at + ", 0, 200, 40, 0\r\n";
         floors += "L " + at + ", -400, -100, " + at + ", 400, -100, 0, 160, 240\r\n";
     }
-    WriteFile(staged.folder() + "VURavaZiro\\gfaydark.txt", floors);
+    const std::string file = staged.folder() + "VURavaZiro\\gfaydark.txt";
+    WriteFile(file, floors);
     staged.StartLog("[Sun Dec 06 20:00:00 2026] You have entered Greater Faydark.\r\n"
-                    "[Sun Dec 06 20:00:01 2026] Your Location is 0.00, 0.00, 0.00\r\n");
+                    "[Sun Dec 06 20:00:01 2026] Your Location is 100.00, 50.00, 0.00\r\n");
     for (const auto& [key, value] : {std::pair{"UseVURavaZiro", "1"}, {"MapResolution", "1600"}, {"UseHeightFilter", "1"},
                                      {"FadeOtherLevels", "1"}, {"Color", "7884840"}})
         staged.Set("VURavaZiro", key, value);
-
+    // Where the program must put the player: the bitmap from the bounds, its corners at the bounds' game positions.
+    VectorMapSettings settings;
+    ASSERT_TRUE(MeasureVectorMap(settings, file));
+    const MapBounds bounds = WorkingBounds(settings.working);
+    CurrentMap map;
+    map.calibrated = 1;
+    ASSERT_TRUE(VectorBitmapSize(bounds, 1600, map.imageWidth, map.imageHeight));
+    map.points = CalibrationPoints{0, 0, map.imageWidth, map.imageHeight, -bounds.minX, -bounds.minY, -bounds.maxX, -bounds.maxY};
     RunningTolvik tolvik(staged);
     ASSERT_NE(tolvik.window(), nullptr);
     ASSERT_TRUE(tolvik.TextBecomes(IDC_POS_Z, "0.00"));
-    // Pan the map away from where a new map is placed: the renders that
-    // follow the player keep the view where the user left it.
+    const POINT disc = CentredInView(tolvik, GameToImage(map, 50.0f, 100.0f), map.imageWidth, map.imageHeight);
+    EXPECT_TRUE(DiscAt(tolvik, disc)) << disc.x << "," << disc.y;
+    // Panned away from where a new map is placed: the renders that follow keep the view there.
     tolvik.Drag(POINT{tolvik.View().right / 2, tolvik.View().bottom / 2}, 9, 31);
     ViewShot onA;
     ASSERT_TRUE(WaitFor([&] { onA = TakeShot(tolvik); return onA.count[kFloorA] > 1000; }));
@@ -238,8 +205,7 @@ TEST(VectorMapOnScreen, TheFloorYouStandOnInItsColourTheOtherFadedAndTheySwapWhe
     EXPECT_TRUE(onB.count[kFadedA] > 1000 && onB.count[kFloorA] + onB.count[kFadedB] == 0);
     EXPECT_EQ(onB.columnsB, onA.columnsB);  // same pan, same scale
 
-    // Without fading the other floor is gone; without following the map stays
-    // drawn for the height it was drawn for.
+    // Without fading the other floor is gone; without following the map stays drawn for its height.
     SendMessageA(tolvik.window(), WM_COMMAND, IDM_FADE_OTHER_LEVELS, 0);
     ASSERT_TRUE(WaitFor([&] { onB = TakeShot(tolvik); return onB.count[kFadedA] == 0; }));
     EXPECT_TRUE(onB.count[kFloorB] > 1000 && onB.count[kFloorA] == 0);

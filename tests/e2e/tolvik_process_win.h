@@ -1,5 +1,4 @@
-// End-to-end helpers: a staged program folder, the real Tolvik.exe started
-// in it, and its window read and driven from outside the process.
+// End-to-end helpers: the real Tolvik.exe started in a staged folder, driven from outside.
 #pragma once
 
 #include <windows.h>
@@ -21,8 +20,7 @@ using test::WriteFile;
 
 inline std::string DataFile(const std::string& relative) { return std::string(TOLVIK_DATA_DIR) + "\\" + relative; }
 
-// A program folder laid out like the shipped one (Tolvik.exe, Textures\,
-// Zones\MissingMap.jpg, an empty VURavaZiro\), with a logs\ folder beside.
+// A program folder laid out like the shipped one, with a logs\ folder beside.
 class StagedProgram {
 public:
     explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
@@ -79,8 +77,7 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
-// Tolvik.exe running in a staged folder; the constructor waits until its
-// main window is visible and its controls filled (window() stays null if not).
+// Tolvik.exe running; the constructor waits for its window, visible and filled (else window() is null).
 class RunningTolvik {
 public:
     explicit RunningTolvik(const StagedProgram& staged) {
@@ -141,17 +138,14 @@ public:
 private:
     // The process's window whose title starts with "Tolvik".
     HWND FindMainWindow() const {
-        std::pair<DWORD, HWND> search{process_.dwProcessId, nullptr};
-        EnumWindows([](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
             DWORD pid = 0;
             char title[64] = {};
             GetWindowThreadProcessId(window, &pid);
-            GetWindowTextA(window, title, sizeof title);
-            if (pid == s->first && std::strncmp(title, "Tolvik", 6) == 0) s->second = window;
-            return s->second == nullptr;
-        }, reinterpret_cast<LPARAM>(&search));
-        return search.second;
+            if (pid == process_.dwProcessId && GetWindowTextA(window, title, sizeof title) && std::strncmp(title, "Tolvik", 6) == 0)
+                return window;
+        }
+        return nullptr;
     }
 
     PROCESS_INFORMATION process_{};

@@ -1,6 +1,4 @@
-// Logs on Windows: reading a log that the game holds open for writing, and
-// finding the game's folders and the newest log with the system's own
-// registry and wildcard search.
+// Logs on Windows: reading a log the game holds open, and finding the game's folders and the newest log.
 #include <windows.h>
 #include <winioctl.h>
 
@@ -56,8 +54,7 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     EXPECT_EQ(f.cursor.offset, static_cast<std::uint64_t>(hole.QuadPart) + 1 + kZoneLine.size() + kLocLine.size());
 }
 
-// A file with the same first bytes moved over the log is told by its
-// identity, and read from its start.
+// A file with the same first bytes moved over the log is told by its identity and read from its start.
 TEST(WinLogSource, FileMovedOverTheLogIsReadFromItsStart) {
     test::TempFolder folder("winlog");
     const std::string path = folder / "eqlog_A_b.txt", other = folder / "eqlog_A_b.new";
@@ -78,9 +75,7 @@ TEST(WinLogSource, FileMovedOverTheLogIsReadFromItsStart) {
     EXPECT_FLOAT_EQ(f.tracking.Current()->current.slots[1].x, -20.0f);
 }
 
-// The game holds the log open for writing (sharing it for reading only)
-// while the reader reads it, and closes and opens it again while the reader
-// holds it open: neither side is refused.
+// The game holds the log open for writing while the reader reads, and reopens it while the reader holds it.
 TEST(WinLogSource, ReadsALogTheGameHoldsOpenForWritingAndNeverBlocksIt) {
     test::TempFolder folder("winlog");
     const std::string path = folder / "eqlog_A_b.txt";

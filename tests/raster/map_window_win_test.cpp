@@ -1,16 +1,5 @@
-// The raster map in the real main window: the stand-by picture, refused
-// calibration, markers and trail drawn where the calibration says; and zoom:
-// the wheel over the map whatever has the focus, the keys, the zoomed picture
-// under markers of unchanged size, reference points captured at a zoom, the
-// context menu, and a vector map rendered again once the wheel rests.
+// The raster map in the real main window: stand-by picture, calibration, markers and trail; and zoom.
 #include <gtest/gtest.h>
-
-#include <windows.h>
-
-#include <initializer_list>
-#include <memory>
-#include <string>
-#include <tuple>
 
 #include "app/main_window_win.h"
 #include "app/map_zoom_win.h"
@@ -19,7 +8,6 @@
 #include "raster/map_texts.h"
 #include "raster/map_compose_win.h"
 #include "raster/map_view_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
 #include "support/picture_headers.h"
 
@@ -39,7 +27,6 @@ constexpr const char* kCalibration =
 constexpr const char* kNoZone =
     "Calibration Unavailable\n\nEither you haven't selected a log file or a zone change hasn't been spotted in the log.";
 
-// The main window over a program folder with a Zones folder.
 class MapWindow : public ::testing::Test {
 protected:
     test::TempFolder folder{"mapwindow"};
@@ -136,9 +123,7 @@ TEST_F(RasterMapWindow, CalibrateIsRefusedWithReasons) {
     EXPECT_EQ(GetFileAttributesA((folder / "test.tmp").c_str()), INVALID_FILE_ATTRIBUTES);  // test file removed
 }
 
-// Pictures that claim more pixels than can be held are refused by their
-// header, and zone names from the log never reach outside the Zones Folder:
-// each gets the stand-by picture, uncalibrated.
+// Pictures too big by their header and zone names that leave the Zones Folder get the stand-by picture.
 TEST_F(RasterMapWindow, HugePicturesAndUnsafeZoneNamesGetTheStandByPicture) {
     test::WriteFile(Zones() + "Greater Faydark.jpg", test_pictures::PngHeader(27000, 27000) + std::string(4096, 'x'));
     test::WriteFile(Zones() + "Befallen.jpg", test_pictures::JpegHeader(8000, 8000));  // map bitmap beyond the cap
@@ -191,8 +176,7 @@ TEST_F(RasterMapWindow, CalibrationAndChosenPicturesStayInsideTheZonesFolder) {
 
 TEST(RasterPath, PulsingPathCarriesThePhaseAcrossSegments) {
     const std::uint32_t tick = 2 * 50;
-    // Drawn from the last point toward the first; the end point is not drawn. A segment far
-    // outside still moves the wave on, so what is visible is the same.
+    // Drawn from the last point on, the end point not; a segment far outside still moves the wave on.
     for (int count : {3, 4}) {
         Canvas canvas(100, 20);
         const POINT points[4] = {{60, 5}, {30, 5}, {10, 5}, {10, 100000}};

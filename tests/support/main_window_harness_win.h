@@ -1,13 +1,14 @@
-// Test harness: the real main window, made from its template with its real
-// procedure, shown modelessly over a temporary program folder, with the
-// system facilities replaced by recorders.
+// The real main window over a temporary program folder, with the system facilities replaced by recorders.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "app/map_select_win.h"
@@ -35,8 +36,7 @@ struct Recorders {
     std::string gameLogFolder;  // what the installation record gives
 };
 
-// The context menu, an entry per item: "-" for a separator, else "*" when
-// checked, the id, the text and " (greyed)" when greyed ("*40201 Follow Height").
+// The context menu's items: "-" for a separator, else "*" if checked, id, text, " (greyed)" if greyed.
 std::vector<std::string> MenuItems(const AppState& app);
 inline std::string MenuItem(int id, const std::string& text) { return std::to_string(id) + " " + text; }
 // Presses or releases `key` in this thread's keyboard state.
@@ -44,8 +44,7 @@ void SetKeyDown(int key, bool down);
 
 class MainWindowHarness {
 public:
-    // `programFolder` ends with a backslash; the window is created at once
-    // unless `create` is false (then call Create()).
+    // `programFolder` ends with a backslash; without `create`, call Create() later.
     explicit MainWindowHarness(const std::string& programFolder, bool create = true);
     ~MainWindowHarness() { Destroy(); }
     MainWindowHarness(const MainWindowHarness&) = delete;

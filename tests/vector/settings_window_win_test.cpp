@@ -1,9 +1,5 @@
-// The vector map drawn by GDI, and its settings window over the real main
-// window: controls change their setting and render the map again, the
-// trackbars only after their deadline.
+// The vector map drawn by GDI, and its settings window over the real main window.
 #include "vector/settings_window_win.h"
-
-#include <windows.h>
 
 #include <commctrl.h>
 
@@ -11,12 +7,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <tuple>
 
 #include "app/main_window_win.h"
-#include "base/gdi_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
 #include "vector/vector_render_win.h"
 
@@ -79,8 +71,7 @@ protected:
         SendMessageA(window, WM_TIMER, IDT_VECTOR_RERENDER, 0);
         h->PumpMessages();
     }
-    // A key press as the message loop receives it (the key held down while it
-    // is handled), with Shift held or not.
+    // A key press as the message loop receives it, the key (and Shift if asked) held down meanwhile.
     void Press(WPARAM key, bool shift = false) {
         test::SetKeyDown(VK_SHIFT, shift);
         test::SetKeyDown(static_cast<int>(key), true);
