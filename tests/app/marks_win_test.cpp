@@ -1,5 +1,4 @@
-// Waypoints and corpse markers in the real main window: the context menu
-// items and their commands, and corpses kept in the settings file.
+// Waypoints and corpse markers: the context menu items and commands, and corpses in the settings file.
 #include <gtest/gtest.h>
 
 #include "app/marks_win.h"

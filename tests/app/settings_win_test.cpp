@@ -17,8 +17,7 @@ protected:
     std::string Value(const char* section, const char* key) const { return ReadProfileText(section, key, "<missing>", Ini()); }
     static RECT Placement(MainWindowHarness& h) {
         RECT r{};
-        GetWindowRect(h.window(), &r);
-        return r;
+        return GetWindowRect(h.window(), &r), r;
     }
 };
 
@@ -47,8 +46,7 @@ TEST_F(SettingsTest, DefaultsWithoutAFileAndMapOnlyKeepsTheTemplatePlacement) {
 TEST_F(SettingsTest, AnyNonZeroFlagIsOnAndWrittenBackAsOne) {
     test::WriteFile(Ini(), "[Mode]\r\nOnTop=5\r\nKeepCentered=-3\r\n[VURavaZiro]\r\nColor=255\r\nShowBase=7\r\n");
     MainWindowHarness h(folder.path());
-    EXPECT_NE(h.app().OnTop, 0);
-    EXPECT_TRUE(GetWindowLongA(h.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(h.app().OnTop && GetWindowLongA(h.window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(h.app().vector.Color, 255u);  // pure red background
     h.Command(IDC_EXIT);
     EXPECT_EQ(Value("Mode", "OnTop") + Value("Mode", "KeepCentered") + Value("VURavaZiro", "ShowBase") + "|" +

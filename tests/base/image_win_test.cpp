@@ -18,8 +18,7 @@ test::Picture PixelsOfFile(const std::string& path) { return test::ReadPixels(Un
 
 class ImageLoad : public ::testing::Test {
 protected:
-    // Writes `picture` as `name` in `format`, loads it back and returns its pixels;
-    // `firstInMemory` gets the pixel stored first in the 24-bit DIB section.
+    // `picture` written as `name` and loaded back; `firstInMemory` gets the first pixel of the 24-bit DIB.
     Picture RoundTrip(const std::string& name, const Picture& picture, PictureFormat format = PictureFormat::Png,
                       std::uint32_t* firstInMemory = nullptr) {
         EXPECT_TRUE(test::WritePicture(folder / name, picture, format));

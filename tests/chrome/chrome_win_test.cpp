@@ -1,5 +1,4 @@
-// The main window's chrome driven piece by piece: the controls and Map View
-// of each view mode, the hover title, the context menu and the skin.
+// The main window's chrome piece by piece: view modes, the hover title, the context menu and the skin.
 #include <gtest/gtest.h>
 
 #include "chrome/context_menu_win.h"
@@ -18,8 +17,7 @@ INT_PTR CALLBACK BareDialogProc(HWND window, UINT message, WPARAM, LPARAM lParam
     return message == WM_INITDIALOG;
 }
 
-// The real "Tolvik" dialog in the normal view, with a bare procedure that
-// only attaches a Program, so that the chrome functions can be driven one by one.
+// The real "Tolvik" dialog in the normal view, with a procedure that only attaches a Program.
 class ChromeWindow : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -33,13 +31,10 @@ protected:
     bool Visible(int id) const { return (GetWindowLongA(GetDlgItem(window, id), GWL_STYLE) & WS_VISIBLE) != 0; }
     RECT ClientRectOf(int id) const {  // a control's rectangle in client coordinates
         RECT r = {};
-        GetWindowRect(GetDlgItem(window, id), &r);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        return r;
+        return GetWindowRect(GetDlgItem(window, id), &r), MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2), r;
     }
     POINT Corner(int id) const { return {ClientRectOf(id).left, ClientRectOf(id).top}; }
-    // The controls of each set shown or not, and the Map View reaching exactly
-    // from `topLeft` to the client area's edges.
+    // Each set of controls shown or not, and the Map View exactly from `topLeft` to the client area's edges.
     void ExpectMode(bool info, bool controls, bool panel, POINT topLeft, const char* mode) {
         for (int id : kInfoFields) EXPECT_EQ(Visible(id), info) << mode << " control " << id;
         for (int id : kWindowControls) EXPECT_EQ(Visible(id), controls) << mode << " control " << id;
@@ -52,7 +47,9 @@ protected:
         for (const RECT& r : {ClientRectOf(IDC_MAP_VIEW), MapViewRect(window, program)})
             EXPECT_TRUE(EqualRect(&r, &expected)) << mode << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
-    void Resize(int w, int h) { SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE); }
+    void Resize(int w, int h) {
+        SetWindowPos(window, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE), LayoutMapView(window, program);
+    }
     std::string Hover(int x, int y) {
         UpdateHoverTitle(window, program, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)));
         return Title();
@@ -67,7 +64,6 @@ TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
     EXPECT_TRUE(normal.x == 0 && normal.y > 0);
     ExpectMode(true, true, false, normal, "normal");
     Resize(900, 800);
-    LayoutMapView(window, program);
     ExpectMode(true, true, false, normal, "normal, larger");
     program.app.calibrationMode = 1;
     ShowCalibrationPanel(window, program, true);
@@ -81,7 +77,6 @@ TEST_F(ChromeWindow, EachModeShowsItsControlsAndPlacesTheMap) {
     ApplyViewMode(window, program, true);
     ExpectMode(false, false, false, {0, 0}, "map only");
     Resize(300, 220);
-    LayoutMapView(window, program);
     ExpectMode(false, false, false, {0, 0}, "map only, smaller");
     program.app.MapOnly = 0;
     ApplyViewMode(window, program, false);

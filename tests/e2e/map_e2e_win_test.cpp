@@ -1,6 +1,5 @@
-// Maps on Tolvik.exe's screen: the demo zone's picture with the disc where the calibration puts it and panning
-// that stops at the edges; a corpse marker and a Ctrl+click waypoint; a vector map with the disc where its bounds
-// put it and its floors coloured by the height the player stands at.
+// Maps on Tolvik.exe's screen: the demo zone's calibrated picture, panning, a corpse marker and a waypoint;
+// a vector map with the disc where its bounds put it and its floors coloured by the player's height.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -28,8 +27,7 @@ constexpr const char* kStart =
 constexpr int kDemoWidth = 1200, kDemoHeight = 900;
 CurrentMap DemoMap() {
     CurrentMap map;
-    map.calibrated = 1;
-    map.points = CalibrationPoints{150, 150, 1050, 750, 1500.0f, 1000.0f, -1500.0f, -1000.0f};
+    map.calibrated = 1, map.points = CalibrationPoints{150, 150, 1050, 750, 1500.0f, 1000.0f, -1500.0f, -1000.0f};
     return map;
 }
 
@@ -41,9 +39,6 @@ POINT ImageInView(PixelPoint p, int width, int height, int panX, int panY) {
 POINT CentredInView(const RunningTolvik& tolvik, PixelPoint p, int width = kDemoWidth, int height = kDemoHeight) {
     const RECT view = tolvik.View();
     return ImageInView(p, width, height, view.right / 2 - (width + 1280) / 2, view.bottom / 2 - (height + 1024) / 2);
-}
-POINT GameOnScreen(const RunningTolvik& tolvik, float x, float y) {
-    return tolvik.ViewToScreen(CentredInView(tolvik, GameToImage(DemoMap(), x, y)));
 }
 // True when the disc is drawn at view point `at` within four seconds.
 bool DiscAt(const RunningTolvik& tolvik, POINT at) { return PixelBecomes(tolvik.ViewToScreen(at), kGreen, 4000); }
@@ -80,15 +75,14 @@ TEST_F(RasterMapOnScreen, DiscSitsWhereTheCalibrationSaysAndPanningStopsAtTheEdg
     const POINT middle{view.right / 2, view.bottom / 2};
     tolvik.Drag(middle, 100, 0);
     EXPECT_TRUE(DiscAt(tolvik, POINT{disc.x + 100, disc.y}));
-    // Far to the right: the map bitmap's left edge stops at the view's left edge.
+    // Pushed far right the map bitmap's left edge stops at the view's left edge; far left, its right edge at the right.
     const int panY = view.bottom / 2 - (kDemoHeight + 1024) / 2;
-    tolvik.Drag(middle, 30000, 0);
-    tolvik.Drag(middle, -900, 0);
-    EXPECT_TRUE(DiscAt(tolvik, ImageInView(p, kDemoWidth, kDemoHeight, -900, panY)));
-    // Far to the left: its right edge stops at the view's right edge.
-    tolvik.Drag(middle, -30000, 0);
-    tolvik.Drag(middle, 900, 0);
-    EXPECT_TRUE(DiscAt(tolvik, ImageInView(p, kDemoWidth, kDemoHeight, view.right - (kDemoWidth + 1280) + 900, panY)));
+    for (const int push : {30000, -30000}) {
+        tolvik.Drag(middle, push, 0);
+        tolvik.Drag(middle, push > 0 ? -900 : 900, 0);
+        const int panX = push > 0 ? -900 : view.right - (kDemoWidth + 1280) + 900;
+        EXPECT_TRUE(DiscAt(tolvik, ImageInView(p, kDemoWidth, kDemoHeight, panX, panY))) << push;
+    }
     EXPECT_EQ(tolvik.Close(), 0u);
 }
 
@@ -103,7 +97,7 @@ TEST_F(MarksOnScreen, CorpseStaysThroughAZoneChangeAwayAndBack) {
     EXPECT_EQ(staged.Get("Corpses", "Greater Faydark"), "200.00, -300.00, 6.50");
     AppendFile(staged.log(), kStart);
     ASSERT_TRUE(tolvik.TextBecomes(IDC_ZONE_FIELD, "Greater Faydark", 5000));
-    const POINT corpse = GameOnScreen(tolvik, 200.0f, -300.0f);
+    const POINT corpse = tolvik.ViewToScreen(CentredInView(tolvik, GameToImage(DemoMap(), 200.0f, -300.0f)));
     EXPECT_TRUE(PixelBecomes(corpse, kWhite)) << corpse.x << "," << corpse.y;
     EXPECT_EQ(ScreenPixel(POINT{corpse.x + 6, corpse.y + 6}), kWhite);
     EXPECT_EQ(ScreenPixel(POINT{corpse.x, corpse.y + 2}), kBlack);
@@ -141,10 +135,7 @@ constexpr COLORREF kFloorA = RGB(200, 40, 0), kFloorB = RGB(0, 160, 240);
 constexpr COLORREF kFadedA = RGB(80, 70, 90), kFadedB = RGB(30, 100, 150);  // (c + 3 x background) / 4
 
 // The Map View on screen: pixels per colour and, along one row, where floor B's columns are.
-struct ViewShot {
-    std::map<COLORREF, int> count;
-    std::vector<int> columnsB;
-};
+struct ViewShot { std::map<COLORREF, int> count; std::vector<int> columnsB; };
 
 ViewShot TakeShot(const RunningTolvik& tolvik) {
     RECT r{};

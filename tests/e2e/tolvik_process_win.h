@@ -29,16 +29,13 @@ public:
         GetModuleFileNameA(nullptr, exe, MAX_PATH);
         *std::strrchr(exe, '\\') = '\0';
         Copy(std::string(exe) + "\\Tolvik.exe", "Tolvik.exe");
-        for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"})
-            Copy(DataFile(std::string("Textures\\") + texture), std::string("Textures\\") + texture);
-        Copy(DataFile("Zones\\MissingMap.jpg"), "Zones\\MissingMap.jpg");
+        for (const char* file : {"Textures\\BackgroundDialog.jpg", "Textures\\BackgroundButton.jpg", "Textures\\BackgroundMap.jpg",
+                                 "Zones\\MissingMap.jpg"})
+            Copy(DataFile(file), file);
     }
     void Copy(const std::string& from, const std::string& to) const { CopyFileA(from.c_str(), (folder_ / to).c_str(), FALSE); }
     // Starts the log with `text` and makes it the program's log file.
-    void StartLog(const std::string& text) const {
-        WriteFile(log(), text);
-        Set("Settings", "Log File", log());
-    }
+    void StartLog(const std::string& text) const { WriteFile(log(), text), Set("Settings", "Log File", log()); }
     void Set(const char* section, const char* key, const std::string& value) const {
         WritePrivateProfileStringA(section, key, value.c_str(), ini().c_str());
     }

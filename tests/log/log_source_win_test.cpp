@@ -41,8 +41,7 @@ TEST(WinLogSource, OffsetsPastFourGibibytes) {
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD ignored = 0;
     DeviceIoControl(file, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &ignored, nullptr);
-    LARGE_INTEGER hole{};
-    hole.QuadPart = (LONGLONG{5} << 30) + 1;
+    const LARGE_INTEGER hole{.QuadPart = (LONGLONG{5} << 30) + 1};
     const bool appended = SetFilePointerEx(file, hole, nullptr, FILE_BEGIN) && SetEndOfFile(file) &&
                           Append(file, "\n" + kZoneLine + kLocLine);
     CloseHandle(file);

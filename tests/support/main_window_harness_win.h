@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/map_select_win.h"
+#include "base/profile_win.h"
 #include "base/program_win.h"
 #include "base/window_text_win.h"
 #include "res/resource.h"
@@ -20,10 +21,7 @@
 
 namespace tolvik::test {
 
-struct MessageRecord {
-    std::string text, caption;
-    UINT type = 0;
-};
+struct MessageRecord { std::string text, caption; UINT type = 0; };
 
 struct Recorders {
     std::uint32_t tick = 100000;
@@ -58,24 +56,21 @@ public:
     AppState& app() { return program_->app; }
     Recorders& rec() { return rec_; }
 
-    // Sends `message` to the window and runs what it posts.
-    void Send(UINT message, WPARAM w = 0, LPARAM l = 0);
-    // Runs the timer procedure as one 100 ms tick would, advancing the clock.
+    void Send(UINT message, WPARAM w = 0, LPARAM l = 0);  // and runs what it posts
+    // One timer tick of the main window, the clock advanced by `advanceMs`.
     void Tick(std::uint32_t advanceMs = 100) { rec_.tick += advanceMs, Send(WM_TIMER, IDT_MAIN_TICK); }
-    // Advances the clock past the poll interval and ticks once.
-    void Poll() { Tick(1100); }
+    void Poll() { Tick(1100); }  // a tick past the poll interval
     void Command(int id, int code = 0) { Send(WM_COMMAND, MAKEWPARAM(id, code)); }
     std::string Text(int id) const { return WholeWindowText(Item(id)); }
     void PumpMessages();
 
-    std::string Ini() const { return program_->app.programFolder + "Tolvik.ini"; }
-    // A value of the settings file, or "<missing>".
-    std::string Stored(const std::string& section, const std::string& key) const;
+    std::string Stored(const std::string& section, const std::string& key) const {  // or "<missing>"
+        return ReadProfileText(section, key, "<missing>", program_->app.programFolder + "Tolvik.ini");
+    }
     void Select(const std::string& zone) { SelectZoneMap(window_, *program_, zone); }  // shows the zone's map
     RECT ViewRect() const {  // the Map View's client rectangle
         RECT view{};
-        GetClientRect(Item(IDC_MAP_VIEW), &view);
-        return view;
+        return GetClientRect(Item(IDC_MAP_VIEW), &view), view;
     }
     Picture Frame(bool references = false); // the Map View as it paints
     POINT ViewOf(float x, float y);         // where a game position is in the view
