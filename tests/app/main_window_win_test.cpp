@@ -25,7 +25,7 @@ protected:
         for (LRESULT i = 0, n = SendMessageA(h.Item(IDC_ZONE_LIST), CB_GETCOUNT, 0, 0); i < n; ++i) {
             char text[300] = {};
             SendMessageA(h.Item(IDC_ZONE_LIST), CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-            all += (i ? "|" : "") + std::string(text);
+            (all += i ? "|" : "") += text;
         }
         return all;
     }
