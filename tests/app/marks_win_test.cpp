@@ -1,12 +1,8 @@
-// Waypoints and corpse markers in the real main window: the context menu
-// items and their commands, and corpses kept in the settings file.
+// Waypoints and corpse markers: the context menu items and commands, and corpses in the settings file.
 #include <gtest/gtest.h>
-
-#include <windows.h>
 
 #include "app/marks_win.h"
 #include "chrome/marks_menu_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {

@@ -1,13 +1,7 @@
-// Pictures: files loaded whatever their format, refused when broken or too
-// big; and the pictures built into the program, shown by a program folder
-// that has none of them and replaced by files that are there.
+// Picture files loaded whatever their format or refused; the built-in pictures and files replacing them.
 #include "base/image_win.h"
 
 #include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <string>
-#include <utility>
 
 #include "base/shipped_art_win.h"
 #include "support/main_window_harness_win.h"
@@ -20,15 +14,11 @@ using test::Picture;
 using test::PictureFormat;
 using test::SolidPicture;
 
-test::Picture PixelsOfFile(const std::string& path) {
-    UniqueBitmap bitmap(LoadImageBitmap(path));
-    return test::ReadPixels(bitmap.get());
-}
+test::Picture PixelsOfFile(const std::string& path) { return test::ReadPixels(UniqueBitmap(LoadImageBitmap(path)).get()); }
 
 class ImageLoad : public ::testing::Test {
 protected:
-    // Writes `picture` as `name` in `format`, loads it back and returns its pixels;
-    // `firstInMemory` gets the pixel stored first in the 24-bit DIB section.
+    // `picture` written as `name` and loaded back; `firstInMemory` gets the first pixel of the 24-bit DIB.
     Picture RoundTrip(const std::string& name, const Picture& picture, PictureFormat format = PictureFormat::Png,
                       std::uint32_t* firstInMemory = nullptr) {
         EXPECT_TRUE(test::WritePicture(folder / name, picture, format));
@@ -48,25 +38,19 @@ protected:
 
 TEST_F(ImageLoad, PicturesLoadWhateverTheirNameAndAlphaComesOutOverBlack) {
     Picture picture = SolidPicture(3, 2, 0xFF102030u);
-    picture.at(0, 0) = 0xFFFF0000u;
-    picture.at(1, 1) = 0xFF0000FFu;
+    picture.at(0, 0) = 0xFFFF0000u, picture.at(1, 1) = 0xFF0000FFu;
     std::uint32_t first = 0;
     Picture read = RoundTrip("map.jpg", picture, PictureFormat::Png, &first);  // a PNG named .jpg
-    EXPECT_EQ(first, 0xFF0000u);  // top-down
-    EXPECT_EQ(std::pair(read.width, read.height), std::pair(3, 2));
+    EXPECT_EQ(std::tuple(first, read.width, read.height), std::tuple(0xFF0000u, 3, 2));  // top-down
     EXPECT_EQ(read.argb, (std::vector<std::uint32_t>{0xFF0000u, 0x102030u, 0x102030u, 0x102030u, 0x0000FFu, 0x102030u}));
     EXPECT_EQ(RoundTrip("dot.jpg", SolidPicture(1, 1, 0xFFABCDEFu)).argb, std::vector<std::uint32_t>{0xABCDEFu});
     EXPECT_EQ(RoundTrip("bmp.jpg", SolidPicture(5, 9, 0xFF40C080u), PictureFormat::Bmp).at(4, 8), 0x40C080u);
     const std::uint32_t grey = RoundTrip("real.jpg", SolidPicture(16, 16, 0xFF808080u), PictureFormat::Jpeg).at(8, 8);
     EXPECT_NEAR(static_cast<int>(grey & 0xFF), 0x80, 4);
-    picture = SolidPicture(3, 1, 0xFFFFFFFFu);
-    picture.at(1, 0) = 0x00FFFFFFu;  // fully transparent white
-    picture.at(2, 0) = 0x80FF0000u;  // half transparent red
-    read = RoundTrip("alpha.jpg", picture);
-    EXPECT_EQ(read.at(0, 0), 0xFFFFFFu);
-    EXPECT_EQ(read.at(1, 0), 0x000000u);
+    // Opaque white, fully transparent white, half transparent red.
+    read = RoundTrip("alpha.jpg", Picture{3, 1, {0xFFFFFFFFu, 0x00FFFFFFu, 0x80FF0000u}});
+    EXPECT_EQ(std::tuple(read.at(0, 0), read.at(1, 0), read.at(2, 0) & 0xFFFFu), std::tuple(0xFFFFFFu, 0u, 0u));
     EXPECT_NEAR(static_cast<int>(read.at(2, 0) >> 16), 0x80, 2);
-    EXPECT_EQ(read.at(2, 0) & 0xFFFFu, 0u);
 }
 
 TEST_F(ImageLoad, MissingOrBrokenFilesGiveNoBitmap) {
@@ -79,9 +63,7 @@ TEST_F(ImageLoad, MissingOrBrokenFilesGiveNoBitmap) {
     EXPECT_EQ(RoundTrip("good.jpg", SolidPicture(2, 2, 0xFF000000u)).width, 2);
 }
 
-// The size in the header decides before anything is decoded: a header
-// claiming a huge picture is refused at once, and so is a real picture whose
-// size the caller does not allow.
+// The header's size decides before decoding: too big, or not allowed by the caller.
 TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
     test::WriteFile(folder / "png.jpg", test_pictures::PngHeader(27000, 27000) + std::string(100000, '\0'));
     test::WriteFile(folder / "jpeg.jpg", test_pictures::JpegHeader(16385, 100));
@@ -92,8 +74,7 @@ TEST_F(ImageLoad, PicturesTooBigAreRefusedByTheirHeader) {
         EXPECT_FALSE(Loads("small.jpg", [](std::int64_t w, std::int64_t h) { return !(w == 3 && h == 2); }));
         EXPECT_TRUE(Loads("small.jpg", [](std::int64_t w, std::int64_t h) { return w == 3 && h == 2; }));
     }
-    EXPECT_EQ(CreateTopDownDib(8193, 8192), nullptr);
-    EXPECT_EQ(CreateDib24(8192, 8193), nullptr);
+    EXPECT_TRUE(CreateTopDownDib(8193, 8192) == nullptr && CreateDib24(8192, 8193) == nullptr);
 }
 
 TEST(ShippedArt, BuiltInPicturesAreTheShippedFiles) {
@@ -103,8 +84,7 @@ TEST(ShippedArt, BuiltInPicturesAreTheShippedFiles) {
         ASSERT_FALSE(shipped.empty()) << name;
         EXPECT_TRUE(BuiltInPictureBytes(name) == shipped) << name;
     }
-    EXPECT_TRUE(BuiltInPictureBytes("Greater Faydark.jpg").empty());
-    EXPECT_TRUE(BuiltInPictureBytes("MissingMap").empty());
+    EXPECT_TRUE(BuiltInPictureBytes("Greater Faydark.jpg").empty() && BuiltInPictureBytes("MissingMap").empty());
 }
 
 TEST(ShippedArt, AnEmptyProgramFolderShowsTheBuiltInLookAndFilesThereWin) {
@@ -120,7 +100,6 @@ TEST(ShippedArt, AnEmptyProgramFolderShowsTheBuiltInLookAndFilesThereWin) {
         const Picture standBy = PixelsOfFile(data + "Zones\\MissingMap.jpg");
         EXPECT_EQ(std::pair(h.app().map.imageWidth, h.app().map.imageHeight), std::pair(standBy.width, standBy.height));
         Picture map = test::ReadPixels(gdi.mapBitmap.get());
-        ASSERT_GT(map.width, 0);
         int lit = 0;
         for (int x = 0; x < h.app().map.imageOffsetX; ++x) lit += map.at(x, 0) != 0 ? 1 : 0;
         EXPECT_GT(lit, h.app().map.imageOffsetX / 2);
@@ -132,8 +111,7 @@ TEST(ShippedArt, AnEmptyProgramFolderShowsTheBuiltInLookAndFilesThereWin) {
     test::MainWindowHarness h(folder.path());
     EXPECT_EQ(test::ReadPixels(h.program().gdi.dialogTexture.get()).argb, SolidPicture(8, 8, 0x336699u).argb);
     EXPECT_EQ(h.app().map.imageWidth, 100);
-    // The button texture has no file: still the built-in one.
-    EXPECT_EQ(test::ReadPixels(h.program().gdi.buttonTexture.get()).argb, button.argb);
+    EXPECT_EQ(test::ReadPixels(h.program().gdi.buttonTexture.get()).argb, button.argb);  // no file: still built in
 }
 
 }  // namespace

@@ -1,16 +1,15 @@
-// End-to-end helpers: a staged program folder, the real Tolvik.exe started
-// in it, and its window read and driven from outside the process.
+// End-to-end helpers: the real Tolvik.exe started in a staged folder, driven from outside.
 #pragma once
 
 #include <windows.h>
 
-#include <chrono>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
-#include <thread>
 #include <utility>
 
+#include "base/gdi_win.h"
 #include "res/resource.h"
 #include "support/temp_files.h"
 
@@ -21,39 +20,30 @@ using test::WriteFile;
 
 inline std::string DataFile(const std::string& relative) { return std::string(TOLVIK_DATA_DIR) + "\\" + relative; }
 
-// A value of a profile file, or "<missing>".
-inline std::string Profile(const std::string& file, const char* section, const char* key) {
-    char text[300] = {};
-    GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
-    return text;
-}
-
-// A program folder laid out like the shipped one (Tolvik.exe, Textures\,
-// Zones\MissingMap.jpg, an empty VURavaZiro\), with a logs\ folder beside.
+// A program folder laid out like the shipped one, with a logs\ folder beside.
 class StagedProgram {
 public:
     explicit StagedProgram(const std::string& name) : folder_("e2e-" + name) {
         for (const char* sub : {"Textures", "Zones", "VURavaZiro", "logs"}) test::MakeFolder(folder_ / sub);
         char exe[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, exe, MAX_PATH);
-        const std::string built = exe;
-        Copy(built.substr(0, built.find_last_of('\\') + 1) + "Tolvik.exe", "Tolvik.exe");
-        for (const char* texture : {"BackgroundDialog.jpg", "BackgroundButton.jpg", "BackgroundMap.jpg"})
-            Copy(DataFile(std::string("Textures\\") + texture), std::string("Textures\\") + texture);
-        Copy(DataFile("Zones\\MissingMap.jpg"), "Zones\\MissingMap.jpg");
+        *std::strrchr(exe, '\\') = '\0';
+        Copy(std::string(exe) + "\\Tolvik.exe", "Tolvik.exe");
+        for (const char* file : {"Textures\\BackgroundDialog.jpg", "Textures\\BackgroundButton.jpg", "Textures\\BackgroundMap.jpg",
+                                 "Zones\\MissingMap.jpg"})
+            Copy(DataFile(file), file);
     }
-    void Copy(const std::string& from, const std::string& to) const {
-        CopyFileA(from.c_str(), (folder_ / to).c_str(), FALSE);
-    }
+    void Copy(const std::string& from, const std::string& to) const { CopyFileA(from.c_str(), (folder_ / to).c_str(), FALSE); }
     // Starts the log with `text` and makes it the program's log file.
-    void StartLog(const std::string& text) const {
-        WriteFile(log(), text);
-        Set("Settings", "Log File", log());
-    }
+    void StartLog(const std::string& text) const { WriteFile(log(), text), Set("Settings", "Log File", log()); }
     void Set(const char* section, const char* key, const std::string& value) const {
         WritePrivateProfileStringA(section, key, value.c_str(), ini().c_str());
     }
-    std::string Get(const char* section, const char* key) const { return Profile(ini(), section, key); }
+    std::string Get(const char* section, const char* key) const {  // or "<missing>"
+        char text[300] = {};
+        GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, ini().c_str());
+        return text;
+    }
     const std::string& folder() const { return folder_.path(); }
     std::string log() const { return folder_ / "logs\\eqlog_Tester_P1999.txt"; }
     std::string ini() const { return folder_ / "Tolvik.ini"; }
@@ -63,19 +53,11 @@ private:
 };
 
 // A pixel of the screen, as the user sees it.
-inline COLORREF ScreenPixel(POINT p) {
-    const HDC screen = GetDC(nullptr);
-    const COLORREF c = GetPixel(screen, p.x, p.y);
-    ReleaseDC(nullptr, screen);
-    return c;
-}
+inline COLORREF ScreenPixel(POINT p) { return GetPixel(WindowDc(nullptr).get(), p.x, p.y); }
 
 inline bool WaitFor(const std::function<bool()>& condition, int milliseconds = 3000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
+    for (const ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(50))
         if (condition()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
     return condition();
 }
 
@@ -92,8 +74,7 @@ inline std::string TextOf(HWND window) {
     return text;
 }
 
-// Tolvik.exe running in a staged folder; the constructor waits until its
-// main window is visible and its controls filled (window() stays null if not).
+// Tolvik.exe running; the constructor waits for its window, visible and filled (else window() is null).
 class RunningTolvik {
 public:
     explicit RunningTolvik(const StagedProgram& staged) {
@@ -128,13 +109,9 @@ public:
     }
     RECT View() const {  // the Map View's client rectangle
         RECT r{};
-        GetClientRect(Item(IDC_MAP_VIEW), &r);
-        return r;
+        return GetClientRect(Item(IDC_MAP_VIEW), &r), r;
     }
-    POINT ViewToScreen(POINT p) const {
-        ClientToScreen(Item(IDC_MAP_VIEW), &p);
-        return p;
-    }
+    POINT ViewToScreen(POINT p) const { return ClientToScreen(Item(IDC_MAP_VIEW), &p), p; }
     // A drag with the left button from view point `from` by (dx, dy), as the window receives it.
     void Drag(POINT from, int dx, int dy, WPARAM keys = 0) const {
         MapWindowPoints(Item(IDC_MAP_VIEW), window_, &from, 1);
@@ -142,9 +119,7 @@ public:
             return MAKELPARAM(static_cast<WORD>(static_cast<short>(from.x + dx * part / 2)),
                               static_cast<WORD>(static_cast<short>(from.y + dy * part / 2)));
         };
-        SendMessageA(window_, WM_LBUTTONDOWN, MK_LBUTTON | keys, at(0));
-        SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON | keys, at(1));
-        SendMessageA(window_, WM_MOUSEMOVE, MK_LBUTTON | keys, at(2));
+        for (int part : {0, 1, 2}) SendMessageA(window_, part ? WM_MOUSEMOVE : WM_LBUTTONDOWN, MK_LBUTTON | keys, at(part));
         SendMessageA(window_, WM_LBUTTONUP, keys, at(2));
     }
     // Asks the window to close and returns the exit code (STILL_ACTIVE if still running).
@@ -160,17 +135,14 @@ public:
 private:
     // The process's window whose title starts with "Tolvik".
     HWND FindMainWindow() const {
-        std::pair<DWORD, HWND> search{process_.dwProcessId, nullptr};
-        EnumWindows([](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<std::pair<DWORD, HWND>*>(data);
+        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
             DWORD pid = 0;
             char title[64] = {};
             GetWindowThreadProcessId(window, &pid);
-            GetWindowTextA(window, title, sizeof title);
-            if (pid == s->first && std::strncmp(title, "Tolvik", 6) == 0) s->second = window;
-            return s->second == nullptr;
-        }, reinterpret_cast<LPARAM>(&search));
-        return search.second;
+            if (pid == process_.dwProcessId && GetWindowTextA(window, title, sizeof title) && std::strncmp(title, "Tolvik", 6) == 0)
+                return window;
+        }
+        return nullptr;
     }
 
     PROCESS_INFORMATION process_{};

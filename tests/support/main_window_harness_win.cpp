@@ -3,16 +3,14 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/folders.h"
 #include "app/main_window_win.h"
-#include "app/map_select_win.h"
 #include "app/system_seams_win.h"
-#include "base/profile_win.h"
-#include "base/window_text_win.h"
 #include "chrome/context_menu_win.h"
 #include "raster/map_math.h"
 #include "raster/map_view_win.h"
-#include "res/resource.h"
 
 namespace tolvik::test {
 
@@ -60,41 +58,21 @@ MainWindowHarness::MainWindowHarness(const std::string& programFolder, bool crea
 }
 
 void MainWindowHarness::Create() {
-    static const bool commonControls = (InitCommonControls(), true);
-    (void)commonControls;
+    InitCommonControls();
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), "Tolvik", nullptr, MainWindowProc,
                                  reinterpret_cast<LPARAM>(program_.get()));
-    if (window_) {
-        // The first tick is ours to give; the real timer must not interfere.
-        KillTimer(window_, IDT_MAIN_TICK);
-        PumpMessages();
-    }
+    if (window_) KillTimer(window_, IDT_MAIN_TICK), PumpMessages();  // the first tick is ours to give
 }
 
 void MainWindowHarness::Destroy() {
-    if (window_) {
-        DestroyWindow(window_);
-        window_ = nullptr;
-        PumpMessages();
-    }
+    if (window_) DestroyWindow(std::exchange(window_, nullptr)), PumpMessages();
 }
 
-void MainWindowHarness::Send(UINT message, WPARAM w, LPARAM l) {
-    SendMessageA(window_, message, w, l);
-    PumpMessages();
-}
+void MainWindowHarness::Send(UINT message, WPARAM w, LPARAM l) { SendMessageA(window_, message, w, l), PumpMessages(); }
 
 void MainWindowHarness::PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_TIMER && message.hwnd == window_) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-std::string MainWindowHarness::Stored(const std::string& section, const std::string& key) const {
-    return ReadProfileText(section, key, "<missing>", Ini());
+    for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+        if (m.message != WM_TIMER || m.hwnd != window_) TranslateMessage(&m), DispatchMessageA(&m);
 }
 
 Picture MainWindowHarness::Frame(bool references) {

@@ -65,13 +65,14 @@ inline std::uint32_t Rgb(COLORREF c) {
     return (std::uint32_t{GetRValue(c)} << 16) | (std::uint32_t{GetGValue(c)} << 8) | GetBValue(c);
 }
 
-// A black memory drawing surface.
+// A memory drawing surface in one colour (black unless given).
 class Canvas {
 public:
-    Canvas(int width, int height)
+    Canvas(int width, int height, COLORREF fill = 0)
         : dc_(CreateCompatibleDC(nullptr)), bitmap_(CreateCompatibleBitmap(WindowDc(nullptr).get(), width, height)) {
         previous_ = SelectObject(dc_.get(), bitmap_.get());
-        PatBlt(dc_.get(), 0, 0, width, height, BLACKNESS);
+        const RECT all{0, 0, width, height};
+        FillRect(dc_.get(), &all, UniqueBrush(CreateSolidBrush(fill)).get());
     }
     ~Canvas() { SelectObject(dc_.get(), previous_); }
     HDC dc() const { return dc_.get(); }

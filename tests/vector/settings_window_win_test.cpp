@@ -1,34 +1,22 @@
-// The vector map drawn by GDI, and its settings window over the real main
-// window: controls change their setting and render the map again, the
-// trackbars only after their deadline.
+// The vector map drawn by GDI, and its settings window over the real main window.
 #include "vector/settings_window_win.h"
-
-#include <windows.h>
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <utility>
 
 #include "app/main_window_win.h"
-#include "base/gdi_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
+#include "vector/settings_controls.h"
 #include "vector/vector_render_win.h"
 
 namespace tolvik {
 namespace {
 
-int Count(const test::Picture& p, std::uint32_t rgb) {
-    int n = 0;
-    for (std::uint32_t c : p.argb) n += c == rgb ? 1 : 0;
-    return n;
-}
+int Count(const test::Picture& p, std::uint32_t rgb) { return static_cast<int>(std::count(p.argb.begin(), p.argb.end(), rgb)); }
 
 TEST(VectorRenderWin, BackgroundAndLinesInTheirColours) {
     // 200 by 100 units at 200 pixels: file x = pixel x, file y = pixel y.
@@ -45,15 +33,11 @@ TEST(VectorRenderWin, BackgroundAndLinesInTheirColours) {
     DIBSECTION dib{};  // a 24-bit DIB of the map's size
     ASSERT_EQ(GetObjectA(bitmap.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
     EXPECT_EQ(std::tuple(dib.dsBmih.biWidth, dib.dsBmih.biHeight, dib.dsBmih.biBitCount), std::tuple(200, 100, 24));
-    const test::Picture p = test::ReadPixels(bitmap.get());
-    EXPECT_EQ(p.argb[99 * 200 + 199], 0u);  // the frame diagonal
-    // The horizontal line covers 20..119 of row 30; its last pixel stays bare.
-    EXPECT_EQ(p.argb[30 * 200 + 20], 0x2C0000u);
-    EXPECT_EQ(p.argb[30 * 200 + 120], 0x0A141Eu);
-    EXPECT_EQ(Count(p, 0x2C0000u), 100);
-    EXPECT_EQ(Count(p, 0x00C800u), 30);
-    // Nothing else was drawn.
-    EXPECT_EQ(Count(p, 0x0A141Eu) + Count(p, 0) + 100 + 30, 200 * 100);
+    test::Picture p = test::ReadPixels(bitmap.get());
+    // The frame diagonal; the horizontal line covers 20..119 of row 30, its last pixel stays bare.
+    EXPECT_EQ(std::tuple(p.at(199, 99), p.at(20, 30), p.at(120, 30)), std::tuple(0u, 0x2C0000u, 0x0A141Eu));
+    EXPECT_EQ(std::pair(Count(p, 0x2C0000u), Count(p, 0x00C800u)), std::pair(100, 30));
+    EXPECT_EQ(Count(p, 0x0A141Eu) + Count(p, 0) + 100 + 30, 200 * 100);  // nothing else was drawn
 }
 
 class VectorSettingsWindow : public ::testing::Test {
@@ -88,18 +72,13 @@ protected:
         SendMessageA(window, WM_TIMER, IDT_VECTOR_RERENDER, 0);
         h->PumpMessages();
     }
-    // A key press as the message loop receives it (the key held down while it
-    // is handled), with Shift held or not.
+    // A key press as the message loop receives it, the key (and Shift if asked) held down meanwhile.
     void Press(WPARAM key, bool shift = false) {
         test::SetKeyDown(VK_SHIFT, shift);
         test::SetKeyDown(static_cast<int>(key), true);
         MSG message{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
-        if (!TranslateDialogMessage(h->program(), message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        test::SetKeyDown(VK_SHIFT, false);
-        test::SetKeyDown(static_cast<int>(key), false);
+        if (!TranslateDialogMessage(h->program(), message)) TranslateMessage(&message), DispatchMessageA(&message);
+        for (int up : {VK_SHIFT, static_cast<int>(key)}) test::SetKeyDown(up, false);
         h->PumpMessages();
     }
 
@@ -108,23 +87,17 @@ protected:
     HWND window = nullptr;
 };
 
+// Which flag a toggle owns is the portable core's; here a click flips it and renders at once.
 TEST_F(VectorSettingsWindow, EveryToggleFlipsItsSettingAndRendersAtOnce) {
-    const std::pair<int, int VectorMapSettings::*> cases[] = {
-        {IDC_VM_BASE, &VectorMapSettings::ShowBase},     {IDC_VM_LAYER1, &VectorMapSettings::ShowLayer1},
-        {IDC_VM_LAYER2, &VectorMapSettings::ShowLayer2}, {IDC_VM_LAYER3, &VectorMapSettings::ShowLayer3},
-        {IDC_VM_LABELS, &VectorMapSettings::ShowLabels}, {IDC_VM_FILTER_ENABLE, &VectorMapSettings::UseHeightFilter},
-    };
-    for (const auto& [id, flag] : cases) {
-        const int before = app().vector.*flag;
+    for (int id : {IDC_VM_BASE, IDC_VM_LAYER1, IDC_VM_LAYER2, IDC_VM_LAYER3, IDC_VM_LABELS, IDC_VM_FILTER_ENABLE}) {
+        const int before = *VectorToggleFlag(app().vector, id);
         ArmRenderWatch();
         SendDlgItemMessageA(window, id, BM_CLICK, 0, 0);
         h->PumpMessages();
-        EXPECT_EQ(app().vector.*flag, before ? 0 : 1) << id;
-        EXPECT_TRUE(Rendered()) << id;
+        EXPECT_TRUE(*VectorToggleFlag(app().vector, id) == !before && Rendered()) << id;
         if (id != IDC_VM_BASE) continue;  // the base file's red line is gone, layer 1's blue one stays
         const test::Picture map = test::ReadPixels(h->program().gdi.mapBitmap.get());
-        EXPECT_EQ(Count(map, 0xFF0000u), 0);
-        EXPECT_GT(Count(map, 0x0000FFu), 0);
+        EXPECT_TRUE(Count(map, 0xFF0000u) == 0 && Count(map, 0x0000FFu) > 0);
     }
 }
 
@@ -133,8 +106,7 @@ TEST_F(VectorSettingsWindow, EachSearchChangeRendersAndAnUnchangedTextDoesNot) {
         ArmRenderWatch();
         SetDlgItemTextA(window, IDC_VM_SEARCH, text);
         h->PumpMessages();
-        EXPECT_EQ(app().vector.SearchFilter, text);
-        EXPECT_TRUE(Rendered()) << text;
+        EXPECT_TRUE(app().vector.SearchFilter == text && Rendered()) << text;
     }
     ArmRenderWatch();
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_VM_SEARCH, EN_CHANGE), reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_VM_SEARCH)));
@@ -163,15 +135,14 @@ TEST_F(VectorSettingsWindow, TrackbarRendersOnceAfterTheDeadline) {
 
 TEST_F(VectorSettingsWindow, TabArrowsAndEscapeWorkThroughTheMessageLoop) {
     SetFocus(GetDlgItem(window, IDC_VM_CLOSE));
-    ASSERT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_CLOSE));
-    Press(VK_TAB);
-    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
-    Press(VK_TAB);
-    EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SCALE));
+    for (int next : {IDC_VM_SELECT_FOLDER, IDC_VM_SCALE}) {
+        Press(VK_TAB);
+        EXPECT_EQ(GetFocus(), GetDlgItem(window, next)) << next;
+    }
     // The arrow keys move the focused trackbar, and the setting follows.
     Press(VK_RIGHT);
-    EXPECT_EQ(SendDlgItemMessageA(window, IDC_VM_SCALE, TBM_GETPOS, 0, 0), 401);
-    EXPECT_EQ(app().vector.MapResolution, 401);
+    EXPECT_EQ(std::pair(SendDlgItemMessageA(window, IDC_VM_SCALE, TBM_GETPOS, 0, 0), LRESULT{app().vector.MapResolution}),
+              std::pair(LRESULT{401}, LRESULT{401}));
     Press(VK_TAB, true);
     EXPECT_EQ(GetFocus(), GetDlgItem(window, IDC_VM_SELECT_FOLDER));
     // Enter presses the focused button.
@@ -185,33 +156,24 @@ TEST_F(VectorSettingsWindow, TabArrowsAndEscapeWorkThroughTheMessageLoop) {
     Press(VK_ESCAPE);
     EXPECT_TRUE(h->rec().endResults.empty());
     Press(VK_TAB);
-    EXPECT_NE(GetFocus(), h->Item(IDC_EXIT));
-    EXPECT_EQ(GetParent(GetFocus()), h->window());
+    EXPECT_TRUE(GetFocus() != h->Item(IDC_EXIT) && GetParent(GetFocus()) == h->window());
 }
 
 TEST_F(VectorSettingsWindow, OpensCentredOnTheMainWindowAndWhollyOnItsWorkArea) {
-    RECT main{}, settings{};
+    RECT main{}, r{};
     GetWindowRect(h->window(), &main);
-    GetWindowRect(window, &settings);
-    EXPECT_LE(std::abs((main.left + main.right) - (settings.left + settings.right)), 1);
-    EXPECT_LE(std::abs((main.top + main.bottom) - (settings.top + settings.bottom)), 1);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
+    GetWindowRect(window, &r);
+    EXPECT_LE(std::abs((main.left + main.right) - (r.left + r.right)) + std::abs((main.top + main.bottom) - (r.top + r.bottom)), 2);
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
     GetMonitorInfoA(MonitorFromWindow(h->window(), MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT work = monitor.rcWork;
-    // A main window pushed past the top-left and past the bottom-right corner.
-    for (const POINT corner : {POINT{work.left - 300, work.top - 250}, POINT{work.right - 100, work.bottom - 80}}) {
-        SetWindowPos(h->window(), nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        const HWND another = OpenVectorSettingsWindow(h->window(), h->program());
-        ASSERT_NE(another, nullptr);
-        RECT r{};
-        GetWindowRect(another, &r);
-        EXPECT_TRUE(r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom)
-            << r.left << "," << r.top << " " << r.right << "," << r.bottom;
-        const bool topLeft = corner.x < work.left;
-        EXPECT_TRUE(topLeft ? r.left == work.left && r.top == work.top : r.right == work.right && r.bottom == work.bottom);
-        DestroyWindow(another);
-    }
+    // A main window pushed past the bottom-right corner.
+    SetWindowPos(h->window(), nullptr, work.right - 100, work.bottom - 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const HWND another = OpenVectorSettingsWindow(h->window(), h->program());
+    ASSERT_NE(another, nullptr);
+    GetWindowRect(another, &r);
+    EXPECT_EQ(std::pair(r.right, r.bottom), std::pair(work.right, work.bottom));
+    DestroyWindow(another);
 }
 
 }  // namespace
