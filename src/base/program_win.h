@@ -63,6 +63,7 @@ struct MapViewBuffers {
     std::array<std::int64_t, 10> pictureKey{};
     bool pictureValid = false;
     RECT marksBox{0, 0, 0, 0};
+    std::array<UniqueMemoryDc, 2> scratch;  // memory DCs for copies from other bitmaps
 };
 
 // Long-lived drawing objects (created once, kept for the run).

@@ -74,8 +74,17 @@ void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int 
     if (painter.touched.left < painter.touched.right) SetBoundsRect(dc, &painter.touched, DCB_ACCUMULATE);
 }
 
-// Copies the part of the map bitmap that falls into `view`.
-void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapSize, int panX, int panY) {
+// Memory DC number `which` (0 or 1) of those kept for the run: a bitmap is
+// selected into it for one copy and then let go. (Making a DC each time
+// costs the system more than the copy.)
+HDC MemoryDc(MapViewBuffers& buffers, int which) {
+    UniqueMemoryDc& dc = buffers.scratch[which];
+    if (!dc) dc.reset(CreateCompatibleDC(nullptr));
+    return dc.get();
+}
+
+// Copies the part of the map bitmap that falls into `view`, through `source`.
+void CopyMapBitmap(HDC dc, HDC source, const RECT& view, HBITMAP mapBitmap, const SIZE& mapSize, int panX, int panY) {
     const std::int64_t left = std::max<std::int64_t>(panX, view.left);
     const std::int64_t top = std::max<std::int64_t>(panY, view.top);
     const std::int64_t right = std::min<std::int64_t>(static_cast<std::int64_t>(panX) + mapSize.cx, view.right);
@@ -86,19 +95,17 @@ void CopyMapBitmap(HDC dc, const RECT& view, HBITMAP mapBitmap, const SIZE& mapS
         PatBlt(dc, view.left, view.top, view.right - view.left, view.bottom - view.top, BLACKNESS);
     }
     if (left >= right || top >= bottom) return;
-    UniqueMemoryDc source(CreateCompatibleDC(dc));
-    Selection selected(source.get(), mapBitmap);
+    Selection selected(source, mapBitmap);
     BitBlt(dc, static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-           static_cast<int>(bottom - top), source.get(), static_cast<int>(left - panX), static_cast<int>(top - panY),
-           SRCCOPY);
+           static_cast<int>(bottom - top), source, static_cast<int>(left - panX), static_cast<int>(top - panY), SRCCOPY);
 }
 
 // The map bitmap at the map's zoom as a view of `view`'s size at pan
 // (panX, panY) shows it: only its visible part, stretched with smoothing;
 // over the image, the sharp picture when there is one for this zoom (vector
 // maps rendered at the zoom).
-void PaintZoomedMap(HDC dc, const RECT& view, int panX, int panY, const ZoomedView& zoom, bool sharp, HBITMAP mapBitmap,
-                    const SIZE& mapSize, const CurrentMap& map) {
+void PaintZoomedMap(HDC dc, HDC source, const RECT& view, int panX, int panY, const ZoomedView& zoom, bool sharp,
+                    HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
     PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     VisibleSpan across, down;
     if (!VisibleMapSpan(panX, mapSize.cx, view.right, map.zoomStep, across) ||
@@ -106,11 +113,10 @@ void PaintZoomedMap(HDC dc, const RECT& view, int panX, int panY, const ZoomedVi
         return;
     }
     {
-        UniqueMemoryDc source(CreateCompatibleDC(dc));
-        Selection selected(source.get(), mapBitmap);
+        Selection selected(source, mapBitmap);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, across.viewFirst, down.viewFirst, across.viewCount, down.viewCount, source.get(), across.first,
+        StretchBlt(dc, across.viewFirst, down.viewFirst, across.viewCount, down.viewCount, source, across.first,
                    down.first, across.count, down.count, SRCCOPY);
     }
     if (!sharp) return;
@@ -149,13 +155,14 @@ std::int64_t ZoomedPicturePan(int pan) {
 // zoom, rounded pans and view size, or made anew.
 void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap, const SIZE& mapSize) {
     ZoomedView& zoom = program.gdi.zoom;
+    const HDC source = MemoryDc(program.gdi.view, 0);
     const CurrentMap& map = program.app.map;
     const bool sharp = zoom.paintSharp && zoom.sharpStep == map.zoomStep && zoom.sharpMapSerial == zoom.mapSerial;
     const std::int64_t pictureX = ZoomedPicturePan(map.panX);
     const std::int64_t pictureY = ZoomedPicturePan(map.panY);
     const RECT picture{0, 0, view.right + kZoomedMargin, view.bottom + kZoomedMargin};
     if (pictureX > INT32_MAX || pictureY > INT32_MAX) {
-        PaintZoomedMap(dc, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, pictureX, pictureY, view.right, view.bottom,
@@ -168,18 +175,18 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
         zoom.frameKey = {};
     }
     if (!zoom.frame) {
-        PaintZoomedMap(dc, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
-    UniqueMemoryDc frameDc(CreateCompatibleDC(dc));
-    Selection selected(frameDc.get(), zoom.frame.get());
+    const HDC frameDc = MemoryDc(program.gdi.view, 1);
+    Selection selected(frameDc, zoom.frame.get());
     if (key != zoom.frameKey) {
-        PaintZoomedMap(frameDc.get(), picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
+        PaintZoomedMap(frameDc, source, picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
                        mapBitmap, mapSize, map);
         zoom.frameKey = key;
     }
     // View pixel x shows picture pixel x + (pictureX - panX).
-    BitBlt(dc, 0, 0, view.right, view.bottom, frameDc.get(), static_cast<int>(pictureX - map.panX),
+    BitBlt(dc, 0, 0, view.right, view.bottom, frameDc, static_cast<int>(pictureX - map.panX),
            static_cast<int>(pictureY - map.panY), SRCCOPY);
 }
 
@@ -246,7 +253,8 @@ void DrawMapPicture(HDC dc, const RECT& view, Program& program) {
         CopyZoomedMap(dc, view, program, mapBitmap, mapSize);
     } else if (mapBitmap) {
         program.gdi.zoom.frame.reset();  // the actual size keeps no zoomed picture
-        CopyMapBitmap(dc, view, mapBitmap, mapSize, program.app.map.panX, program.app.map.panY);
+        CopyMapBitmap(dc, MemoryDc(program.gdi.view, 0), view, mapBitmap, mapSize, program.app.map.panX,
+                      program.app.map.panY);
     } else {
         PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
     }
