@@ -23,15 +23,13 @@ struct Records : VectorRecordVisitor {
 Records Read(const std::string& text) {
     Records r;
     MemoryByteStream in(text);
-    ReadVectorRecords(in, true, r);
-    return r;
+    return ReadVectorRecords(in, true, r), r;
 }
 
 MapBounds Bounds(const std::string& text) {
     MapBounds b;
     MemoryByteStream in(text);
-    ReadVectorBounds(in, b);
-    return b;
+    return ReadVectorBounds(in, b), b;
 }
 
 TEST(VectorRecords, LinesAndLabelsWithTheirValues) {
@@ -109,19 +107,14 @@ TEST(VectorRecords, SearchFilterIgnoresCase) {
 // A 2000 by 1000 unit map (x from −1000 to 1000, y from 0 to 1000).
 const char* const kFrame = "L -1000, 0, 0, 1000, 1000, 0, 0, 0, 0\n";
 
-struct Plan {
-    bool made = false;
-    VectorMapSettings settings;
-    testing::RecordingSink sink;
-};
+struct Plan { bool made = false; VectorMapSettings settings; testing::RecordingSink sink; };
 
 // Plans the map "zone" in `folder` with `setup` applied to fresh settings.
 template <typename Setup>
 Plan RunPlan(const testing::MapFolder& folder, Setup setup, float height = 0.0f) {
     Plan plan;
     setup(plan.settings);
-    plan.made = PlanVectorMap(plan.settings, folder.Base("zone"), height, plan.sink, plan.sink);
-    return plan;
+    return plan.made = PlanVectorMap(plan.settings, folder.Base("zone"), height, plan.sink, plan.sink), plan;
 }
 
 std::vector<Colour> LineColours(const Plan& plan) {
@@ -147,18 +140,6 @@ TEST(VectorPlan, SizeCalibrationAndTheFirstLabelBelowItsAnchor) {
     EXPECT_EQ(std::tuple(label.anchorX, label.anchorY, label.colour, label.points), std::tuple(400, 200, 44u + 65536u, 7));
     // Box 4 × 6 + 1 by 10 + 1; top-left corner bh + 10 = 21 below the anchor.
     EXPECT_EQ(label.box, (Rect{400, 221, 425, 232}));
-}
-
-TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
-    testing::MapFolder folder;
-    folder.Write("zone.txt", std::string(kFrame) +
-                                 "L 0, 0, 20, 10, 10, 30, 1, 0, 0\n"     // m = 25: drawn
-                                 "L 0, 0, 31, 10, 10, 31, 2, 0, 0\n"     // m = 31: 10 > 11 fails
-                                 "L 0, 0, -10, 10, 10, -10, 3, 0, 0\n");  // m = −10: −10 + 20 > 10 fails
-    const Plan on = RunPlan(folder, [](VectorMapSettings& s) { s.UseHeightFilter = 1; }, 10.0f);
-    // The frame lies at height 0: 0 + 20 > 10 and 10 > −20.
-    EXPECT_EQ(LineColours(on), (std::vector<Colour>{0, 1}));
-    EXPECT_EQ(RunPlan(folder, [](VectorMapSettings&) {}, 10.0f).sink.lines.size(), 4u);
 }
 
 TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
