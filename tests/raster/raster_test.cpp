@@ -33,11 +33,6 @@ TEST(RasterPulse, ColourSequenceAndStepping) {
     }
     EXPECT_EQ(std::pair(StartPulseWave(49999, 0).phase, StartPulseWave(50000, 0).phase), std::pair(499.5f, 0.0f));  // every 50 s
 
-    // 50 ms later the wave has moved one pixel toward the newest point.
-    PulseWave a = StartPulseWave(1000, 2), b = StartPulseWave(1050, 2);
-    std::uint32_t previous = NextPulseColour(a);
-    NextPulseColour(b);
-    for (int i = 1; i < 40; ++i) EXPECT_EQ(NextPulseColour(b), std::exchange(previous, NextPulseColour(a))) << i;
     PulseWave stepped = StartPulseWave(12345, 0), skipped = stepped;
     for (int i = 0; i < 1000; ++i) NextPulseColour(stepped);
     SkipPulsePixels(skipped, 1000);
@@ -141,18 +136,16 @@ TEST(MapZoom, WheelDragAndTheVisiblePart) {
         EXPECT_EQ(WheelNotches(remainder, delta), notches) << delta;
     EXPECT_EQ(remainder, 30);
 
-    // Map 2280 wide at 1.5625x is 3562 wide: the same clamps with that width.
-    // Zoomed out below the view's size the map stays inside the view (2280 x 0.1678 = 382 wide).
+    // Map 2280 wide at 1.5625x is 3562 wide; zoomed out to 382 wide it stays inside the view.
     for (auto [x, step, pan] : {std::tuple{-5000, 2, 600 - 3562}, {1200, 2, 0}, {350, -8, 90}, {900, -8, 600 - 382}, {0, -8, 0}})
         EXPECT_EQ(DragPan(x, 300, step == 2 ? -840 : 40, 2280, 600, step), pan) << x << " " << step;
 
     VisibleSpan span;
     ASSERT_TRUE(VisibleMapSpan(-700, 2280, 600, 0, span));  // the actual size: a plain copy
     EXPECT_EQ(std::tuple(span.first, span.count, span.viewFirst, span.viewCount), std::tuple(700, 600, 0, 600));
-    ASSERT_TRUE(VisibleMapSpan(-101, 2280, 600, 3, span));  // 1.953125x
-    EXPECT_EQ(span.first, 51);                             // floor(101 / 1.953125)
-    EXPECT_TRUE(span.viewFirst <= 0 && span.viewFirst + span.viewCount >= 600);
-    EXPECT_NEAR(span.viewCount, span.count * 1.953125, 1.0);
+    ASSERT_TRUE(VisibleMapSpan(-101, 2280, 600, 3, span));  // 1.953125x: from floor(101 / 1.953125), over the whole view
+    EXPECT_TRUE(span.first == 51 && span.viewFirst <= 0 && span.viewFirst + span.viewCount >= 600 &&
+                std::abs(span.viewCount - span.count * 1.953125) <= 1.0);
     ASSERT_TRUE(VisibleMapSpan(50, 2280, 600, -8, span));  // the whole map, smaller than the view
     EXPECT_EQ(std::tuple(span.first, span.count, span.viewFirst), std::tuple(0, 2280, 50));
     EXPECT_FALSE(VisibleMapSpan(600, 2280, 600, 2, span));
@@ -203,9 +196,8 @@ TEST(MapTexts, MissingMapTextNamesTheZoneThenHowToCalibrateCutAt1023) {
 TEST(Waypoint, DirectionDistanceAndReach) {
     const Position me{100.0f, -200.0f, 5.0f};
     struct Case { float x, y; const char* text; };
-    for (const Case& c : {Case{100, 0, "200 away, north"}, {0, -100, "141 away, north-east"},
-                          {0, -200, "100 away, east"}, {70, -240, "50 away, south-east"},
-                          {100, -203.5f, "4 away, south"}, {103, -204, "5 away, south-west"},
+    for (const Case& c : {Case{100, 0, "200 away, north"}, {0, -100, "141 away, north-east"}, {0, -200, "100 away, east"},
+                          {70, -240, "50 away, south-east"}, {100, -203.5f, "4 away, south"}, {103, -204, "5 away, south-west"},
                           {102.5f, -200, "3 away, west"}, {114.49f, -185.51f, "20 away, north-west"}})
         EXPECT_EQ(WaypointAwayText(me, {c.x, c.y, 0.0f}), c.text) << c.x << ", " << c.y;
     // Each word covers 22.5 degrees either side of its direction.
@@ -218,8 +210,6 @@ TEST(Waypoint, DirectionDistanceAndReach) {
 }
 
 TEST(MarkValues, WrittenWithTwoDecimalsAndReadBack) {
-    EXPECT_EQ(FormatWaypointValue({-220.13f, 1534.56f, 7.0f}), "-220.13, 1534.56");
-    EXPECT_EQ(FormatCorpseValue({-220.13f, 1534.56f, 3.75f}), "-220.13, 1534.56, 3.75");
     for (const Position& p : {Position{0.5f, -0.25f, -12.0f}, Position{3e38f, -3e38f, 1e-3f}}) {
         Position waypoint, corpse;
         ASSERT_TRUE(ParseWaypointValue(FormatWaypointValue(p), waypoint) && ParseCorpseValue(FormatCorpseValue(p), corpse));

