@@ -2,10 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <initializer_list>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "chrome/button_face.h"
 #include "chrome/hover_text.h"
@@ -21,8 +17,7 @@ struct Face {
     int width, height;
     std::vector<std::uint8_t> bytes;
     Face(int w, int h, std::uint8_t grey) : width(w), height(h), bytes(static_cast<size_t>(Dib24Stride(w) * h), 0xAA) {
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) Set(x, y, grey);
+        for (int i = 0; i < w * h; ++i) Set(i % w, i / w, grey);
     }
     std::uint8_t* At(int x, int y) { return &bytes[static_cast<size_t>(y * Dib24Stride(width) + x * 3)]; }
     void Set(int x, int y, std::uint8_t grey) { std::fill_n(At(x, y), 3, grey); }
@@ -33,16 +28,13 @@ struct Face {
 TEST(ChromeButtonFace, FlatGreyFaceHasWhiteHighlightAndABevel) {
     Face face(20, 10, 192);
     EXPECT_EQ(face.Shade(0), 0xFFFFFFu);
-    // Middle row (y = 5): left column black fading in over four pixels, right
-    // column a quarter fading in over three; bottom row (first in memory)
-    // black, top row a quarter; corners take the nearer edge.
+    // Middle row (y = 5): left column black fading in over four pixels, right column a quarter fading in over three;
+    // bottom row (first in memory) black, top row a quarter; corners take the nearer edge.
     struct Pixel { int x, y, red; };
     for (const Pixel& p : {Pixel{0, 5, 0}, Pixel{1, 5, 48}, Pixel{2, 5, 96}, Pixel{3, 5, 144}, Pixel{4, 5, 192},
                            Pixel{16, 5, 192}, Pixel{17, 5, 144}, Pixel{19, 5, 48}, Pixel{10, 0, 0}, Pixel{10, 1, 48},
-                           Pixel{10, 9, 48}, Pixel{10, 8, 96}, Pixel{19, 9, 48}, Pixel{0, 9, 0}}) {
-        EXPECT_EQ(face.Red(p.x, p.y), p.red) << p.x << "," << p.y;
-        EXPECT_EQ(face.At(p.x, p.y)[0], p.red);  // all channels alike
-    }
+                           Pixel{10, 9, 48}, Pixel{10, 8, 96}, Pixel{19, 9, 48}, Pixel{0, 9, 0}})
+        EXPECT_TRUE(face.Red(p.x, p.y) == p.red && face.At(p.x, p.y)[0] == p.red) << p.x << "," << p.y;  // all channels alike
 }
 
 TEST(ChromeButtonFace, PressedFaceIsLighterEverywhereAndBlackStaysBlackOtherwise) {
@@ -50,25 +42,21 @@ TEST(ChromeButtonFace, PressedFaceIsLighterEverywhereAndBlackStaysBlackOtherwise
     for (int x = 6; x < 12; ++x) released.Set(x, 0, 0), pressed.Set(x, 0, 0);  // a texture smaller than the face leaves black
     released.Shade(0);
     pressed.Shade(20);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) EXPECT_GT(pressed.Red(x, y), released.Red(x, y)) << x << "," << y;
+    for (int i = 0; i < 12 * 9; ++i) EXPECT_GT(pressed.Red(i % 12, i / 12), released.Red(i % 12, i / 12)) << i;
     // Black without lightening; black a fifth of the way to white; 192 * 0.8 + 51; top row (48 * 80 + 255 * 20) / 100.
     EXPECT_EQ(std::tuple(released.Red(8, 0), pressed.Red(0, 3), pressed.Red(5, 4), pressed.Red(6, 8)), std::tuple(0, 51, 204, 89));
 }
 
 TEST(ChromeButtonFace, HighlightIsTheAverageLiftedAndOddSizesAreSafe) {
     Face face(5, 3, 0);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) std::copy_n("\x19\x32\x64", 3, face.At(x, y));  // red 100, green 50, blue 25
+    for (int i = 0; i < 15; ++i) std::copy_n("\x19\x32\x64", 3, face.At(i % 5, i / 5));  // red 100, green 50, blue 25
     EXPECT_EQ(ShadeButtonFace(face.bytes.data(), 5, 3, 0, 0), 255u | (205u << 8) | (180u << 16));
     EXPECT_EQ(face.Red(0, 0), 100);  // no bevel: nothing darkened
     Face odd(3, 4, 192);  // row padding is left alone
     odd.Shade(20);
     for (int y = 0; y < 4; ++y) EXPECT_EQ(odd.bytes[static_cast<size_t>(y * 12 + 9)], 0xAA);
-    Face one(1, 1, 192);
-    EXPECT_EQ(one.Shade(0), 0xFFFFFFu);  // the single pixel is black: white by lifting
-    std::vector<std::uint8_t> bytes(4, 7);
-    EXPECT_EQ(ShadeButtonFace(nullptr, 0, 0, 4, 0) & ShadeButtonFace(bytes.data(), 1, 0, 4, 0), 0xFFFFFFu);
+    std::vector<std::uint8_t> bytes(4, 7);  // a single pixel is black: white by lifting
+    EXPECT_EQ(Face(1, 1, 192).Shade(0) & ShadeButtonFace(nullptr, 0, 0, 4, 0) & ShadeButtonFace(bytes.data(), 1, 0, 4, 0), 0xFFFFFFu);
     EXPECT_EQ(bytes[0], 7);
 }
 
@@ -84,8 +72,7 @@ TEST(ChromeLinks, AddressesEscapeOnlyBlanksAndCutAtEachLimit) {
     const std::string item = "http://everquest.allakhazam.com/db/searchdb.html?iname=";
     const std::string wiki = "http://wiki.project1999.com/index.php?search=";
     EXPECT_EQ(ItemDatabaseSearchAddress("The Feerrott  (old)"), item + "The+Feerrott++(old)#Zones");
-    EXPECT_EQ(ItemDatabaseSearchAddress("Cazic's Temple&x=1"), item + "Cazic's+Temple&x=1#Zones");
-    EXPECT_EQ(ItemDatabaseSearchAddress(""), item + "#Zones");
+    EXPECT_EQ(ItemDatabaseSearchAddress("Cazic's Temple&x=1") + ItemDatabaseSearchAddress(""), item + "Cazic's+Temple&x=1#Zones" + item + "#Zones");
     EXPECT_EQ(WikiSearchAddress("Plane of Sky (Air)'s"), wiki + "Plane of Sky (Air)'s");
     EXPECT_EQ(ItemDatabaseSearchAddress(std::string(300, 'a')), item + std::string(255, 'a') + "#Zones");
     EXPECT_EQ(ItemDatabaseSearchAddress(std::string(256, ' ')), item + std::string(255, '+') + "#Zones");
@@ -93,7 +80,6 @@ TEST(ChromeLinks, AddressesEscapeOnlyBlanksAndCutAtEachLimit) {
 }
 
 TEST(ChromeHoverTitle, ShowsTwoDecimalsWithSign) {
-    EXPECT_EQ(HoverTitleText(1520.25f, -310.5f), "Tolvik - [ 1520.25, -310.50 ]");
     EXPECT_EQ(HoverTitleText(-0.5f, 0.004f), "Tolvik - [ -0.50, 0.00 ]");
     const std::string huge = HoverTitleText(3.0e38f, 1.0f);  // written out whole, not cut
     EXPECT_EQ(huge.substr(0, 12) + huge.substr(huge.size() - 8), "Tolvik - [ 3, 1.00 ]");

@@ -14,30 +14,6 @@
 
 namespace tolvik::testing {
 
-// The shared scratch folder under the names the Windows log tests use.
-struct TempFolder : test::TempFolder {
-    TempFolder() : test::TempFolder("log") {}
-    std::string File(const std::string& name) const { return *this / name; }
-};
-using test::WriteFile;
-
-// Every stored byte that matters, including the trail slots past the counts.
-inline ::testing::AssertionResult SameTracking(const ZoneTracking& a, const ZoneTracking& b) {
-    if (a.currentRecord != b.currentRecord || a.table.recordsInUse != b.table.recordsInUse)
-        return ::testing::AssertionFailure() << "current " << a.currentRecord << " vs " << b.currentRecord
-                                             << ", in use " << a.table.recordsInUse << " vs " << b.table.recordsInUse;
-    for (size_t i = 0; i < static_cast<size_t>(a.table.recordsInUse); ++i) {
-        const ZoneRecord& r = a.table.storage[i];
-        const ZoneRecord& s = b.table.storage[i];
-        for (auto [p, q] : {std::pair{&r.current, &s.current}, std::pair{&r.returns, &s.returns}}) {
-            if (r.name != s.name || p->count != q->count ||
-                std::memcmp(p->slots.data(), q->slots.data(), sizeof p->slots) != 0)
-                return ::testing::AssertionFailure() << "record " << i << " (" << r.name << ") differs";
-        }
-    }
-    return ::testing::AssertionSuccess();
-}
-
 struct Corpse {
     std::string zone;
     Position where;
@@ -56,8 +32,7 @@ struct Follower : LogHooks {
     void ShowZoneName(const std::string&) override { ++shown; }
     void MarkCorpse(const std::string& name, const Position& where) override { corpses.push_back({name, where}); }
     void SelectZoneMap(const std::string& name) override {
-        selected.push_back(name);
-        zone = name;
+        selected.push_back(name), zone = name;
         tracking.currentRecord = FindOrAddZoneRecord(tracking.table, name);
     }
     bool Read(const std::string& path, const ReadLogOptions& options = {}) {

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "log/log_test_support.h"
 
 namespace tolvik {
@@ -13,15 +10,14 @@ namespace {
 using testing::Line;
 using Lines = std::vector<std::string>;
 
-// What tolvik-log prints: for each poll the zone entered and the positions
-// read since (at most the 23 a trail keeps), oldest first; then the whole
-// state, both trails of each record newest first.
+// What tolvik-log prints: for each poll the zone entered and the positions read since (at most the 23 a trail
+// keeps), oldest first; then the whole state, both trails of each record newest first.
 TEST(LogWatch, PrintsEachPollsNewPositionsAndDescribesBothTrails) {
     test::TempFolder folder("watch");
     const std::string start = Line("You have entered Guk.") + Line("Your Location is 1, 2, 3") + Line("Returning to bind.");
     std::string log = start;
     for (int i = 0; i < 24; ++i) log += Line("Your Location is " + std::to_string(i) + ", 0, 0");
-    LogWatch watch;
+    LogWatch watch, small;
     Lines printed;
     const auto print = [&](const std::string& line) { printed.push_back(line); };
     const std::string path = folder.Write("eqlog.txt", log);
@@ -32,8 +28,6 @@ TEST(LogWatch, PrintsEachPollsNewPositionsAndDescribesBothTrails) {
     test::AppendFile(path, Line("Your Location is 4, 5, 6"));
     ASSERT_TRUE(PollLogWatch(watch, path, {}, print));
     EXPECT_EQ(printed, (Lines{"loc\t5.00\t4.00\t6.00"}));
-
-    LogWatch small;
     printed.clear();
     log = start + Line("Your Location is 4, 5, 6");
     ASSERT_TRUE(PollLogWatch(small, folder.Write("small.txt", log), {}, print));

@@ -12,19 +12,20 @@ namespace tolvik::test {
 
 class MemoryLogSource : public LogSource {
 public:
-    explicit MemoryLogSource(std::shared_ptr<const std::string> text) : text_(std::move(text)) {}
+    // Counts the bytes read in `*bytesRead`, when given.
+    explicit MemoryLogSource(std::shared_ptr<const std::string> text, std::size_t* bytesRead = nullptr)
+        : text_(std::move(text)), bytesRead_(bytesRead) {}
     bool Size(std::uint64_t& size) override { return size = text_->size(), true; }
     std::size_t ReadAt(std::uint64_t offset, char* buffer, std::size_t n) override {
-        if (offset >= text_->size()) return 0;
-        const std::size_t count = std::min<std::size_t>(n, text_->size() - static_cast<std::size_t>(offset));
-        std::memcpy(buffer, text_->data() + offset, count);
-        if (bytesRead) *bytesRead += count;
+        const std::size_t count = offset >= text_->size() ? 0 : std::min<std::size_t>(n, text_->size() - offset);
+        if (count) std::memcpy(buffer, text_->data() + offset, count);
+        if (bytesRead_) *bytesRead_ += count;
         return count;
     }
-    std::size_t* bytesRead = nullptr;  // counts what is read, when given
 
 private:
     std::shared_ptr<const std::string> text_;
+    std::size_t* bytesRead_;
 };
 
 }  // namespace tolvik::test

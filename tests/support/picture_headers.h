@@ -1,5 +1,4 @@
-// Picture file headers made byte by byte: the start of a file of any size
-// without its pixels, for tests of the size check that runs before decoding.
+// Picture file headers made byte by byte: the start of a file of any size, without its pixels.
 #pragma once
 
 #include <cstdint>
@@ -39,10 +38,9 @@ inline std::string GifHeader(unsigned screenW, unsigned screenH, unsigned left, 
 
 // File header and an info header of `headerSize` bytes (12: 16-bit sides).
 inline std::string BmpHeader(std::uint32_t headerSize, std::int32_t width, std::int32_t height) {
-    std::string b = "BM" + Le32(0) + Le32(0) + Le32(14 + headerSize) + Le32(headerSize);
-    b += headerSize == 12 ? Le16(width) + Le16(height) : Le32(width) + Le32(height);
-    b += std::string("\x01\0\x18\0", 4);
-    return b + std::string(headerSize > 16 ? headerSize - 16 : 0, '\0');
+    return "BM" + Le32(0) + Le32(0) + Le32(14 + headerSize) + Le32(headerSize) +
+           (headerSize == 12 ? Le16(width) + Le16(height) : Le32(width) + Le32(height)) + std::string("\x01\0\x18\0", 4) +
+           std::string(headerSize > 16 ? headerSize - 16 : 0, '\0');
 }
 
 // First directory with the subfile type, the width and the length, the sides stored as `type` (3: 16-bit, 4: 32-bit).

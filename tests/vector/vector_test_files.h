@@ -1,8 +1,6 @@
 // A scratch folder of map files and a drawing double for the vector map tests.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -11,7 +9,6 @@
 
 namespace tolvik::testing {
 
-// The shared scratch folder, holding map files.
 struct MapFolder : test::TempFolder {
     MapFolder() : test::TempFolder("vec") {}
     std::string Base(const std::string& shortName) const { return *this / (shortName + ".txt"); }
@@ -20,10 +17,7 @@ struct MapFolder : test::TempFolder {
 // Every character 6 pixels wide and 10 high; keeps every draw operation in order.
 struct RecordingSink : TextMeasurer, VectorDrawSink {
     TextExtent Measure(const std::string& text, int) override { return {static_cast<int>(text.size()) * 6, 10}; }
-    bool BeginCanvas(int width, int height, std::uint32_t background) override {
-        canvas = {width, height, static_cast<int>(background)};
-        return true;
-    }
+    bool BeginCanvas(int width, int height, std::uint32_t background) override { return canvas = {width, height, static_cast<int>(background)}, true; }
     void DrawLine(const VectorLineOp& line) override { lines.push_back(line); }
     void DrawLabel(const VectorLabelOp& label) override { labels.push_back(label); }
     std::vector<int> canvas;  // width, height, background
