@@ -3,9 +3,11 @@
 # calibrated map with the marker and trail animating and the player walking:
 # the game's answer to /loc is appended to the log once a second.
 #
-#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP]
+#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map]
 #
-# --zoom shows the map at zoom step STEP (1.25^STEP: 6 is about 4x).
+# --zoom shows the map at zoom step STEP (1.25^STEP: 6 is about 4x). The
+# mouse pointer is moved off the window, as it is while the player plays;
+# --pointer-over-map leaves it over the map.
 #
 # Prints the CPU seconds used by Tolvik.exe, by the wineserver and by the X
 # server over the measured span, as a share of one core.
@@ -16,12 +18,14 @@ cd "$TOLVIK_ROOT"
 SPAN=30
 SIZE=2048
 ZOOM=0
+POINTER_OVER_MAP=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --seconds) SPAN="$2"; shift 2 ;;
     --size) SIZE="$2"; shift 2 ;;
     --zoom) ZOOM="$2"; shift 2 ;;
-    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP]" >&2; exit 2 ;;
+    --pointer-over-map) POINTER_OVER_MAP=1; shift ;;
+    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map]" >&2; exit 2 ;;
     esac
 done
 
@@ -49,6 +53,9 @@ tolvik_prefix_init || exit 1
 tolvik_start_xvfb || exit 1
 "$TOLVIK_ROOT/tools/wine-run.sh" "$RUN/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait Tolvik 30 >/dev/null 2>&1
+# The player's pointer is in the game, not over Tolvik (--pointer-over-map
+# leaves it in the middle of the screen, over the map).
+[ "$POINTER_OVER_MAP" = 1 ] || "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe away Tolvik >/dev/null 2>&1
 sleep 3
 
 # The player walks: one /loc a second, a step of about 8 units, kept on the map.
@@ -80,7 +87,7 @@ WALK_PID=""
 import -window root "$RUN/shot.png" 2>/dev/null
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe close Tolvik >/dev/null 2>&1
 sleep 2
-awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" -v zoom="$ZOOM" 'BEGIN {
-    printf "map %dx%d, zoom step %d, walking, %d s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
-        size, size, zoom, span, a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
+awk -v a=$((a1 - a0)) -v s=$((s1 - s0)) -v x=$((x1 - x0)) -v hz="$hz" -v span="$SPAN" -v size="$SIZE" -v zoom="$ZOOM" -v over="$POINTER_OVER_MAP" 'BEGIN {
+    printf "map %dx%d, zoom step %d, walking, %d s%s: Tolvik.exe %.2f s CPU (%.2f%% of one core), wineserver %.2f%%, Xvfb %.2f%%\n",
+        size, size, zoom, span, over ? ", pointer over the map" : "", a / hz, 100 * a / hz / span, 100 * s / hz / span, 100 * x / hz / span }'
 echo "screenshot: $RUN/shot.png"

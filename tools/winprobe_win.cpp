@@ -4,6 +4,8 @@
 //   winprobe text TITLE ID        print the text of control ID
 //   winprobe close TITLE          ask the window to close
 //   winprobe press TITLE ID       press button ID (without waiting for what it opens)
+//   winprobe away TITLE           move the mouse pointer off the window (to a corner
+//                                 of the screen the window does not cover)
 //   winprobe ping TITLE SECONDS   send the window an empty message every 20 ms for
 //                                 SECONDS and print the longest wait for its answer
 #include <windows.h>
@@ -75,6 +77,16 @@ int main(int argc, char** argv) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
         return 0;
+    }
+    if (command == "away") {
+        RECT area{};
+        GetWindowRect(window, &area);
+        const int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+        const POINT corners[] = {{0, 0}, {right, 0}, {0, bottom}, {right, bottom}};
+        for (const POINT& corner : corners) {
+            if (!PtInRect(&area, corner)) return SetCursorPos(corner.x, corner.y) ? 0 : 1;
+        }
+        return 1;
     }
     if (command == "ping" && argc > 3) {
         const DWORD span = static_cast<DWORD>(std::atoi(argv[3])) * 1000;
