@@ -115,20 +115,19 @@ void ExpectNoLabelCut(HWND window, const char* name) {
             GetWindowTextA(child, text, sizeof text) == 0)
             continue;
         ++labels;
-        RECT box{}, place{};
+        RECT box{};
         GetClientRect(child, &box);
         test::Canvas canvas(box.right + 80, box.bottom + 80);
         SelectObject(canvas.dc(), font);
         SetTextColor(canvas.dc(), RGB(255, 255, 255));
         SetBkMode(canvas.dc(), TRANSPARENT);
-        SetRect(&place, 40, 40, 40 + box.right, 40 + box.bottom);
+        RECT place{40, 40, 40 + box.right, 40 + box.bottom};
         const UINT align = kind == SS_RIGHT ? DT_RIGHT : kind == SS_CENTER ? DT_CENTER : DT_LEFT;
         DrawTextA(canvas.dc(), text, -1, &place, align | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP);
         test::Picture p = canvas.pixels();
         int outside = 0, inside = 0;
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x)
-                if (p.at(x, y)) ++(PtInRect(&place, POINT{x, y}) ? inside : outside);
+        for (int i = 0; i < p.width * p.height; ++i)
+            if (p.argb[i]) ++(PtInRect(&place, POINT{i % p.width, i / p.width}) ? inside : outside);
         EXPECT_TRUE(inside > 0 && outside == 0) << name << " label \"" << text << "\": " << outside << " pixels cut";
     }
     EXPECT_GE(labels, 10) << name;
@@ -218,8 +217,7 @@ TEST_F(MainWindowTest, AutoSelectWithoutALogFolderOpensTheChooserAndTurnsItselfO
     ASSERT_TRUE(h.app().logFolder.empty());
     h.Command(IDC_AUTO_SELECT);  // cancelled: nothing changes
     EXPECT_EQ(std::pair(h.rec().pickCalls, h.rec().lastFilter), std::pair(1, FileFilter::LogFiles));
-    EXPECT_EQ(h.app().AutoDetectLogFile, 0);
-    EXPECT_EQ(h.Stored("Settings", "Log File"), "<missing>");
+    EXPECT_EQ(std::pair(h.app().AutoDetectLogFile, h.Stored("Settings", "Log File")), std::pair(0, std::string("<missing>")));
     h.rec().pickAnswer = true, h.rec().pickPath = a;
     h.Command(IDC_AUTO_SELECT);
     EXPECT_EQ(h.app().AutoDetectLogFile, 1);

@@ -1,7 +1,6 @@
 // A big zone picture is decoded in the background; one arriving for an earlier selection is dropped.
 #include <gtest/gtest.h>
 
-#include "app/map_select_win.h"
 #include "support/main_window_harness_win.h"
 
 namespace tolvik {
@@ -20,8 +19,8 @@ TEST(BigZonePicture, ArrivesInTheBackgroundAndOnlyForTheLatestSelection) {
     test::MakeFolder(folder / "Zones");
     ASSERT_TRUE(test::WritePicture(folder / "Zones\\MissingMap.jpg", test::SolidPicture(600, 400, 0xFF000060u)));
     // Just over the size decoded at once (2,048 x 2,048).
-    ASSERT_TRUE(test::WritePicture(folder / "Zones\\Big Zone.jpg", test::SolidPicture(2100, 2000, 0xFF808080u)));
-    ASSERT_TRUE(test::WritePicture(folder / "Zones\\Next Zone.jpg", test::SolidPicture(2200, 2000, 0xFF808080u)));
+    for (const auto& [name, width] : {std::pair{"Big Zone", 2100}, {"Next Zone", 2200}})
+        ASSERT_TRUE(test::WritePicture(folder / "Zones\\" + name + ".jpg", test::SolidPicture(width, 2000, 0xFF808080u)));
     test::MainWindowHarness h(folder.path());
     const CurrentMap& map = h.app().map;
 
@@ -30,8 +29,7 @@ TEST(BigZonePicture, ArrivesInTheBackgroundAndOnlyForTheLatestSelection) {
     EXPECT_EQ(std::pair(map.imageWidth, h.program().picture.zone), std::pair(600, std::string("Big Zone")));
     ASSERT_GE(PumpUntilPictureArrives(), 0);
     EXPECT_EQ(std::tuple(map.zoneName, map.imageWidth, map.imageHeight), std::tuple(std::string("Big Zone"), 2100, 2000));
-    test::Picture composed = test::ReadPixels(h.program().gdi.mapBitmap.get());
-    EXPECT_EQ(composed.at(map.imageOffsetX + 1000, map.imageOffsetY + 1000), 0x808080u);
+    EXPECT_EQ(test::ReadPixels(h.program().gdi.mapBitmap.get()).at(map.imageOffsetX + 1000, map.imageOffsetY + 1000), 0x808080u);
     EXPECT_TRUE(h.program().picture.zone.empty());
 
     // Another zone chosen while the picture is on its way: the earlier

@@ -1,5 +1,4 @@
-// Tolvik.exe following a log that another process writes to, and coming
-// back where it was left.
+// Tolvik.exe following a log that another process writes to.
 #include <gtest/gtest.h>
 
 #include "e2e/tolvik_process_win.h"
@@ -7,30 +6,17 @@
 namespace tolvik::e2e {
 namespace {
 
-TEST(FollowingLog, ZoneAndPositionShowUpWithinTwoSecondsAndASecondStartComesBackAtTheSamePlace) {
+TEST(FollowingLog, ZoneAndPositionShowUpWithinTwoSeconds) {
     StagedProgram staged{"follow"};
     staged.StartLog("[Sun Dec 06 20:00:00 2026] Welcome to EverQuest!\r\n");
-    RECT moved{};
-    {
-        RunningTolvik tolvik(staged);
-        ASSERT_NE(tolvik.window(), nullptr);
-        EXPECT_EQ(tolvik.Text(IDC_LOG_FILE), staged.log());
-        AppendFile(staged.log(), "[Sun Dec 06 20:00:05 2026] You have entered Greater Faydark.\r\n"
-                                 "[Sun Dec 06 20:00:06 2026] Your Location is 1534.56, -220.13, 3.75\r\n");
-        EXPECT_TRUE(tolvik.TextBecomes(IDC_POS_X, "-220.13", 2000)) << tolvik.Text(IDC_POS_X);
-        EXPECT_EQ(tolvik.Text(IDC_ZONE_FIELD) + " " + tolvik.Text(IDC_POS_Y) + " " + tolvik.Text(IDC_POS_Z), "Greater Faydark 1534.56 3.75");
-        SetWindowPos(tolvik.window(), nullptr, 40, 30, 700, 760, SWP_NOZORDER | SWP_NOACTIVATE);
-        Sleep(300);
-        GetWindowRect(tolvik.window(), &moved);
-        EXPECT_EQ(tolvik.Close(), 0u);
-    }
-    RunningTolvik again(staged);
-    ASSERT_NE(again.window(), nullptr);
-    RECT restored{};
-    GetWindowRect(again.window(), &restored);
-    EXPECT_TRUE(EqualRect(&restored, &moved)) << restored.left << "," << restored.top << " " << restored.right << ","
-                                              << restored.bottom;
-    EXPECT_EQ(again.Close(), 0u);
+    RunningTolvik tolvik(staged);
+    ASSERT_NE(tolvik.window(), nullptr);
+    EXPECT_EQ(tolvik.Text(IDC_LOG_FILE), staged.log());
+    AppendFile(staged.log(), "[Sun Dec 06 20:00:05 2026] You have entered Greater Faydark.\r\n"
+                             "[Sun Dec 06 20:00:06 2026] Your Location is 1534.56, -220.13, 3.75\r\n");
+    EXPECT_TRUE(tolvik.TextBecomes(IDC_POS_X, "-220.13", 2000)) << tolvik.Text(IDC_POS_X);
+    EXPECT_EQ(tolvik.Text(IDC_ZONE_FIELD) + " " + tolvik.Text(IDC_POS_Y) + " " + tolvik.Text(IDC_POS_Z), "Greater Faydark 1534.56 3.75");
+    EXPECT_EQ(tolvik.Close(), 0u);
 }
 
 }  // namespace

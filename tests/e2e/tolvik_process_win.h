@@ -7,7 +7,6 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
-#include <utility>
 
 #include "base/gdi_win.h"
 #include "res/resource.h"
@@ -85,10 +84,18 @@ public:
                             &startup, &process_))
             return;
         CloseHandle(process_.hThread);
-        HWND found = nullptr;
-        if (WaitFor([&] { return (found = FindMainWindow()) && IsWindowVisible(found) &&
-                                 !TextOf(GetDlgItem(found, IDC_POS_X)).empty(); }, 20000))
-            window_ = found;
+        // The process's window whose title starts with "Tolvik", visible and filled.
+        const auto found = [this](HWND window) {
+            DWORD pid = 0;
+            char title[64] = {};
+            GetWindowThreadProcessId(window, &pid);
+            return pid == process_.dwProcessId && GetWindowTextA(window, title, sizeof title) &&
+                   std::strncmp(title, "Tolvik", 6) == 0 && IsWindowVisible(window) && !TextOf(GetDlgItem(window, IDC_POS_X)).empty();
+        };
+        WaitFor([&] {
+            while ((window_ = FindWindowExA(nullptr, window_, nullptr, nullptr)) && !found(window_)) {}
+            return window_ != nullptr;
+        }, 20000);
     }
     ~RunningTolvik() {
         if (!process_.hProcess) return;
@@ -133,18 +140,6 @@ public:
     }
 
 private:
-    // The process's window whose title starts with "Tolvik".
-    HWND FindMainWindow() const {
-        for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, nullptr, nullptr));) {
-            DWORD pid = 0;
-            char title[64] = {};
-            GetWindowThreadProcessId(window, &pid);
-            if (pid == process_.dwProcessId && GetWindowTextA(window, title, sizeof title) && std::strncmp(title, "Tolvik", 6) == 0)
-                return window;
-        }
-        return nullptr;
-    }
-
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };

@@ -104,12 +104,11 @@ TEST(GameLogFolderWin, FromTheInstallationRecord) {
     // Sets the game's installation record and puts back what was there before.
     constexpr const char* kGameKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\EverQuest.exe";
     HKEY key = nullptr;
-    DWORD disposition = 0, oldType = REG_SZ, size = 0;
+    DWORD disposition = 0, oldType = REG_SZ, size = 2048;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kGameKey, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr, &key,
                               &disposition), ERROR_SUCCESS);
-    RegQueryValueExA(key, "Path", nullptr, &oldType, nullptr, &size);
     std::vector<BYTE> old(size);
-    const bool hadValue = RegQueryValueExA(key, "Path", nullptr, &oldType, old.data(), &size) == ERROR_SUCCESS && size;
+    const bool hadValue = RegQueryValueExA(key, "Path", nullptr, &oldType, old.data(), &size) == ERROR_SUCCESS;
     // The last case removes the value; none is usable past 260 bytes.
     for (const auto& [value, folder] : {std::pair<std::string, const char*>{"E:\\Game", "E:\\Game\\logs\\"},
                                         {"E:\\Game\\", "E:\\Game\\logs\\"}, {"", ""}, {std::string(300, 'x'), ""},
@@ -120,7 +119,7 @@ TEST(GameLogFolderWin, FromTheInstallationRecord) {
         FindGameLogFolder(out);
         EXPECT_EQ(out, folder) << value;
     }
-    if (hadValue) RegSetValueExA(key, "Path", 0, oldType, old.data(), static_cast<DWORD>(old.size()));
+    if (hadValue) RegSetValueExA(key, "Path", 0, oldType, old.data(), size);
     RegCloseKey(key);
     if (disposition == REG_CREATED_NEW_KEY) RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGameKey);
 }

@@ -2,13 +2,10 @@
 // before; whatever ran before, the screen shows what a whole frame shows.
 #include <gtest/gtest.h>
 
-#include <windows.h>
+#include <algorithm>
 
-#include "base/gdi_win.h"
 #include "raster/map_view_win.h"
-#include "res/resource.h"
 #include "support/main_window_harness_win.h"
-#include "support/pictures_win.h"
 
 namespace tolvik {
 namespace {
@@ -30,9 +27,7 @@ TEST(MapViewFrames, TheScreenAfterEveryTickIsTheWholeFrame) {
     h.PumpMessages();
     h.Select("Frames");
     ZoneRecord* record = h.app().zones.Current();
-    ASSERT_NE(record, nullptr);
-    ASSERT_EQ(h.app().map.calibrated, 1);
-    const HWND view = h.Item(IDC_MAP_VIEW);
+    ASSERT_TRUE(record && h.app().map.calibrated == 1);
     const RECT rect = h.ViewRect();
 
     for (int step = 0; step < 24; ++step) {
@@ -40,19 +35,17 @@ TEST(MapViewFrames, TheScreenAfterEveryTickIsTheWholeFrame) {
         h.app().KeepCentered = step < 8 ? 1 : 0;
         const int walked = std::min(step, 14);
         record->current.count = std::min(walked + 1, 6);
-        for (int i = 0; i < record->current.count; ++i) {
+        for (int i = 0; i < record->current.count; ++i)
             record->current.slots[i] = Position{-5.0f * (walked - i), 9.0f * (walked - i) - 40.0f, 0.0f};
-        }
         h.Tick(step % 3 ? 100 : 250);
         test::Canvas screen(rect.right, rect.bottom), whole(rect.right, rect.bottom);
-        BitBlt(screen.dc(), 0, 0, rect.right, rect.bottom, WindowDc(view).get(), 0, 0, SRCCOPY);
+        BitBlt(screen.dc(), 0, 0, rect.right, rect.bottom, WindowDc(h.Item(IDC_MAP_VIEW)).get(), 0, 0, SRCCOPY);
         DrawMapFrame(whole.dc(), rect, h.program(), false, h.rec().tick);
         const test::Picture shown = screen.pixels(), expected = whole.pixels();
-        int differing = 0, firstX = -1, firstY = -1;
-        for (int y = 0; y < rect.bottom; ++y)
-            for (int x = 0; x < rect.right; ++x)
-                if (shown.argb[y * rect.right + x] != expected.argb[y * rect.right + x] && differing++ == 0) firstX = x, firstY = y;
-        ASSERT_EQ(differing, 0) << "after tick " << step << ", first at " << firstX << "," << firstY << std::hex << " shown " << shown.argb[firstY * rect.right + firstX] << " expected " << expected.argb[firstY * rect.right + firstX];
+        const auto [s, e] = std::mismatch(shown.argb.begin(), shown.argb.end(), expected.argb.begin());
+        const long first = s - shown.argb.begin();
+        ASSERT_TRUE(s == shown.argb.end()) << "after tick " << step << ", first at " << first % rect.right << ","
+                                           << first / rect.right << std::hex << " shown " << *s << " expected " << *e;
     }
 }
 
