@@ -122,20 +122,12 @@ TEST(HeightLevels, AgreesWithComparingTheFilterLineByLine) {
 TEST(HeightLevels, RenderOnlyWhileFilteringAndFollowing) {
     VectorMapSettings s;
     s.levels = Levels({0.0f});
-    s.UseHeightFilter = 1;
-    EXPECT_TRUE(HeightCallsForRender(s, 20.0f) && !HeightCallsForRender(s, 19.0f));  // 0 + 20 > 20 fails
-    s.FilterHigh = 21;
-    EXPECT_FALSE(HeightCallsForRender(s, 20.0f));  // the filter's own distances
+    s.UseHeightFilter = 1, s.FilterHigh = 21;  // the filter's own distances: 0 + 21 > 21 fails
+    EXPECT_TRUE(HeightCallsForRender(s, 21.0f) && !HeightCallsForRender(s, 20.0f));
     s.FollowHeight = 0;
     const bool unfollowed = HeightCallsForRender(s, 50.0f);
     s.FollowHeight = 1, s.UseHeightFilter = 0;
     EXPECT_FALSE(unfollowed || HeightCallsForRender(s, 50.0f));
-}
-
-TEST(FadedColour, EachChannelAQuarterOfTheWayFromTheBackground) {
-    // (c + 3b) / 4 per channel, cut toward zero.
-    EXPECT_EQ(FadedColour(MakeColour(0, 255, 3), MakeColour(255, 0, 1)), MakeColour(191, 63, 1));
-    EXPECT_EQ(FadedColour(0xFF000000u | MakeColour(4, 8, 12), MakeColour(0, 0, 0)), MakeColour(1, 2, 3));
 }
 
 
