@@ -21,7 +21,6 @@ TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneSeparator) {
     }
     for (const char* local : {"C:\\Users\\me\\AppData\\Local", "C:\\Users\\me\\AppData\\Local\\"})
         EXPECT_EQ(FallbackProgramFolder(local), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
-    EXPECT_EQ(FallbackProgramFolder("/home/me/.local"), "/home/me/.local/Tolvik/");
     EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");  // no fallback
 }
 

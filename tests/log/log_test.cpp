@@ -40,7 +40,6 @@ TEST(ZoneNames, EveryRowInAnyCaseUnlessAnEarlierRowHasItsName) {
 TEST(ZoneNames, TableFingerprint) {
     int rows = 0;
     const ZoneNameRow* table = ZoneNameTable(rows);
-    EXPECT_EQ(rows, 148);
     std::uint64_t hash = 0xcbf29ce484222325u;
     for (int i = 0; i < rows; ++i)
         for (unsigned char c : std::string(table[i].displayName) + '\t' + table[i].shortName + '\n') hash = (hash ^ c) * 0x100000001b3u;

@@ -43,7 +43,6 @@ TEST(RasterPulse, ColourSequenceAndStepping) {
 TEST(RasterView, PictureInTheMapBitmapAndTheMapInTheView) {
     // A 600 x 400 picture in its 1880 x 1424 map bitmap, shown in a 500 x 300 view.
     EXPECT_EQ(std::pair(ImageOffsetInMap(1880, 600), ImageOffsetInMap(1424, 400)), std::pair(640, 512));
-    EXPECT_EQ(CentredPan(500, 1880), 250 - 940);
     EXPECT_EQ(StandByTextBox(600, 400), (Rect{100, 66, 500, 400}));  // a sixth in, down to the bottom
     // The map bitmap is the picture plus 1280 x 1024 of margins, at most 64 megapixels (8192 x 8192).
     EXPECT_TRUE(ComposedMapSizeAllowed(8192 - 1280, 8192 - 1024) && ComposedMapSizeAllowed(1, 52387 - 1024));
@@ -248,6 +247,11 @@ TEST(MarkShapes, DiamondCrossAndDottedLine) {
     std::vector<int> xs;
     for (const PixelPoint& p : DottedLinePixels(10, 5, 0, 5, big)) xs.push_back(p.x);
     EXPECT_EQ(xs, (std::vector<int>{10, 9, 6, 5, 2, 1}));
+    std::vector<int> inside, clipped;  // a clip box keeps exactly the dots of the whole line that fall inside it
+    for (const PixelPoint& p : DottedLinePixels(0, 0, 100, 47, big))
+        inside.push_back(p.x >= 20 && p.x < 60 && p.y >= 5 && p.y < 40 ? p.x : -1);  // x tells the dots apart here
+    for (const PixelPoint& p : DottedLinePixels(0, 0, 100, 47, Rect{20, 5, 60, 40})) clipped.push_back(p.x);
+    EXPECT_EQ(clipped, (std::erase(inside, -1), inside));
     EXPECT_EQ(DottedLinePixels(INT_MIN, 7, INT_MAX, 7, Rect{0, 0, 400, 300}).size(), 200u);
 }
 

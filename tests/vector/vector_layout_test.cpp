@@ -45,6 +45,8 @@ TEST(LabelPlacement, FirstPlaceStraightBelowNoPlaceForAnOversizedLabel) {
     ASSERT_TRUE(PlaceLabel(p, box, 400, 300));
     EXPECT_EQ(box, (Rect{400, 321, 441, 332}));  // bh + 10 below the anchor, recorded widened by the spacing
     EXPECT_EQ(p.occupied(), (std::vector{Rect{400, 321, 443, 334}}));
+    // Its last pixel is taken; a box just beside it, down to the bitmap's bottom, is free.
+    EXPECT_TRUE(!IsLabelSpotFree(p, Rect{442, 333, 443, 334}) && IsLabelSpotFree(p, Rect{443, 300, 800, 600}));
     box = Rect{0, 0, 801, 5};
     EXPECT_TRUE(!PlaceLabel(p, box, 50, 50) && p.occupied().size() == 1u);
 }
