@@ -147,8 +147,8 @@ FAULTS = [
      "int ImageOffsetInMap(int mapSize, int imageSize) { return mapSize / 2 + imageSize / 2; }",
      "wrong sign: image offset in the map bitmap"),
     ("src/raster/map_texts.cpp",
-     "if (text.size() > kMaxMissingMapTextChars) text.resize(kMaxMissingMapTextChars);",
-     "if (text.size() > kMaxMissingMapTextChars + 1) text.resize(kMaxMissingMapTextChars + 1);",
+     "InstructionsText();\n    if (text.size() > kMaxMissingMapTextChars) text.resize(kMaxMissingMapTextChars);",
+     "InstructionsText();\n    if (text.size() > kMaxMissingMapTextChars + 1) text.resize(kMaxMissingMapTextChars + 1);",
      "off-by-one: missing-map text cut"),
     # chrome
     ("src/chrome/button_face.cpp",

@@ -21,12 +21,10 @@ TEST(ProgramFolders, SubFoldersHangOffTheProgramFolderWithOneSeparator) {
     }
     for (const char* local : {"C:\\Users\\me\\AppData\\Local", "C:\\Users\\me\\AppData\\Local\\"})
         EXPECT_EQ(FallbackProgramFolder(local), "C:\\Users\\me\\AppData\\Local\\Tolvik\\");
-    EXPECT_EQ(FallbackProgramFolder("/home/me/.local"), "/home/me/.local/Tolvik/");
     EXPECT_EQ(ChooseProgramFolder("E:\\Games\\Tolvik\\", false, ""), "E:\\Games\\Tolvik\\");  // no fallback
 }
 
-// The program's own folder when the background picture (a file, not a
-// folder) is beside it; otherwise the per-user folder.
+// The program's own folder when the background picture (a file, not a folder) is beside it; else the per-user one.
 TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
     test::TempFolder root("folders");
     test::MakeFolder(root / "Textures");
@@ -39,22 +37,6 @@ TEST(ProgramFolders, InitChoosesByTheTexturePictureOnDisk) {
     InitProgramFolders(app, root / "Tolvik.exe", "/home/me/.local");
     EXPECT_EQ(app.programFolder + "|" + app.zonesFolder, root.path() + "|" + root / "Zones" + root.path().back());
 }
-
-TEST(LogFolder, DerivedOnlyFromAnExistingLogFile) {
-    test::TempFolder root("logfolder");
-    const std::string log = root.Write("chat.txt", "x");
-    AppState app;
-    app.logFolder = "E:\\Game\\logs\\";
-    for (const std::string& file : {std::string(), root / "missing.txt", root.path()}) {
-        app.logFile = file;
-        DeriveLogFolder(app);
-        EXPECT_EQ(app.logFolder, "E:\\Game\\logs\\") << file;
-    }
-    app.logFile = log;
-    DeriveLogFolder(app);
-    EXPECT_EQ(app.logFolder, root.path());
-}
-
 
 // Two monitors side by side, the primary one with a task bar at its bottom.
 const Rect kPrimary{0, 0, 1920, 1040};

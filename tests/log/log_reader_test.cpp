@@ -27,12 +27,6 @@ using testing::Line;
     return ::testing::AssertionSuccess();
 }
 
-Follower StartInside(const char* zone) {
-    Follower f;
-    f.zone = zone, f.tracking.currentRecord = FindOrAddZoneRecord(f.tracking.table, zone);
-    return f;
-}
-
 // One read of the complete lines of `text` from the cursor's offset, by the oracle's whole-text scan.
 Follower ReferenceRead(const Follower& start, const std::string& text) {
     Follower f = start;
@@ -137,9 +131,8 @@ TEST(ReadLogMemory, PendingLineIsNotSearchedAgain) {
     EXPECT_TRUE(f.tracking.Current()->current.count == 1 && f.tracking.Current()->current.slots[0].y == 1.0f);
 }
 
-// A death marks the corpse only where the message begins, at the last
-// position since the zone was entered, however the lines arrive: in one read,
-// or in two polls cut at every byte (a partial last line waits for its end).
+// A death marks the corpse only where the message begins, at the last position since the zone was entered, however
+// the lines arrive: in one read, or in two polls cut at every byte (a partial last line waits for its end).
 TEST(ReadLogMemory, DeathsMarkTheCorpseWhereTheMessageBegins) {
     const std::string text =
         Line("You have entered Befallen.") + Line("You have been slain by a rat!") +  // no position yet
@@ -155,7 +148,6 @@ TEST(ReadLogMemory, DeathsMarkTheCorpseWhereTheMessageBegins) {
     Follower whole;
     whole.Read("memory", FromMemory(std::make_shared<const std::string>(text)));
     EXPECT_EQ(whole.corpses, expected);
-    ExpectSameOutcome(whole, ReferenceRead(Follower{}, text), "oracle");
     for (size_t cut = 0; cut <= text.size() && !HasFailure(); ++cut) {
         Follower f;
         f.Read("memory", FromMemory(std::make_shared<const std::string>(text, 0, cut)));
@@ -187,12 +179,14 @@ TEST(ReadLogBlocks, EveryKernelAndBlockSizeGivesTheResultOfOneWholeScan) {
 
     std::vector<size_t> sizes = {63, 64, 255, 256, 257, 512, 1000, 4096, 65536};
     for (size_t s = 1; s <= 52; ++s) sizes.push_back(s);
+    Follower inside;  // already in a zone
+    inside.zone = "Befallen", inside.tracking.currentRecord = FindOrAddZoneRecord(inside.tracking.table, "Befallen");
     const ScanKernel best = ActiveScanKernel();
     for (ScanKernel kernel : kScanKernels) {
         if (!SetScanKernel(kernel)) continue;
         for (size_t t = 0; t < texts.size() && !HasFailure(); ++t) {
             const auto text = std::make_shared<const std::string>(texts[t]);
-            for (const Follower& start : {Follower{}, StartInside("Befallen")}) {
+            for (const Follower& start : {Follower{}, inside}) {
                 const Follower expected = ReferenceRead(start, *text);
                 for (size_t blockSize : sizes) {
                     Follower f = start;

@@ -45,6 +45,8 @@ TEST(LabelPlacement, FirstPlaceStraightBelowNoPlaceForAnOversizedLabel) {
     ASSERT_TRUE(PlaceLabel(p, box, 400, 300));
     EXPECT_EQ(box, (Rect{400, 321, 441, 332}));  // bh + 10 below the anchor, recorded widened by the spacing
     EXPECT_EQ(p.occupied(), (std::vector{Rect{400, 321, 443, 334}}));
+    // Its last pixel is taken; a box just beside it, down to the bitmap's bottom, is free.
+    EXPECT_TRUE(!IsLabelSpotFree(p, Rect{442, 333, 443, 334}) && IsLabelSpotFree(p, Rect{443, 300, 800, 600}));
     box = Rect{0, 0, 801, 5};
     EXPECT_TRUE(!PlaceLabel(p, box, 50, 50) && p.occupied().size() == 1u);
 }
@@ -122,20 +124,12 @@ TEST(HeightLevels, AgreesWithComparingTheFilterLineByLine) {
 TEST(HeightLevels, RenderOnlyWhileFilteringAndFollowing) {
     VectorMapSettings s;
     s.levels = Levels({0.0f});
-    s.UseHeightFilter = 1;
-    EXPECT_TRUE(HeightCallsForRender(s, 20.0f) && !HeightCallsForRender(s, 19.0f));  // 0 + 20 > 20 fails
-    s.FilterHigh = 21;
-    EXPECT_FALSE(HeightCallsForRender(s, 20.0f));  // the filter's own distances
+    s.UseHeightFilter = 1, s.FilterHigh = 21;  // the filter's own distances: 0 + 21 > 21 fails
+    EXPECT_TRUE(HeightCallsForRender(s, 21.0f) && !HeightCallsForRender(s, 20.0f));
     s.FollowHeight = 0;
     const bool unfollowed = HeightCallsForRender(s, 50.0f);
     s.FollowHeight = 1, s.UseHeightFilter = 0;
     EXPECT_FALSE(unfollowed || HeightCallsForRender(s, 50.0f));
-}
-
-TEST(FadedColour, EachChannelAQuarterOfTheWayFromTheBackground) {
-    // (c + 3b) / 4 per channel, cut toward zero.
-    EXPECT_EQ(FadedColour(MakeColour(0, 255, 3), MakeColour(255, 0, 1)), MakeColour(191, 63, 1));
-    EXPECT_EQ(FadedColour(0xFF000000u | MakeColour(4, 8, 12), MakeColour(0, 0, 0)), MakeColour(1, 2, 3));
 }
 
 
