@@ -103,6 +103,22 @@ HBITMAP CreateTopDownDib(int width, int height) { return CreateDib(width, height
 
 HBITMAP CreateDib24(int width, int height) { return CreateDib(width, height, false); }
 
+HBITMAP CreatePixelBitmap(int width, int height, void*& bits) {
+    bits = nullptr;
+    if (!BitmapSizeAllowed(width, height)) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    WindowDc screen(nullptr);
+    HBITMAP made = CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!made) bits = nullptr;
+    return made;
+}
+
 HBITMAP CopyToDibSection(HBITMAP bitmap) {
     BITMAP description{};
     if (!bitmap || GetObjectA(bitmap, sizeof description, &description) == 0) return nullptr;

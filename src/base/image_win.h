@@ -41,6 +41,11 @@ HBITMAP CopyToDibSection(HBITMAP bitmap);
 // size beyond the bitmap size limit, as for CreateDib24.
 HBITMAP CreateTopDownDib(int width, int height);
 
+// An empty (black) 32-bit top-down DIB section made against the screen,
+// with its pixels in `bits` (rows from the top, width * 4 bytes apart); null
+// for a size beyond the bitmap size limit.
+HBITMAP CreatePixelBitmap(int width, int height, void*& bits);
+
 // An empty (black) 24-bit bottom-up DIB section made against the screen.
 HBITMAP CreateDib24(int width, int height);
 

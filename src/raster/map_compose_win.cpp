@@ -12,12 +12,9 @@ std::unique_ptr<ComposedMap> ComposeMap(HBITMAP image, HBITMAP backdrop) {
     const SIZE imageSize = BitmapSize(image);
     if (imageSize.cx <= 0 || imageSize.cy <= 0 || !ComposedMapSizeAllowed(imageSize.cx, imageSize.cy)) return nullptr;
     auto composed = std::make_unique<ComposedMap>();
-    {
-        HDC screen = GetDC(nullptr);
-        composed->bitmap.reset(
-            CreateCompatibleBitmap(screen, imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight));
-        ReleaseDC(nullptr, screen);
-    }
+    // 32-bit and top-down, so that the zoomed view can read its pixels.
+    void* bits = nullptr;
+    composed->bitmap.reset(CreatePixelBitmap(imageSize.cx + kMapMarginWidth, imageSize.cy + kMapMarginHeight, bits));
     // Beyond the system's limit: nothing to show.
     if (!composed->bitmap) return nullptr;
     const SIZE mapSize = BitmapSize(composed->bitmap.get());

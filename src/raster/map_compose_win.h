@@ -13,7 +13,8 @@
 
 namespace tolvik {
 
-// A map bitmap with the size and place of the picture in it.
+// A map bitmap (a 32-bit top-down DIB section) with the size and place of
+// the picture in it.
 struct ComposedMap {
     UniqueBitmap bitmap;
     int imageWidth = 0;

@@ -8,9 +8,11 @@
 #include <cstdint>
 
 #include "base/gdi_win.h"
+#include "base/image_win.h"
 #include "log/zone_records.h"
 #include "raster/map_math.h"
 #include "raster/marks_win.h"
+#include "raster/zoom_scale.h"
 #include "res/resource.h"
 
 namespace tolvik {
@@ -100,19 +102,39 @@ void CopyMapBitmap(HDC dc, HDC source, const RECT& view, HBITMAP mapBitmap, cons
            static_cast<int>(bottom - top), source, static_cast<int>(left - panX), static_cast<int>(top - panY), SRCCOPY);
 }
 
+// The pixels of a map bitmap (which ComposeMap makes 32-bit and top-down);
+// none for another kind of bitmap.
+PixelRows MapPixels(HBITMAP bitmap) {
+    DIBSECTION section{};
+    if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits ||
+        section.dsBm.bmBitsPixel != 32) {
+        return {};
+    }
+    return PixelRows{static_cast<std::uint32_t*>(section.dsBm.bmBits), section.dsBm.bmWidth, section.dsBm.bmHeight,
+                     section.dsBm.bmWidthBytes / 4};
+}
+
 // The map bitmap at the map's zoom as a view of `view`'s size at pan
-// (panX, panY) shows it: only its visible part, stretched with smoothing;
+// (panX, panY) shows it, into `dc` (whose pixels are `dcPixels` when it is
+// a 32-bit top-down bitmap of the view's size): only its visible part,
+// stretched with smoothing;
 // over the image, the sharp picture when there is one for this zoom (vector
 // maps rendered at the zoom).
-void PaintZoomedMap(HDC dc, HDC source, const RECT& view, int panX, int panY, const ZoomedView& zoom, bool sharp,
-                    HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
-    PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
-    VisibleSpan across, down;
-    if (!VisibleMapSpan(panX, mapSize.cx, view.right, map.zoomStep, across) ||
-        !VisibleMapSpan(panY, mapSize.cy, view.bottom, map.zoomStep, down)) {
-        return;
-    }
-    {
+void PaintZoomedMap(HDC dc, void* dcPixels, HDC source, const RECT& view, int panX, int panY, const ZoomedView& zoom,
+                    bool sharp, HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
+    const PixelRows mapPixels = MapPixels(mapBitmap);
+    if (map.zoomStep > 0 && dcPixels && mapPixels.pixels) {
+        // Magnified, our own smoothing is many times faster than the system's.
+        GdiFlush();
+        ScaleSmoothly(mapPixels, ZoomFactor(map.zoomStep), panX, panY, 0, 0,
+                      PixelRows{static_cast<std::uint32_t*>(dcPixels), view.right, view.bottom, view.right});
+    } else {
+        PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
+        VisibleSpan across, down;
+        if (!VisibleMapSpan(panX, mapSize.cx, view.right, map.zoomStep, across) ||
+            !VisibleMapSpan(panY, mapSize.cy, view.bottom, map.zoomStep, down)) {
+            return;
+        }
         Selection selected(source, mapBitmap);
         SetStretchBltMode(dc, HALFTONE);
         SetBrushOrgEx(dc, 0, 0, nullptr);
@@ -162,26 +184,24 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
     const std::int64_t pictureY = ZoomedPicturePan(map.panY);
     const RECT picture{0, 0, view.right + kZoomedMargin, view.bottom + kZoomedMargin};
     if (pictureX > INT32_MAX || pictureY > INT32_MAX) {
-        PaintZoomedMap(dc, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, nullptr, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, pictureX, pictureY, view.right, view.bottom,
                                           sharp ? zoom.sharpSerial : 0};
     const SIZE frameSize = BitmapSize(zoom.frame.get());
     if (frameSize.cx != picture.right || frameSize.cy != picture.bottom) {
-        zoom.frame.reset();
-        WindowDc screen(nullptr);
-        if (screen) zoom.frame.reset(CreateCompatibleBitmap(screen.get(), picture.right, picture.bottom));
+        zoom.frame.reset(CreatePixelBitmap(picture.right, picture.bottom, zoom.frameBits));
         zoom.frameKey = {};
     }
     if (!zoom.frame) {
-        PaintZoomedMap(dc, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, nullptr, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     const HDC frameDc = MemoryDc(program.gdi.view, 1);
     Selection selected(frameDc, zoom.frame.get());
     if (key != zoom.frameKey) {
-        PaintZoomedMap(frameDc, source, picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
+        PaintZoomedMap(frameDc, zoom.frameBits, source, picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
                        mapBitmap, mapSize, map);
         zoom.frameKey = key;
     }
@@ -295,15 +315,7 @@ void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint3
 // drawn into) made against `screen`; false when none could be made.
 bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     buffer.dc.reset();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size.cx;
-    info.bmiHeader.biHeight = -size.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    buffer.bits = nullptr;
-    buffer.bitmap.reset(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &buffer.bits, nullptr, 0));
+    buffer.bitmap.reset(CreatePixelBitmap(size.cx, size.cy, buffer.bits));
     if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
     if (!buffer.dc) return false;
     SelectObject(buffer.dc.get(), buffer.bitmap.get());

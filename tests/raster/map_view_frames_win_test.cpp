@@ -17,7 +17,7 @@ TEST(MapViewFrames, TheScreenAfterEveryTickIsTheWholeFrame) {
     // put back at the wrong place shows.
     test::Picture picture = test::SolidPicture(400, 300, 0);
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x) picture.at(x, y) = 0xFF000000u | (x * 0x10203u + y * 0x30501u) & 0xFFFFFFu;
+        for (int x = 0; x < 400; ++x) picture.at(x, y) = 0xFF000000u | ((x * 0x10203u + y * 0x30501u) & 0xFFFFFFu);
     ASSERT_TRUE(test::WritePicture(folder / "Zones\\Frames.jpg", picture));
     test::WriteFile(folder / "Zones\\Frames.ini",
                     "[Physical]\r\nX1=100\r\nY1=50\r\nX2=300\r\nY2=250\r\n[Logical]\r\nX1=0\r\nY1=0\r\nX2=-200\r\nY2=200\r\n");
