@@ -8,10 +8,12 @@
 #include "app/folders_win.h"
 #include "app/main_window_win.h"
 #include "app/system_seams_win.h"
+#include "base/image_win.h"
 #include "base/program_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     InitCommonControls();
+    const tolvik::GdiplusSession pictures;  // for the whole run (pictures are also decoded on other threads)
     std::unique_ptr<tolvik::Program> program;
     try {
         program = std::make_unique<tolvik::Program>();

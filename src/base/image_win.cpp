@@ -35,25 +35,6 @@ struct GdiplusImage {
     static void operator delete(void* p) { gp::GdipFree(p); }
 };
 
-// GDI+ running for the lifetime of one object.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;  // version 1, no callback, background thread, external codecs
-        started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (started_) Gdiplus::GdiplusShutdown(token_);
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool started() const { return started_; }
-
-private:
-    ULONG_PTR token_ = 0;
-    bool started_ = false;
-};
-
 struct ComTraits {
     static void Release(IUnknown* p) { p->Release(); }
 };
@@ -98,6 +79,15 @@ HBITMAP CreateDib(int width, int height, bool topDown) {
 }
 
 }  // namespace
+
+GdiplusSession::GdiplusSession() {
+    Gdiplus::GdiplusStartupInput input;  // version 1, no callback, background thread, external codecs
+    started_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+}
+
+GdiplusSession::~GdiplusSession() {
+    if (started_) Gdiplus::GdiplusShutdown(token_);
+}
 
 HBITMAP CreateTopDownDib(int width, int height) { return CreateDib(width, height, true); }
 

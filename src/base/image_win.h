@@ -12,6 +12,22 @@
 
 namespace tolvik {
 
+// GDI+ running for the lifetime of one object. Each decoding starts its own;
+// the program entry also holds one for the whole run, so that pictures
+// decoded on two threads at once never start or stop GDI+ itself.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool started() const { return started_; }
+
+private:
+    ULONG_PTR token_ = 0;
+    bool started_ = false;
+};
+
 // Whether a picture of a given width and height may be decoded.
 using PictureSizeCheck = bool (*)(std::int64_t width, std::int64_t height);
 

@@ -40,8 +40,9 @@ void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
     }
     // One call into the system for each pixel of a long trail costs more
     // than the rest of a frame: pixels go straight into the frame's memory.
-    memory.bits[static_cast<std::ptrdiff_t>(y) * memory.width + x] = static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
-             GetBValue(colour);
+    memory.bits[static_cast<std::ptrdiff_t>(y) * memory.width + x] =
+        static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
+        GetBValue(colour);
     RECT& touched = painter->touched;
     touched = RECT{std::min<LONG>(touched.left, x), std::min<LONG>(touched.top, y), std::max<LONG>(touched.right, x + 1),
                    std::max<LONG>(touched.bottom, y + 1)};
@@ -117,9 +118,8 @@ PixelRows MapPixels(HBITMAP bitmap) {
 // The map bitmap at the map's zoom as a view of `view`'s size at pan
 // (panX, panY) shows it, into `dc` (whose pixels are `dcPixels` when it is
 // a 32-bit top-down bitmap of the view's size): only its visible part,
-// stretched with smoothing;
-// over the image, the sharp picture when there is one for this zoom (vector
-// maps rendered at the zoom).
+// stretched with smoothing; over the image, the sharp picture when there is
+// one for this zoom (vector maps rendered at the zoom).
 void PaintZoomedMap(HDC dc, void* dcPixels, HDC source, const RECT& view, int panX, int panY, const ZoomedView& zoom,
                     bool sharp, HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
     const PixelRows mapPixels = MapPixels(mapBitmap);
