@@ -106,11 +106,17 @@ void SelectZoneMap(HWND window, Program& program, const std::string& zone) {
     app.map.zoneName = zone.substr(0, kMaxZoneNameChars);
     app.zones.currentRecord = FindOrAddZoneRecord(app.zones.table, zone);
     program.gdi.mapBitmap.reset();
-    // A picture still on its way belongs to an earlier selection.
-    ++program.picture.number;
-    program.picture.zone.clear();
+    // The same zone's picture already on its way is awaited, not decoded a
+    // second time (at start-up the log's read selects the zone, and then the
+    // window selects it again). Any other picture on its way belongs to an
+    // earlier selection.
+    const bool awaited = sameZone && !app.UseVURavaZiro && !zone.empty() && program.picture.zone == zone;
+    if (!awaited) {
+        ++program.picture.number;
+        program.picture.zone.clear();
+    }
 
-    const bool loading = !app.UseVURavaZiro && StartBigPictureLoad(window, program, zone);
+    const bool loading = awaited || (!app.UseVURavaZiro && StartBigPictureLoad(window, program, zone));
     if (loading ? !ComposeStandByPicture(program, LoadingMapText(zone)) : !BuildZoneMap(program, zone)) return;
     ShowComposedMap(window, program, zone, sameZone);
 }
@@ -162,8 +168,8 @@ void ChooseMapImage(HWND window, Program& program) {
     if (!IsPlainZoneFileName(zone)) return;
     std::string chosen;
     if (!program.seams.pickFileToOpen(window, chosen, FileFilter::Pictures)) return;
-    const std::string target = program.app.zonesFolder + zone + ".jpg";
-    CopyFileA(chosen.c_str(), target.c_str(), FALSE);
+    CopyFileA(chosen.c_str(), ZonePicturePath(program.app, zone).c_str(), FALSE);
+    program.picture.zone.clear();  // a picture still on its way is the one replaced
     SelectZoneMap(window, program, zone);
 }
 

@@ -42,12 +42,11 @@ struct Seams {
     std::function<std::string_view(const std::string& fileName)> builtInPicture;
 };
 
-// A bitmap of the Map View's size selected into a memory DC of its own. (The
-// DC goes first, letting the bitmap go.)
+// A bitmap of the Map View's size (32-bit, top-down) selected into a memory
+// DC of its own. (The DC goes first, letting the bitmap go.)
 struct ViewBuffer {
     UniqueBitmap bitmap;
     UniqueMemoryDc dc;
-    void* bits = nullptr;  // the bitmap's pixels, 32-bit top-down
 };
 
 // What the Map View keeps from one frame to the next. A frame is drawn in

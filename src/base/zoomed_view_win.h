@@ -19,7 +19,6 @@ struct ZoomedView {
     // out, and what it was made for (map picture, zoom, pans, view size,
     // sharp picture).
     UniqueBitmap frame;  // a 32-bit top-down DIB section
-    void* frameBits = nullptr;
     std::array<std::int64_t, 7> frameKey{};
     // Counts the composed map pictures, so that what belongs to one is known.
     std::uint32_t mapSerial = 0;

@@ -24,7 +24,7 @@ struct PathPainter {
     HDC dc;
     RECT clip;
     PulseWave wave;
-    PixelMemory memory;
+    PixelRows memory;
     RECT touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // of the pixels written into memory
 };
 
@@ -33,14 +33,14 @@ void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
     const COLORREF colour = NextPulseColour(painter->wave);
     // Pixels outside the clip box would be dropped anyway; skipping the call saves time.
     if (x < painter->clip.left || x >= painter->clip.right || y < painter->clip.top || y >= painter->clip.bottom) return;
-    const PixelMemory& memory = painter->memory;
-    if (!memory.bits || x < 0 || y < 0 || x >= memory.width || y >= memory.height) {
+    const PixelRows& memory = painter->memory;
+    if (!memory.pixels || x < 0 || y < 0 || x >= memory.width || y >= memory.height) {
         SetPixel(painter->dc, x, y, colour);
         return;
     }
     // One call into the system for each pixel of a long trail costs more
     // than the rest of a frame: pixels go straight into the frame's memory.
-    memory.bits[static_cast<std::ptrdiff_t>(y) * memory.width + x] =
+    memory.pixels[y * memory.stride + x] =
         static_cast<std::uint32_t>(GetRValue(colour)) << 16 | static_cast<std::uint32_t>(GetGValue(colour)) << 8 |
         GetBValue(colour);
     RECT& touched = painter->touched;
@@ -57,11 +57,11 @@ bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
 // The pulsing path over the points whose `drawable` flag is set; segments
 // with an end that cannot be drawn are left out.
 void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick,
-              const PixelMemory& memory) {
+              const PixelRows& memory) {
     if (count < 2) return;
     PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), memory};
     if (GetClipBox(dc, &painter.clip) == ERROR) return;
-    if (memory.bits) GdiFlush();  // what GDI holds back lands before the memory is written
+    if (memory.pixels) GdiFlush();  // what GDI holds back lands before the memory is written
     for (int k = count - 2; k >= 0; --k) {
         if (!drawable[k] || !drawable[k + 1]) continue;
         const POINT& from = points[k + 1];
@@ -103,8 +103,9 @@ void CopyMapBitmap(HDC dc, HDC source, const RECT& view, HBITMAP mapBitmap, cons
            static_cast<int>(bottom - top), source, static_cast<int>(left - panX), static_cast<int>(top - panY), SRCCOPY);
 }
 
-// The pixels of a map bitmap (which ComposeMap makes 32-bit and top-down);
-// none for another kind of bitmap.
+// The pixels of a map bitmap, of the kept zoomed picture or of a view
+// buffer (all are made 32-bit and top-down: the orientation a DIB section reports cannot be
+// trusted); none for another kind of bitmap.
 PixelRows MapPixels(HBITMAP bitmap) {
     DIBSECTION section{};
     if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section || !section.dsBm.bmBits ||
@@ -117,17 +118,16 @@ PixelRows MapPixels(HBITMAP bitmap) {
 
 // The map bitmap at the map's zoom as a view of `view`'s size at pan
 // (panX, panY) shows it, into `dc` (whose pixels are `dcPixels` when it is
-// a 32-bit top-down bitmap of the view's size): only its visible part,
+// a 32-bit top-down bitmap at least the view's size): only its visible part,
 // stretched with smoothing; over the image, the sharp picture when there is
 // one for this zoom (vector maps rendered at the zoom).
-void PaintZoomedMap(HDC dc, void* dcPixels, HDC source, const RECT& view, int panX, int panY, const ZoomedView& zoom,
-                    bool sharp, HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
+void PaintZoomedMap(HDC dc, const PixelRows& dcPixels, HDC source, const RECT& view, int panX, int panY,
+                    const ZoomedView& zoom, bool sharp, HBITMAP mapBitmap, const SIZE& mapSize, const CurrentMap& map) {
     const PixelRows mapPixels = MapPixels(mapBitmap);
-    if (map.zoomStep > 0 && dcPixels && mapPixels.pixels) {
+    if (map.zoomStep > 0 && dcPixels.pixels && mapPixels.pixels) {
         // Magnified, our own smoothing is many times faster than the system's.
         GdiFlush();
-        ScaleSmoothly(mapPixels, ZoomFactor(map.zoomStep), panX, panY, 0, 0,
-                      PixelRows{static_cast<std::uint32_t*>(dcPixels), view.right, view.bottom, view.right});
+        ScaleSmoothly(mapPixels, ZoomFactor(map.zoomStep), panX, panY, 0, 0, dcPixels);
     } else {
         PatBlt(dc, 0, 0, view.right, view.bottom, BLACKNESS);
         VisibleSpan across, down;
@@ -184,25 +184,26 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
     const std::int64_t pictureY = ZoomedPicturePan(map.panY);
     const RECT picture{0, 0, view.right + kZoomedMargin, view.bottom + kZoomedMargin};
     if (pictureX > INT32_MAX || pictureY > INT32_MAX) {
-        PaintZoomedMap(dc, nullptr, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, PixelRows{}, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     const std::array<std::int64_t, 7> key{zoom.mapSerial, map.zoomStep, pictureX, pictureY, view.right, view.bottom,
                                           sharp ? zoom.sharpSerial : 0};
     const SIZE frameSize = BitmapSize(zoom.frame.get());
     if (frameSize.cx != picture.right || frameSize.cy != picture.bottom) {
-        zoom.frame.reset(CreatePixelBitmap(picture.right, picture.bottom, zoom.frameBits));
+        void* bits = nullptr;
+        zoom.frame.reset(CreatePixelBitmap(picture.right, picture.bottom, bits));
         zoom.frameKey = {};
     }
     if (!zoom.frame) {
-        PaintZoomedMap(dc, nullptr, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
+        PaintZoomedMap(dc, PixelRows{}, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
     }
     const HDC frameDc = MemoryDc(program.gdi.view, 1);
     Selection selected(frameDc, zoom.frame.get());
     if (key != zoom.frameKey) {
-        PaintZoomedMap(frameDc, zoom.frameBits, source, picture, static_cast<int>(pictureX), static_cast<int>(pictureY), zoom, sharp,
-                       mapBitmap, mapSize, map);
+        PaintZoomedMap(frameDc, MapPixels(zoom.frame.get()), source, picture, static_cast<int>(pictureX),
+                       static_cast<int>(pictureY), zoom, sharp, mapBitmap, mapSize, map);
         zoom.frameKey = key;
     }
     // View pixel x shows picture pixel x + (pictureX - panX).
@@ -211,7 +212,7 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
 }
 
 void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick,
-                   const PixelMemory& memory) {
+                   const PixelRows& memory) {
     const LocationTrail& trail = record.current;
     const int count = std::clamp(trail.count, 0, LocationTrail::kMaxCount);
     POINT points[LocationTrail::kSlots] = {};
@@ -246,10 +247,6 @@ void DrawReferencePoint(HDC dc, const CurrentMap& map, int px, int py, COLORREF 
     int vx = 0, vy = 0;
     if (ImageToView(map, px, py, vx, vy)) DrawReferenceSquare(dc, vx, vy, colour);
 }
-
-}  // namespace
-
-namespace {
 
 // Keeps the player in the middle of the view while keep-centred is on, and
 // turns keep-centred off for a map without calibration.
@@ -299,7 +296,7 @@ std::array<std::int64_t, 10> MapPictureKey(const Program& program, const RECT& v
 // The markers: corpse, waypoint, the player's trail and discs, and with
 // `showReferencePoints` the two reference squares.
 void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint32_t tick,
-                  const PixelMemory& memory = {}) {
+                  const PixelRows& memory = {}) {
     const AppState& app = program.app;
     const CurrentMap& map = app.map;
     const ZoneRecord* record = app.zones.Current();
@@ -315,7 +312,8 @@ void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint3
 // drawn into) made against `screen`; false when none could be made.
 bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     buffer.dc.reset();
-    buffer.bitmap.reset(CreatePixelBitmap(size.cx, size.cy, buffer.bits));
+    void* bits = nullptr;
+    buffer.bitmap.reset(CreatePixelBitmap(size.cx, size.cy, bits));
     if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
     if (!buffer.dc) return false;
     SelectObject(buffer.dc.get(), buffer.bitmap.get());
@@ -362,9 +360,7 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
     SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
     {
         SavedDcState saved(frame);
-        const ViewBuffer& buffer = buffers.frame;
-        DrawMapMarks(frame, program, showReferencePoints, tick,
-                     PixelMemory{static_cast<std::uint32_t*>(buffer.bits), size.cx, size.cy});
+        DrawMapMarks(frame, program, showReferencePoints, tick, MapPixels(buffers.frame.bitmap.get()));
     }
     RECT marks{};
     if (GetBoundsRect(frame, &marks, DCB_RESET) != DCB_SET) SetRectEmpty(&marks);
@@ -411,7 +407,7 @@ void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints)
 }
 
 void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick,
-                      const PixelMemory& memory) {
+                      const PixelRows& memory) {
     const int r = DiscRadius(tick);
     int endX = 0, endY = 0;
     if (HasHeading(dx, dy) && HeadingLineEnd(x, y, dx, dy, endX, endY)) {
@@ -436,7 +432,7 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour) {
 }
 
 void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick,
-                     const PixelMemory& memory) {
+                     const PixelRows& memory) {
     if (count < 2 || count > LocationTrail::kSlots) return;
     bool drawable[LocationTrail::kSlots];
     std::fill(std::begin(drawable), std::end(drawable), true);

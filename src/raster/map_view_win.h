@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/program_win.h"
+#include "raster/zoom_scale.h"
 
 namespace tolvik {
 
@@ -23,18 +24,12 @@ void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints)
 // client rectangle), at tick count `tick`.
 void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick);
 
-// The memory of a 32-bit top-down bitmap of width x height pixels selected
-// into the DC drawn on: the pulsing lines' pixels are written there straight
-// (not when `bits` is null).
-struct PixelMemory {
-    std::uint32_t* bits = nullptr;
-    int width = 0;
-    int height = 0;
-};
-
 // A pulsing disc at (x, y) with a heading line for a move of (dx, dy).
+// `memory` (here and below): the pixels of the 32-bit top-down bitmap
+// selected into `dc`; the pulsing lines are written there straight (through
+// the DC when it has no pixels).
 void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick,
-                      const PixelMemory& memory = {});
+                      const PixelRows& memory = {});
 
 // A square ring around (x, y), framed by thin black lines.
 void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
@@ -42,7 +37,7 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
 // A line through `points` (from the last toward the first) whose brightness
 // runs along it like a wave. Channel 0 green, 1 blue, other values red.
 void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick,
-                     const PixelMemory& memory = {});
+                     const PixelRows& memory = {});
 
 // Converts a main-window client position (message parameter, unsigned
 // 16-bit halves) to Map View client coordinates.
