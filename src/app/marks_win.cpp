@@ -133,14 +133,8 @@ void TakeDeaths(Program& program, const std::vector<Death>& deaths, bool wholeLo
 }
 
 void CheckWaypointReached(HWND window, Program& program) {
-    AppState& app = program.app;
-    const auto waypoint = app.marks.waypoints.find(app.map.zoneName);
-    const ZoneRecord* record = app.zones.Current();
-    if (waypoint == app.marks.waypoints.end() || !record || record->name != app.map.zoneName ||
-        record->current.count <= 0) {
-        return;
-    }
-    if (!WaypointReached(record->current.slots[0], waypoint->second)) return;
+    Position player{}, waypoint{};
+    if (!ShownZoneWaypoint(program.app, player, waypoint) || !WaypointReached(player, waypoint)) return;
     ClearWaypoint(program);
     FlashUnlessForeground(window);
 }

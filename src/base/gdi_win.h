@@ -7,11 +7,11 @@
 
 namespace tolvik {
 
-// The width and height of a bitmap; zero for none.
+// The width and height of a bitmap (top-down or bottom-up); zero for none.
 inline SIZE BitmapSize(HBITMAP bitmap) {
     BITMAP description{};
     if (!bitmap || GetObjectA(bitmap, sizeof description, &description) == 0) return SIZE{0, 0};
-    return SIZE{description.bmWidth, description.bmHeight};
+    return SIZE{description.bmWidth, description.bmHeight < 0 ? -description.bmHeight : description.bmHeight};
 }
 
 // Owns one handle and releases it with `Release` when it goes.

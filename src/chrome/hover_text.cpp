@@ -17,13 +17,9 @@ std::string HoverTitleText(float x, float y) {
 }
 
 std::string IdleTitleText(const AppState& app) {
-    const auto waypoint = app.marks.waypoints.find(app.map.zoneName);
-    const ZoneRecord* record = app.zones.Current();
-    if (waypoint == app.marks.waypoints.end() || !record || record->name != app.map.zoneName ||
-        record->current.count <= 0) {
-        return kPlainTitle;
-    }
-    return std::string(kPlainTitle) + " - waypoint " + WaypointAwayText(record->current.slots[0], waypoint->second);
+    Position player{}, waypoint{};
+    if (!ShownZoneWaypoint(app, player, waypoint)) return kPlainTitle;
+    return std::string(kPlainTitle) + " - waypoint " + WaypointAwayText(player, waypoint);
 }
 
 }  // namespace tolvik

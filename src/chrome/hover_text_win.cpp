@@ -3,20 +3,10 @@
 #include "chrome/hover_text.h"
 #include "chrome/marks_menu_win.h"
 #include "raster/calibration.h"
+#include "raster/marks_win.h"
 #include "res/resource.h"
 
 namespace tolvik {
-namespace {
-
-// Screen position of a window's client origin.
-POINT ClientOrigin(HWND window) {
-    POINT origin = {0, 0};
-    ClientToScreen(window, &origin);
-    return origin;
-}
-
-}  // namespace
-
 void UpdateHoverTitle(HWND window, Program& program, LPARAM position) {
     AppState& app = program.app;
     if (!app.map.calibrated) return;
@@ -36,18 +26,11 @@ void UpdateHoverTitle(HWND window, Program& program, LPARAM position) {
     app.hover.lastX = x;
     app.hover.lastY = y;
 
-    const HWND view = GetDlgItem(window, IDC_MAP_VIEW);
-    RECT viewRect = {};
-    const POINT windowOrigin = ClientOrigin(window);
-    const POINT screen = {x + windowOrigin.x, y + windowOrigin.y};
-    if (view && GetWindowRect(view, &viewRect) && PtInRect(&viewRect, screen)) {
-        const POINT viewOrigin = ClientOrigin(view);
-        const GamePoint game = ViewToGame(app.map, screen.x - viewOrigin.x, screen.y - viewOrigin.y);
-        if (game.valid) {
-            SetWindowTextA(window, HoverTitleText(game.x, game.y).c_str());
-            app.marks.titleShowsWaypoint = false;
-            return;
-        }
+    Position game{};
+    if (MapPointUnder(window, app, position, game)) {
+        SetWindowTextA(window, HoverTitleText(game.x, game.y).c_str());
+        app.marks.titleShowsWaypoint = false;
+        return;
     }
     ShowIdleTitle(window, app);
 }

@@ -17,15 +17,6 @@ constexpr int kPressedLightening = 20;
 
 HBRUSH NullBrush() { return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)); }
 
-// Width and height of a bitmap; false when they cannot be read.
-bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
-    BITMAP info = {};
-    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return false;
-    width = info.bmWidth;
-    height = std::abs(info.bmHeight);
-    return true;
-}
-
 // The texture `name` from the Textures Folder or built into the program, or
 // a flat fill with the stock brush `fallback`.
 HBITMAP LoadTexture(const Program& program, const std::string& name, int fallback) {
@@ -79,9 +70,10 @@ HBITMAP BuildButtonFace(HBITMAP texture, int w, int h, int bevel, int lighten, C
     }
 
     // The texture's top-left corner, unscaled; what it does not cover stays black.
-    int textureWidth = 0;
-    int textureHeight = 0;
-    if (BitmapSize(texture, textureWidth, textureHeight)) {
+    const SIZE textureSize = BitmapSize(texture);
+    const int textureWidth = textureSize.cx;
+    const int textureHeight = textureSize.cy;
+    if (textureWidth > 0 && textureHeight > 0) {
         UniqueMemoryDc target(CreateCompatibleDC(nullptr));
         UniqueMemoryDc source(CreateCompatibleDC(nullptr));
         if (target && source) {
@@ -131,9 +123,10 @@ void DrawSkinnedButton(const DRAWITEMSTRUCT& item, HBITMAP buttonTexture, const 
 }
 
 void PaintStretchedBackground(HWND window, HDC dc, HBITMAP texture) {
-    int textureWidth = 0;
-    int textureHeight = 0;
-    if (!dc || !BitmapSize(texture, textureWidth, textureHeight)) return;
+    const SIZE textureSize = BitmapSize(texture);
+    const int textureWidth = textureSize.cx;
+    const int textureHeight = textureSize.cy;
+    if (!dc || textureWidth <= 0 || textureHeight <= 0) return;
     RECT client = {};
     GetClientRect(window, &client);
 

@@ -300,7 +300,7 @@ void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint3
     const AppState& app = program.app;
     const CurrentMap& map = app.map;
     const ZoneRecord* record = app.zones.Current();
-    if (map.calibrated) DrawZoneMarks(dc, app, record);
+    if (map.calibrated) DrawZoneMarks(dc, app);
     if (map.calibrated && record) DrawPositions(dc, map, *record, tick, memory);
     if (showReferencePoints) {
         DrawReferencePoint(dc, map, map.points.physicalX1, map.points.physicalY1, RGB(180, 0, 0));

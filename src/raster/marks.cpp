@@ -79,6 +79,18 @@ bool WaypointReached(const Position& player, const Position& waypoint) {
     return HorizontalDistance(player, waypoint) <= kWaypointReachedRadius;
 }
 
+bool ShownZoneWaypoint(const AppState& app, Position& player, Position& waypoint) {
+    const auto found = app.marks.waypoints.find(app.map.zoneName);
+    const ZoneRecord* record = app.zones.Current();
+    if (found == app.marks.waypoints.end() || !record || record->name != app.map.zoneName ||
+        record->current.count <= 0) {
+        return false;
+    }
+    player = record->current.slots[0];
+    waypoint = found->second;
+    return true;
+}
+
 const char* CompassDirection(const Position& from, const Position& to) {
     const double east = -(static_cast<double>(to.x) - from.x);  // +X is west
     const double north = static_cast<double>(to.y) - from.y;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/app_state.h"
 #include "base/colour.h"
 #include "base/current_map.h"
 #include "base/rect.h"
@@ -26,6 +27,11 @@ bool WaypointReached(const Position& player, const Position& waypoint);
 
 // Compass word for the way from `from` to `to`: "north", "north-east", ...,
 // "north-west". The game's +Y is north and its +X is west.
+// The shown zone's waypoint and the player's newest position in that zone;
+// false when the zone has no waypoint or the log no position of the player
+// there.
+bool ShownZoneWaypoint(const AppState& app, Position& player, Position& waypoint);
+
 const char* CompassDirection(const Position& from, const Position& to);
 
 // "N away, DIRECTION" with N the horizontal distance rounded to a whole

@@ -35,7 +35,7 @@ bool Near(const RECT& clip, int x, int y) {
 
 }  // namespace
 
-void DrawZoneMarks(HDC dc, const AppState& app, const ZoneRecord* record) {
+void DrawZoneMarks(HDC dc, const AppState& app) {
     const CurrentMap& map = app.map;
     RECT clip{};
     if (GetClipBox(dc, &clip) == ERROR || clip.right <= clip.left || clip.bottom <= clip.top) return;
@@ -52,8 +52,8 @@ void DrawZoneMarks(HDC dc, const AppState& app, const ZoneRecord* record) {
         return;
     }
     int px = 0, py = 0;
-    if (record && record->name == map.zoneName && record->current.count > 0 &&
-        GameToView(map, record->current.slots[0].x, record->current.slots[0].y, px, py)) {
+    Position player{}, shown{};
+    if (ShownZoneWaypoint(app, player, shown) && GameToView(map, player.x, player.y, px, py)) {
         const Rect box{clip.left, clip.top, clip.right, clip.bottom};
         for (const PixelPoint& dot : DottedLinePixels(px, py, x, y, box)) SetPixel(dc, dot.x, dot.y, kWaypointColour);
     }

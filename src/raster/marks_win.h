@@ -9,9 +9,9 @@
 namespace tolvik {
 
 // Draws the marks of the shown zone (the Current Map's zone) over the map in
-// `dc`; the waypoint's line starts at `record`'s newest position when it is
-// the shown zone's record and has one. The map must be calibrated.
-void DrawZoneMarks(HDC dc, const AppState& app, const ZoneRecord* record);
+// `dc`; the waypoint's line starts at the player's newest position in that
+// zone when the log has one. The map must be calibrated.
+void DrawZoneMarks(HDC dc, const AppState& app);
 
 // The game position under a main-window client point (a mouse message's
 // position) when it lies over the Map View of a calibrated map.
