@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         tolvik::DrawMapView(window, program, false);
         const auto start = std::chrono::steady_clock::now();
         const int frames = 50;
-        for (int i = 0; i < frames; ++i) tolvik::DrawMapView(window, program, false);
+        for (int i = 0; i < frames; ++i) tolvik::DrawMapViewChanges(window, program, false);
         GdiFlush();
         std::printf("animation frame at step %d: %.2f ms\n", step, timing::MsSince(start) / frames);
     }

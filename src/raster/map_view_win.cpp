@@ -160,17 +160,19 @@ void PaintZoomedMap(HDC dc, const PixelRows& dcPixels, HDC source, const RECT& v
     zoom.paintSharp(dc, static_cast<int>(x), static_cast<int>(y), clip);
 }
 
-// The zoomed picture kept between frames covers the view and this many
+// A magnified picture kept between frames covers the view and this many
 // pixels more to the right and below. It is drawn for the pan rounded up to
 // a multiple of this, so that a map moving by less than that (the player
-// walking with keep-centred on) only shows another part of it.
-constexpr int kZoomedMargin = 256;
+// walking with keep-centred on) only shows another part of it. A reduced
+// picture, whose halftone stretch costs more per pixel, covers the view only.
+int ZoomedMargin(int step) { return step > 0 ? 256 : 0; }
 
-// `pan` rounded up to a multiple of kZoomedMargin.
-std::int64_t ZoomedPicturePan(int pan) {
+// `pan` rounded up to a multiple of `margin` (itself for none).
+std::int64_t ZoomedPicturePan(int pan, int margin) {
+    if (margin <= 0) return pan;
     const std::int64_t p = pan;
-    const std::int64_t below = p >= 0 ? p / kZoomedMargin : -((-p + kZoomedMargin - 1) / kZoomedMargin);
-    return (below + (p % kZoomedMargin != 0 ? 1 : 0)) * kZoomedMargin;
+    const std::int64_t below = p >= 0 ? p / margin : -((-p + margin - 1) / margin);
+    return (below + (p % margin != 0 ? 1 : 0)) * margin;
 }
 
 // Copies the zoomed map into `dc`, from the picture kept for the same map,
@@ -180,9 +182,10 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
     const HDC source = MemoryDc(program.gdi.view, 0);
     const CurrentMap& map = program.app.map;
     const bool sharp = zoom.paintSharp && zoom.sharpStep == map.zoomStep && zoom.sharpMapSerial == zoom.mapSerial;
-    const std::int64_t pictureX = ZoomedPicturePan(map.panX);
-    const std::int64_t pictureY = ZoomedPicturePan(map.panY);
-    const RECT picture{0, 0, view.right + kZoomedMargin, view.bottom + kZoomedMargin};
+    const int margin = ZoomedMargin(map.zoomStep);
+    const std::int64_t pictureX = ZoomedPicturePan(map.panX, margin);
+    const std::int64_t pictureY = ZoomedPicturePan(map.panY, margin);
+    const RECT picture{0, 0, view.right + margin, view.bottom + margin};
     if (pictureX > INT32_MAX || pictureY > INT32_MAX) {
         PaintZoomedMap(dc, PixelRows{}, source, view, map.panX, map.panY, zoom, sharp, mapBitmap, mapSize, map);
         return;
