@@ -20,7 +20,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/src/res/tolvik.rc PROPERTIES
 add_library(tolvik_shell STATIC ${SHELL_SOURCES})
 target_include_directories(tolvik_shell PUBLIC ${CMAKE_SOURCE_DIR}/src ${TOLVIK_GENERATED_DIR})
 target_link_libraries(tolvik_shell PUBLIC tolvik_core
-  gdiplus comctl32 comdlg32 shell32 ole32 shlwapi advapi32 gdi32 user32 kernel32 uuid)
+  gdiplus comctl32 comdlg32 shell32 ole32 shlwapi advapi32 gdi32 user32 kernel32 uuid ntdll)
 
 add_executable(Tolvik WIN32 ${CMAKE_SOURCE_DIR}/src/app/winmain_win.cpp $<TARGET_OBJECTS:tolvik_res>)
 target_link_libraries(Tolvik PRIVATE tolvik_shell)

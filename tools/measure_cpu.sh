@@ -3,8 +3,10 @@
 # calibrated map with the marker and trail animating and the player walking:
 # the game's answer to /loc is appended to the log once a second.
 #
-#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map]
+#   tools/measure_cpu.sh [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map] [--settle S]
 #
+# Tolvik starts once Wine has run for S seconds (35: past the registry save
+# that follows Wine's start-up).
 # --zoom shows the map at zoom step STEP (1.25^STEP: 6 is about 4x). The
 # mouse pointer is moved off the window, as it is while the player plays;
 # --pointer-over-map leaves it over the map.
@@ -16,16 +18,18 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 cd "$TOLVIK_ROOT"
 
 SPAN=30
+SETTLE=35
 SIZE=2048
 ZOOM=0
 POINTER_OVER_MAP=0
 while [ $# -gt 0 ]; do
     case "$1" in
     --seconds) SPAN="$2"; shift 2 ;;
+    --settle) SETTLE="$2"; shift 2 ;;
     --size) SIZE="$2"; shift 2 ;;
     --zoom) ZOOM="$2"; shift 2 ;;
     --pointer-over-map) POINTER_OVER_MAP=1; shift ;;
-    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--seconds N] [--size PIXELS] [--zoom STEP] [--pointer-over-map] [--settle S]" >&2; exit 2 ;;
     esac
 done
 
@@ -51,6 +55,17 @@ printf '[Settings]\r\nLog File=%s\r\n[Mode]\r\nKeepCentered=1\r\n[Zoom]\r\nBig Z
 
 tolvik_prefix_init || exit 1
 tolvik_start_xvfb || exit 1
+# A player's Wine is running long before Tolvik starts: the game runs in it.
+# Wine's own start-up writes to its registry, which the wineserver saves 30 s
+# later (a one-off burst of work); so Wine is started and left to settle
+# first, and only then is Tolvik started and measured.
+wineserver -p
+"$TOLVIK_ROOT/tools/wine-run.sh" cmd /c exit >/dev/null 2>&1
+server=""
+for pid in $(pgrep wineserver); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && server=$pid
+done
+while [ -n "$server" ] && [ "$(ps -o etimes= -p "$server" 2>/dev/null || echo 99)" -lt "$SETTLE" ]; do sleep 1; done
 "$TOLVIK_ROOT/tools/wine-run.sh" "$RUN/Tolvik/Tolvik.exe" >/dev/null 2>&1 &
 "$TOLVIK_ROOT/tools/wine-run.sh" build/mingw/winprobe.exe wait Tolvik 30 >/dev/null 2>&1
 # The player's pointer is in the game, not over Tolvik (--pointer-over-map
@@ -73,11 +88,6 @@ WALK_PID=$!
 
 ticks() { [ -n "$1" ] && awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
 app=$(pgrep -f 'build/cpu/Tolvik/Tolvik\.exe' | tail -1)
-# The wineserver of this prefix (other prefixes may have theirs running).
-server=""
-for pid in $(pgrep wineserver); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$TOLVIK_WINEPREFIX" && server=$pid
-done
 hz=$(getconf CLK_TCK)
 a0=$(ticks "$app"); s0=$(ticks "$server"); x0=$(ticks "$TOLVIK_XVFB_PID")
 sleep "$SPAN"

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <array>
 #include <vector>
 
 #include "base/number_text.h"
@@ -35,10 +36,11 @@ constexpr UINT kZoneListSelectionChanged = 1;  // CBN_SELCHANGE
 
 // Sets a field's text; a field that already shows it is left alone (and not
 // painted again: the position fields are set at every read of the log).
-void SetField(HWND window, int id, const std::string& text) {
-    const HWND field = GetDlgItem(window, id);
+void SetFieldText(HWND field, const std::string& text) {
     if (WholeWindowText(field) != text) SetWindowTextA(field, text.c_str());
 }
+
+void SetField(HWND window, int id, const std::string& text) { SetFieldText(GetDlgItem(window, id), text); }
 
 void RepaintControl(HWND window, int id) { InvalidateRect(GetDlgItem(window, id), nullptr, TRUE); }
 
@@ -313,16 +315,14 @@ void ReadLogNow(HWND window, Program& program) {
 
 void ShowLocation(HWND window, Program& program) {
     const ZoneRecord* record = program.app.zones.Current();
+    std::array<std::string, 3> texts{"None", "None", "None"};
     if (record && record->current.count != 0) {
         const Position& p = record->current.slots[0];
-        SetField(window, IDC_POS_X, FormatFixed2(p.x));
-        SetField(window, IDC_POS_Y, FormatFixed2(p.y));
-        SetField(window, IDC_POS_Z, FormatFixed2(p.z));
-    } else {
-        SetField(window, IDC_POS_X, "None");
-        SetField(window, IDC_POS_Y, "None");
-        SetField(window, IDC_POS_Z, "None");
+        texts = {FormatFixed2(p.x), FormatFixed2(p.y), FormatFixed2(p.z)};
     }
+    const std::array<int, 3> ids{IDC_POS_X, IDC_POS_Y, IDC_POS_Z};
+    for (std::size_t axis = 0; axis < ids.size(); ++axis)
+        SetFieldText(RememberedItem(window, ids[axis], program.positionFields[axis]), texts[axis]);
 }
 
 void RestartLog(HWND window, Program& program) {

@@ -92,6 +92,7 @@ struct Program {
     AppState app;
     WinResources gdi;
     PictureRequest picture;
+    std::array<HWND, 3> positionFields{};  // X, Y and Z, found once
     Seams seams;  // filled by the program entry (SystemSeams) or by a test
 };
 

@@ -15,4 +15,9 @@ std::string WholeWindowText(HWND control) {
     return WindowText(control, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
+HWND RememberedItem(HWND window, int id, HWND& slot) {
+    if (!slot || GetParent(slot) != window) slot = GetDlgItem(window, id);
+    return slot;
+}
+
 }  // namespace tolvik

@@ -1,4 +1,4 @@
-// Reading the text of a control.
+// Finding controls and reading their text.
 #pragma once
 
 #include <windows.h>
@@ -13,5 +13,10 @@ std::string WindowText(HWND control, std::size_t maxChars);
 
 // The whole text of `control`.
 std::string WholeWindowText(HWND control);
+
+// The control `id` of `window`, found once and remembered in `slot` (found
+// again when the slot holds no child of `window`). Wine asks its server for
+// each search by id; what the timer updates every second is found once.
+HWND RememberedItem(HWND window, int id, HWND& slot);
 
 }  // namespace tolvik

@@ -1,6 +1,7 @@
 #include "log/log_source_win.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -45,11 +46,17 @@ public:
         return total;
     }
 
+    // The file's index on its volume. The volume itself is left out: asking
+    // for it costs Wine a round trip to its mount manager, another process,
+    // at every poll, and a file put in the log's place on another volume
+    // with the same index is still told by its first bytes.
     bool Identity(LogIdentity& identity) override {
-        BY_HANDLE_FILE_INFORMATION info{};
-        if (!GetFileInformationByHandle(file_, &info)) return false;
-        identity.volume = info.dwVolumeSerialNumber;
-        identity.file = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        IO_STATUS_BLOCK status{};
+        FILE_INTERNAL_INFORMATION info{};
+        if (!NT_SUCCESS(NtQueryInformationFile(file_, &status, &info, sizeof info, FileInternalInformation)))
+            return false;
+        identity.volume = 0;
+        identity.file = static_cast<std::uint64_t>(info.IndexNumber.QuadPart);
         return true;
     }
 

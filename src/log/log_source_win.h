@@ -10,8 +10,8 @@ namespace tolvik {
 
 // Opens the log for reading with read, write and delete sharing, so that the
 // game can go on writing (and the user can delete or rename the file) while
-// we read; sizes and offsets are 64-bit; the identity is the volume serial
-// number and the file index. Null when the file cannot be opened.
+// we read; sizes and offsets are 64-bit; the identity is the file index.
+// Null when the file cannot be opened.
 std::unique_ptr<LogSource> OpenWinLogSource(const std::string& path);
 
 }  // namespace tolvik

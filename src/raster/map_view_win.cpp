@@ -9,6 +9,7 @@
 
 #include "base/gdi_win.h"
 #include "base/image_win.h"
+#include "base/window_text_win.h"
 #include "log/zone_records.h"
 #include "raster/map_math.h"
 #include "raster/marks_win.h"
@@ -378,8 +379,7 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
 
 void PaintMapView(HWND window, Program& program, bool showReferencePoints, bool onlyChanges) {
     MapViewBuffers& buffers = program.gdi.view;
-    if (!buffers.control || GetParent(buffers.control) != window) buffers.control = GetDlgItem(window, IDC_MAP_VIEW);
-    if (!buffers.control) return;
+    if (!RememberedItem(window, IDC_MAP_VIEW, buffers.control)) return;
     RECT view{};
     GetClientRect(buffers.control, &view);
     WindowDc viewDc(buffers.control);
