@@ -10,6 +10,7 @@
 #include "base/window_text_win.h"
 #include "app/marks_win.h"
 #include "app/settings_win.h"
+#include "app/tick_pace.h"
 #include "chrome/context_menu_win.h"
 #include "chrome/hover_text_win.h"
 #include "chrome/layout_win.h"
@@ -158,7 +159,6 @@ INT_PTR OnInitDialog(HWND window, Program& program) {
     ApplyViewMode(window, program, app.MapOnly != 0);
     FillZoneList(window, program);
     PlaceOnTop(window, app.OnTop);
-    SetTimer(window, IDT_MAIN_TICK, 100, nullptr);
     StartZoomInput(window);
     SelectZoneMap(window, program, app.map.zoneName);
     return FALSE;
@@ -434,14 +434,40 @@ bool TranslateDialogMessage(Program& program, MSG& message) {
     return IsDialogMessageA(root, &message) != FALSE;
 }
 
+namespace {
+
+bool IsInput(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+}  // namespace
+
 int RunMessageLoop(Program& program) {
+    TickPace pace;
+    StartTicks(pace, GetTickCount());
     MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (TranslateDialogMessage(program, message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    for (;;) {
+        // What is queued. Looking at the queue is also when Wine puts what
+        // was drawn on the screen, so it follows each tick at once.
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            if (IsInput(message.message)) NoteInput(pace, GetTickCount());
+            if (TranslateDialogMessage(program, message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        const std::uint32_t now = GetTickCount();
+        if (const DWORD wait = UntilNextTick(pace, now); wait > 0) {
+            if (!Attentive(pace, now)) {
+                Sleep(wait);
+            } else if (MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_TIMEOUT) {
+                continue;
+            }
+        }
+        TakeTick(pace, GetTickCount());
+        SendMessageA(static_cast<HWND>(program.app.mainWindow), WM_TIMER, IDT_MAIN_TICK, 0);
     }
-    return static_cast<int>(message.wParam);
 }
 
 INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -512,6 +538,7 @@ INT_PTR CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         EndHoverTitle(window, *program);
         return FALSE;
     default:
+        FollowForeignLoop(*program, message);
         return FALSE;
     }
 }

@@ -15,6 +15,7 @@ Seams SystemSeams() {
     seams.pickFileToOpen = [](HWND owner, std::string& path, FileFilter filter) {
         // A window without a Program still gets a chooser, starting in the
         // Windows folder.
+        const ForeignLoop loop(owner);
         Program* program = TryProgramOf(owner);
         std::string spare;
         return PickFileToOpen(owner, program ? program->app.chooserStartFolder : spare, path, filter);
@@ -25,6 +26,7 @@ Seams SystemSeams() {
         return folder;
     };
     seams.messageBox = [](HWND owner, const std::string& text, const std::string& caption, UINT type) {
+        const ForeignLoop loop(owner);
         return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
     };
     // The main window is modeless: its end destroys it and ends the message loop.
@@ -35,11 +37,13 @@ Seams SystemSeams() {
     seams.chooseColor = [](HWND owner, std::uint32_t& color) {
         // The custom colours are kept for the run in the Program of the
         // window that asks; a window without one keeps them for one choice.
+        const ForeignLoop loop(owner);
         Program* program = TryProgramOf(owner);
         std::array<std::uint32_t, 16> spare{};
         return PickColour(owner, program ? program->app.customColors : spare, color);
     };
     seams.pickFolder = [](HWND window, int csidl, std::string& path, const std::string& title) {
+        const ForeignLoop loop(window);
         return PickFolder(window, csidl, path, title);
     };
     seams.builtInPicture = BuiltInPictureBytes;

@@ -93,6 +93,7 @@ struct Program {
     WinResources gdi;
     PictureRequest picture;
     std::array<HWND, 3> positionFields{};  // X, Y and Z, found once
+    int foreignLoops = 0;  // message loops of others running (see ForeignLoop)
     Seams seams;  // filled by the program entry (SystemSeams) or by a test
 };
 
@@ -101,5 +102,29 @@ struct Program {
 Program& ProgramOf(HWND window);
 Program* TryProgramOf(HWND window);
 void AttachProgram(HWND window, Program* program);
+
+// The main window's ticks come from the program's message loop. A message
+// box, a chooser, a menu, or a window being moved or sized runs a loop of
+// its own meanwhile; for as long as one runs, timer 1 of the main window
+// (100 ms) gives the ticks instead. Loops may nest.
+void EnterForeignLoop(Program& program);
+void LeaveForeignLoop(Program& program);
+
+// Follows the window messages that announce the start or end of a move or
+// size, or of a menu: true when `message` was one of them.
+bool FollowForeignLoop(Program& program, UINT message);
+
+// Enters a foreign loop for its lifetime, on behalf of the Program of
+// `owner` (none for a window without one).
+class ForeignLoop {
+public:
+    explicit ForeignLoop(HWND owner);
+    ~ForeignLoop();
+    ForeignLoop(const ForeignLoop&) = delete;
+    ForeignLoop& operator=(const ForeignLoop&) = delete;
+
+private:
+    Program* program_;
+};
 
 }  // namespace tolvik

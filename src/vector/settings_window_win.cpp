@@ -291,6 +291,7 @@ INT_PTR CALLBACK VectorSettingsProc(HWND window, UINT message, WPARAM wParam, LP
         KillTimer(window, kScaleTimer);
         return FALSE;
     default:
+        FollowForeignLoop(*program, message);
         return FALSE;
     }
 }

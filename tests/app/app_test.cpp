@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "app/folders.h"
+#include "app/tick_pace.h"
 #include "app/window_placement.h"
 #include "base/app_state.h"
 #include "base/paths.h"
@@ -46,6 +47,34 @@ constexpr int kTitle = 30;
 
 Rect Restore(const Rect& stored, const std::vector<Rect>& areas = {kPrimary, kSecond}) {
     return RestoredWindowRect(stored, areas, kPrimary, kTemplate, kTitle);
+}
+
+// Ticks a period apart, anchored to the schedule rather than to when each was
+// taken; a loop that fell behind starts afresh; the clock wraps around.
+TEST(TickPace, TicksKeepTheirPeriodAcrossLateTicksAndTheClockWrap) {
+    for (const std::uint32_t start : {1000u, 0xFFFFFFC0u}) {
+        TickPace pace;
+        StartTicks(pace, start);
+        EXPECT_EQ(UntilNextTick(pace, start), 100u);
+        EXPECT_EQ(UntilNextTick(pace, start + 99), 1u);
+        EXPECT_EQ(UntilNextTick(pace, start + 100), 0u);
+        EXPECT_EQ(UntilNextTick(pace, start + 130), 0u);
+        TakeTick(pace, start + 130);  // taken 30 ms late: the next one keeps its time
+        EXPECT_EQ(UntilNextTick(pace, start + 130), 70u);
+        TakeTick(pace, start + 450);  // more than a period behind
+        EXPECT_EQ(UntilNextTick(pace, start + 450), 100u);
+    }
+}
+
+// Attentive for two seconds after input, and never before any came.
+TEST(TickPace, AttentiveForTwoSecondsAfterInput) {
+    TickPace pace;
+    StartTicks(pace, 0xFFFFF000u);
+    EXPECT_FALSE(Attentive(pace, 0xFFFFF000u));
+    NoteInput(pace, 0xFFFFFF00u);
+    EXPECT_TRUE(Attentive(pace, 0xFFFFFF00u));
+    EXPECT_TRUE(Attentive(pace, 0xFFFFFF00u + 1999));
+    EXPECT_FALSE(Attentive(pace, 0xFFFFFF00u + 2000));
 }
 
 TEST(WindowPlacement, TitleBarOnTheWorkAreasKeepsTheWindowExactly) {

@@ -54,6 +54,26 @@ TEST_F(MainWindowTest, TitleIconsAboutAndTheCloseBoxAndExitClose) {
     EXPECT_EQ(h.rec().endResults, (std::vector<INT_PTR>{1, 42}));
 }
 
+// The ticks come from the program's own loop; timer 1 gives them only while
+// a loop of others runs: a menu, a move or size (which may nest).
+TEST_F(MainWindowTest, TimerOneTicksOnlyWhileALoopOfOthersRuns) {
+    MainWindowHarness h(folder.path());
+    const auto tickArrives = [&h](DWORD withinMs) {
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < withinMs; Sleep(10)) {
+            MSG m;
+            if (PeekMessageA(&m, h.window(), WM_TIMER, WM_TIMER, PM_REMOVE) && m.wParam == IDT_MAIN_TICK) return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(tickArrives(250));
+    SendMessageA(h.window(), WM_ENTERMENULOOP, TRUE, 0);
+    SendMessageA(h.window(), WM_ENTERSIZEMOVE, 0, 0);
+    SendMessageA(h.window(), WM_EXITSIZEMOVE, 0, 0);
+    EXPECT_TRUE(tickArrives(500));
+    SendMessageA(h.window(), WM_EXITMENULOOP, TRUE, 0);
+    EXPECT_FALSE(tickArrives(250));
+}
+
 TEST_F(MainWindowTest, MyZoneBeforeAnyZoneLeavesNothingToCalibrateOrGiveAPicture) {
     test::MakeFolder(folder / "Zones");
     test::WriteFile(folder / "Zones\\Befallen.ini", "");

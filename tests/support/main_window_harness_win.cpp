@@ -61,7 +61,7 @@ void MainWindowHarness::Create() {
     InitCommonControls();
     window_ = CreateDialogParamA(GetModuleHandleA(nullptr), "Tolvik", nullptr, MainWindowProc,
                                  reinterpret_cast<LPARAM>(program_.get()));
-    if (window_) KillTimer(window_, IDT_MAIN_TICK), PumpMessages();  // the first tick is ours to give
+    if (window_) PumpMessages();
 }
 
 void MainWindowHarness::Destroy() {
