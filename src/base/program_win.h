@@ -11,9 +11,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/app_state.h"
 #include "base/gdi_win.h"
+#include "base/rect.h"
 #include "base/zoomed_view_win.h"
 
 namespace tolvik {
@@ -53,7 +55,8 @@ struct ViewBuffer {
 // `frame` and copied to the screen. `picture` holds the map as the view
 // shows it, markers left out, for the state in `pictureKey`; while that
 // state holds, a frame only puts back the picture under the last markers
-// (`marksBox`), draws the markers anew, and copies what changed.
+// (`marks`, the boxes they touched), draws the markers anew, and copies
+// what changed.
 struct MapViewBuffers {
     HWND control = nullptr;  // the Map View control, found once
     SIZE size{0, 0};
@@ -61,7 +64,7 @@ struct MapViewBuffers {
     ViewBuffer picture;
     std::array<std::int64_t, 10> pictureKey{};
     bool pictureValid = false;
-    RECT marksBox{0, 0, 0, 0};
+    std::vector<Rect> marks;
     std::array<UniqueMemoryDc, 2> scratch;  // memory DCs for copies from other bitmaps
 };
 

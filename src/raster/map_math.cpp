@@ -1,6 +1,7 @@
 #include "raster/map_math.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -36,8 +37,38 @@ int PulseLevel(float phase) {
     return value & 0xFF;
 }
 
+namespace {
+
+// The wave's level at the phases paths meet, worked out once: a path starts
+// at a multiple of one half from 0 to 499.5 and steps down by one half a
+// pixel, and a sine for every pixel of a long trail cost more than the rest
+// of its frame. Half steps from kHighestHalfStep down to kLowestHalfStep.
+constexpr int kHighestHalfStep = 999;
+constexpr int kLowestHalfStep = -16384;
+
+struct PulseLevels {
+    std::array<std::uint8_t, kHighestHalfStep - kLowestHalfStep + 1> level{};
+    PulseLevels() {
+        for (int k = kLowestHalfStep; k <= kHighestHalfStep; ++k) {
+            level[static_cast<size_t>(k - kLowestHalfStep)] = static_cast<std::uint8_t>(PulseLevel(0.5f * static_cast<float>(k)));
+        }
+    }
+};
+
+int PulseLevelAlongPath(float phase) {
+    static const PulseLevels levels;
+    const float halfSteps = 2.0f * phase;  // exact
+    if (halfSteps >= kLowestHalfStep && halfSteps <= kHighestHalfStep) {
+        const int k = static_cast<int>(halfSteps);
+        if (static_cast<float>(k) == halfSteps) return levels.level[static_cast<size_t>(k - kLowestHalfStep)];
+    }
+    return PulseLevel(phase);
+}
+
+}  // namespace
+
 std::uint32_t NextPulseColour(PulseWave& wave) {
-    const unsigned c = static_cast<unsigned>(PulseLevel(wave.phase));
+    const unsigned c = static_cast<unsigned>(PulseLevelAlongPath(wave.phase));
     wave.phase = wave.phase - 0.5f;
     switch (wave.channel) {
         case 0: return MakeColour(0, c, 0);

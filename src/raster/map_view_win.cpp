@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "base/gdi_win.h"
 #include "base/image_win.h"
@@ -26,7 +27,7 @@ struct PathPainter {
     RECT clip;
     PulseWave wave;
     PixelRows memory;
-    RECT touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // of the pixels written into memory
+    RECT touched{INT_MAX, INT_MAX, INT_MIN, INT_MIN};  // of the segment's pixels written into memory
 };
 
 void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
@@ -55,14 +56,19 @@ bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
            std::min(a.y, b.y) >= clip.bottom;
 }
 
+Rect ToRect(const RECT& r) {
+    return Rect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+                static_cast<int>(r.bottom)};
+}
+
 // The pulsing path over the points whose `drawable` flag is set; segments
 // with an end that cannot be drawn are left out.
 void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int channel, std::uint32_t tick,
-              const PixelRows& memory) {
+              FrameMemory* memory) {
     if (count < 2) return;
-    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), memory};
+    PathPainter painter{dc, RECT{}, StartPulseWave(tick, channel), memory ? memory->pixels : PixelRows{}};
     if (GetClipBox(dc, &painter.clip) == ERROR) return;
-    if (memory.pixels) GdiFlush();  // what GDI holds back lands before the memory is written
+    if (painter.memory.pixels) GdiFlush();  // what GDI holds back lands before the memory is written
     for (int k = count - 2; k >= 0; --k) {
         if (!drawable[k] || !drawable[k + 1]) continue;
         const POINT& from = points[k + 1];
@@ -72,10 +78,12 @@ void DrawPath(HDC dc, const POINT* points, const bool* drawable, int count, int 
             SkipPulsePixels(painter.wave, pixels);
             continue;
         }
+        painter.touched = RECT{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
         LineDDA(from.x, from.y, to.x, to.y, PaintPathPixel, reinterpret_cast<LPARAM>(&painter));
+        // What went past the DC is known by its box, segment by segment.
+        if (memory && painter.touched.left < painter.touched.right) memory->touched.Add(ToRect(painter.touched));
     }
-    // The DC's bounds learn of what went past it.
-    if (painter.touched.left < painter.touched.right) SetBoundsRect(dc, &painter.touched, DCB_ACCUMULATE);
+    TakeDrawnBounds(dc, memory);  // pixels set through the DC
 }
 
 // Memory DC number `which` (0 or 1) of those kept for the run: a bitmap is
@@ -216,7 +224,7 @@ void CopyZoomedMap(HDC dc, const RECT& view, Program& program, HBITMAP mapBitmap
 }
 
 void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std::uint32_t tick,
-                   const PixelRows& memory) {
+                   FrameMemory* memory) {
     const LocationTrail& trail = record.current;
     const int count = std::clamp(trail.count, 0, LocationTrail::kMaxCount);
     POINT points[LocationTrail::kSlots] = {};
@@ -243,7 +251,7 @@ void DrawPositions(HDC dc, const CurrentMap& map, const ZoneRecord& record, std:
         const Position& p = returns.slots[static_cast<size_t>(n)];
         int vx = 0, vy = 0;
         if (!GameToView(map, p.x, p.y, vx, vy)) continue;
-        DrawPositionDisc(dc, vx, vy, 0.0f, 0.0f, RGB(ReturnDiscRed(n), 0, 0), tick);
+        DrawPositionDisc(dc, vx, vy, 0.0f, 0.0f, RGB(ReturnDiscRed(n), 0, 0), tick, memory);
     }
 }
 
@@ -300,15 +308,18 @@ std::array<std::int64_t, 10> MapPictureKey(const Program& program, const RECT& v
 // The markers: corpse, waypoint, the player's trail and discs, and with
 // `showReferencePoints` the two reference squares.
 void DrawMapMarks(HDC dc, Program& program, bool showReferencePoints, std::uint32_t tick,
-                  const PixelRows& memory = {}) {
+                  FrameMemory* memory = nullptr) {
     const AppState& app = program.app;
     const CurrentMap& map = app.map;
     const ZoneRecord* record = app.zones.Current();
     if (map.calibrated) DrawZoneMarks(dc, app);
+    TakeDrawnBounds(dc, memory);
     if (map.calibrated && record) DrawPositions(dc, map, *record, tick, memory);
     if (showReferencePoints) {
         DrawReferencePoint(dc, map, map.points.physicalX1, map.points.physicalY1, RGB(180, 0, 0));
+        TakeDrawnBounds(dc, memory);
         DrawReferencePoint(dc, map, map.points.physicalX2, map.points.physicalY2, RGB(0, 0, 180));
+        TakeDrawnBounds(dc, memory);
     }
 }
 
@@ -325,10 +336,54 @@ bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     return true;
 }
 
-RECT Union(const RECT& a, const RECT& b) {
-    RECT both{};
-    UnionRect(&both, &a, &b);
-    return both;
+// Puts the picture back under `boxes` of the frame (within `view`).
+void RestorePicture(MapViewBuffers& buffers, const std::vector<Rect>& boxes, const RECT& view) {
+    const PixelRows from = MapPixels(buffers.picture.bitmap.get());
+    const PixelRows to = MapPixels(buffers.frame.bitmap.get());
+    const bool inMemory = from.pixels && to.pixels && from.width >= view.right && from.height >= view.bottom &&
+                          to.width >= view.right && to.height >= view.bottom;
+    if (inMemory) GdiFlush();
+    const Rect area{0, 0, static_cast<int>(view.right), static_cast<int>(view.bottom)};
+    for (const Rect& touched : boxes) {
+        const Rect box = Intersection(touched, area);
+        if (box.Width() <= 0) continue;
+        if (!inMemory) {
+            BitBlt(buffers.frame.dc.get(), box.left, box.top, box.Width(), box.Height(), buffers.picture.dc.get(),
+                   box.left, box.top, SRCCOPY);
+            continue;
+        }
+        for (int y = box.top; y < box.bottom; ++y) {
+            std::copy_n(from.pixels + y * from.stride + box.left, box.Width(), to.pixels + y * to.stride + box.left);
+        }
+    }
+}
+
+// Copies the frame's `boxes` to the screen, in one copy through the region they make.
+void CopyToScreen(HDC screen, HDC frame, const std::vector<Rect>& boxes) {
+    if (boxes.empty()) return;
+    Rect all = boxes.front();
+    for (const Rect& box : boxes) {
+        all = Rect{std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
+                   std::max(all.bottom, box.bottom)};
+    }
+    SavedDcState saved(screen);
+    if (boxes.size() > 1) {
+        std::vector<std::byte> data(sizeof(RGNDATAHEADER) + boxes.size() * sizeof(RECT));
+        auto* region = reinterpret_cast<RGNDATA*>(data.data());
+        region->rdh.dwSize = sizeof(RGNDATAHEADER);
+        region->rdh.iType = RDH_RECTANGLES;
+        region->rdh.nCount = static_cast<DWORD>(boxes.size());
+        region->rdh.nRgnSize = static_cast<DWORD>(boxes.size() * sizeof(RECT));
+        region->rdh.rcBound = RECT{all.left, all.top, all.right, all.bottom};
+        auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            rects[i] = RECT{boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom};
+        }
+        // Without the region, the box around them all is copied.
+        UniqueRegion clip(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
+        if (clip) ExtSelectClipRgn(screen, clip.get(), RGN_AND);
+    }
+    BitBlt(screen, all.left, all.top, all.Width(), all.Height(), frame, all.left, all.top, SRCCOPY);
 }
 
 // Draws a frame of the Map View into its buffers and copies it to `screen`:
@@ -356,24 +411,36 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
         buffers.pictureValid = true;
     }
     // The picture under the last markers (or all of it) is put back, the
-    // markers drawn with the bounds of what they touch kept.
-    const RECT restore = newPicture || !onlyChanges ? view : buffers.marksBox;
+    // markers drawn with the boxes of what they touch kept.
+    const bool whole = newPicture || !onlyChanges;
     HDC frame = buffers.frame.dc.get();
-    BitBlt(frame, restore.left, restore.top, restore.right - restore.left, restore.bottom - restore.top,
-           buffers.picture.dc.get(), restore.left, restore.top, SRCCOPY);
+    if (whole) {
+        BitBlt(frame, 0, 0, view.right, view.bottom, buffers.picture.dc.get(), 0, 0, SRCCOPY);
+    } else {
+        RestorePicture(buffers, buffers.marks, view);
+    }
+    FrameMemory memory{MapPixels(buffers.frame.bitmap.get()), {}};
     SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
     {
         SavedDcState saved(frame);
-        DrawMapMarks(frame, program, showReferencePoints, tick, MapPixels(buffers.frame.bitmap.get()));
+        DrawMapMarks(frame, program, showReferencePoints, tick, &memory);
     }
-    RECT marks{};
-    if (GetBoundsRect(frame, &marks, DCB_RESET) != DCB_SET) SetRectEmpty(&marks);
+    TakeDrawnBounds(frame, &memory);
     SetBoundsRect(frame, nullptr, DCB_DISABLE);
-    IntersectRect(&marks, &marks, &view);
-    const RECT changed = Union(restore, marks);
-    BitBlt(screen, changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top, frame,
-           changed.left, changed.top, SRCCOPY);
-    buffers.marksBox = marks;
+    std::vector<Rect> marks;
+    const Rect area{0, 0, static_cast<int>(view.right), static_cast<int>(view.bottom)};
+    for (const Rect& box : memory.touched.boxes) {
+        const Rect inside = Intersection(box, area);
+        if (inside.Width() > 0) marks.push_back(inside);
+    }
+    if (whole) {
+        CopyToScreen(screen, frame, {area});
+    } else {
+        std::vector<Rect> changed = buffers.marks;
+        changed.insert(changed.end(), marks.begin(), marks.end());
+        CopyToScreen(screen, frame, changed);
+    }
+    buffers.marks = std::move(marks);
     return true;
 }
 
@@ -393,6 +460,11 @@ void PaintMapView(HWND window, Program& program, bool showReferencePoints, bool 
 
 }  // namespace
 
+void TakeDrawnBounds(HDC dc, FrameMemory* memory) {
+    RECT box{};
+    if (memory && GetBoundsRect(dc, &box, DCB_RESET) == DCB_SET) memory->touched.Add(ToRect(box));
+}
+
 void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick) {
     SavedDcState saved(dc);
     IntersectClipRect(dc, 0, 0, view.right, view.bottom);
@@ -410,7 +482,7 @@ void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints)
 }
 
 void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick,
-                      const PixelRows& memory) {
+                      FrameMemory* memory) {
     const int r = DiscRadius(tick);
     int endX = 0, endY = 0;
     if (HasHeading(dx, dy) && HeadingLineEnd(x, y, dx, dy, endX, endY)) {
@@ -420,6 +492,7 @@ void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour,
     UniqueBrush brush(CreateSolidBrush(colour));
     Selection selected(dc, brush.get());
     Ellipse(dc, x - r, y - r, x + r, y + r);
+    TakeDrawnBounds(dc, memory);
 }
 
 void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour) {
@@ -435,7 +508,7 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour) {
 }
 
 void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick,
-                     const PixelRows& memory) {
+                     FrameMemory* memory) {
     if (count < 2 || count > LocationTrail::kSlots) return;
     bool drawable[LocationTrail::kSlots];
     std::fill(std::begin(drawable), std::end(drawable), true);

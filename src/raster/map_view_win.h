@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "base/program_win.h"
+#include "raster/touched_boxes.h"
 #include "raster/zoom_scale.h"
 
 namespace tolvik {
@@ -24,12 +25,23 @@ void DrawMapViewChanges(HWND window, Program& program, bool showReferencePoints)
 // client rectangle), at tick count `tick`.
 void DrawMapFrame(HDC dc, const RECT& view, Program& program, bool showReferencePoints, std::uint32_t tick);
 
+// A frame the markers are drawn into: the pixels of the 32-bit top-down
+// bitmap selected into its DC, written straight by the pulsing lines, and
+// the boxes of all that was drawn (what went through the DC is taken from
+// its bounds, which the caller keeps enabled).
+struct FrameMemory {
+    PixelRows pixels;
+    TouchedBoxes touched;
+};
+
+// Adds the DC's bounds to `memory`'s boxes and resets them; nothing without `memory`.
+void TakeDrawnBounds(HDC dc, FrameMemory* memory);
+
 // A pulsing disc at (x, y) with a heading line for a move of (dx, dy).
-// `memory` (here and below): the pixels of the 32-bit top-down bitmap
-// selected into `dc`; the pulsing lines are written there straight (through
-// the DC when it has no pixels).
+// `memory` (here and below): the frame selected into `dc`; without one,
+// all is drawn through the DC.
 void DrawPositionDisc(HDC dc, int x, int y, float dx, float dy, COLORREF colour, std::uint32_t tick,
-                      const PixelRows& memory = {});
+                      FrameMemory* memory = nullptr);
 
 // A square ring around (x, y), framed by thin black lines.
 void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
@@ -37,7 +49,7 @@ void DrawReferenceSquare(HDC dc, int x, int y, COLORREF colour);
 // A line through `points` (from the last toward the first) whose brightness
 // runs along it like a wave. Channel 0 green, 1 blue, other values red.
 void DrawPulsingPath(HDC dc, const POINT* points, int count, int channel, std::uint32_t tick,
-                     const PixelRows& memory = {});
+                     FrameMemory* memory = nullptr);
 
 // Converts a main-window client position (message parameter, unsigned
 // 16-bit halves) to Map View client coordinates.

@@ -32,11 +32,12 @@ TEST(MapViewFrames, TheScreenAfterEveryTickIsTheWholeFrame) {
 
     for (int step = 0; step < 24; ++step) {
         // The player walks for a while, then stands; the map follows him at first.
+        // His trail's long steps make markers whose boxes are far apart.
         h.app().KeepCentered = step < 8 ? 1 : 0;
         const int walked = std::min(step, 14);
         record->current.count = std::min(walked + 1, 6);
         for (int i = 0; i < record->current.count; ++i)
-            record->current.slots[i] = Position{-5.0f * (walked - i), 9.0f * (walked - i) - 40.0f, 0.0f};
+            record->current.slots[i] = Position{-5.0f * walked + 20.0f * i, 9.0f * walked - 40.0f - 36.0f * i, 0.0f};
         h.Tick(step % 3 ? 100 : 250);
         test::Canvas screen(rect.right, rect.bottom), whole(rect.right, rect.bottom);
         BitBlt(screen.dc(), 0, 0, rect.right, rect.bottom, WindowDc(h.Item(IDC_MAP_VIEW)).get(), 0, 0, SRCCOPY);

@@ -8,6 +8,7 @@
 #include "raster/map_math.h"
 #include "raster/map_texts.h"
 #include "raster/marks.h"
+#include "raster/touched_boxes.h"
 
 namespace tolvik {
 namespace {
@@ -37,7 +38,43 @@ TEST(RasterPulse, ColourSequenceAndStepping) {
     for (int i = 0; i < 1000; ++i) NextPulseColour(stepped);
     SkipPulsePixels(skipped, 1000);
     EXPECT_EQ(skipped.phase, stepped.phase);
+    // Each pixel of a path too long for any view has the wave's level at its phase.
+    PulseWave along = StartPulseWave(49999, 2);
+    for (int i = 0; i < 40000; ++i) {
+        const float phase = along.phase;
+        ASSERT_EQ(NextPulseColour(along), MakeColour(static_cast<unsigned>(PulseLevel(phase)), 0, 0)) << phase;
+    }
     EXPECT_TRUE(SegmentPixelCount(0, 0, -3, -7) == 7 && SegmentPixelCount(INT_MIN, 0, INT_MAX, 0) == 4294967295LL);
+}
+
+TEST(RasterTouchedBoxes, ATrailKeepsTheBoxesOfItsBend) {
+    TouchedBoxes t;
+    t.Add(Rect{5, 5, 5, 9});  // empty
+    EXPECT_TRUE(t.boxes.empty());
+    EXPECT_EQ(t.Bounds(), Rect{});
+    // Short steps of a trail merge while their union wastes little...
+    t.Add(Rect{0, 0, 8, 6});
+    t.Add(Rect{7, 5, 15, 11});
+    ASSERT_EQ(t.boxes.size(), 1u);
+    EXPECT_EQ(t.boxes[0], (Rect{0, 0, 15, 11}));
+    // ...a long diagonal step does not: its box and the one before stay apart.
+    t.Add(Rect{14, 10, 60, 56});
+    ASSERT_EQ(t.boxes.size(), 2u);
+    EXPECT_EQ(t.boxes[1], (Rect{14, 10, 60, 56}));
+    // A union just at the slack merges, one pixel past it does not.
+    TouchedBoxes edge;
+    edge.Add(Rect{0, 0, 1, 1});
+    edge.Add(Rect{0, 1025, 1, 1026});  // union 1 x 1026 = 1 + 1 + 1024
+    EXPECT_EQ(edge.boxes.size(), 1u);
+    edge.Add(Rect{0, 2052, 1, 2053});  // union 1 x 2053 > 1026 + 1 + 1024
+    EXPECT_EQ(edge.boxes.size(), 2u);
+    // Past the most boxes kept, they become the one around all of them.
+    TouchedBoxes many;
+    for (int i = 0; i <= kMaxTouchedBoxes; ++i) many.Add(Rect{i * 100, i * 90, i * 100 + 2, i * 90 + 3});
+    ASSERT_EQ(many.boxes.size(), 1u);
+    EXPECT_EQ(many.boxes[0], (Rect{0, 0, kMaxTouchedBoxes * 100 + 2, kMaxTouchedBoxes * 90 + 3}));
+    EXPECT_EQ(Intersection(Rect{-5, 2, 10, 30}, Rect{0, 0, 8, 20}), (Rect{0, 2, 8, 20}));
+    EXPECT_EQ(Intersection(Rect{0, 0, 4, 4}, Rect{4, 0, 8, 4}), Rect{});
 }
 
 TEST(RasterView, PictureInTheMapBitmapAndTheMapInTheView) {
