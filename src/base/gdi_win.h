@@ -72,10 +72,12 @@ using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 
-// A window's device context from GetDC, released with ReleaseDC.
+// A window's device context from GetDC (or GetDCEx with `flags`), released
+// with ReleaseDC.
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    WindowDc(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
     ~WindowDc() {
         if (dc_) ReleaseDC(window_, dc_);
     }

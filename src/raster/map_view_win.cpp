@@ -366,7 +366,7 @@ void CopyToScreen(HDC screen, HDC frame, const std::vector<Rect>& boxes) {
         all = Rect{std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
                    std::max(all.bottom, box.bottom)};
     }
-    SavedDcState saved(screen);
+    bool clipped = false;
     if (boxes.size() > 1) {
         std::vector<std::byte> data(sizeof(RGNDATAHEADER) + boxes.size() * sizeof(RECT));
         auto* region = reinterpret_cast<RGNDATA*>(data.data());
@@ -381,9 +381,10 @@ void CopyToScreen(HDC screen, HDC frame, const std::vector<Rect>& boxes) {
         }
         // Without the region, the box around them all is copied.
         UniqueRegion clip(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
-        if (clip) ExtSelectClipRgn(screen, clip.get(), RGN_AND);
+        clipped = clip && SelectClipRgn(screen, clip.get()) != ERROR;
     }
     BitBlt(screen, all.left, all.top, all.Width(), all.Height(), frame, all.left, all.top, SRCCOPY);
+    if (clipped) SelectClipRgn(screen, nullptr);
 }
 
 // Draws a frame of the Map View into its buffers and copies it to `screen`:
@@ -421,10 +422,9 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
     }
     FrameMemory memory{MapPixels(buffers.frame.bitmap.get()), {}};
     SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
-    {
-        SavedDcState saved(frame);
-        DrawMapMarks(frame, program, showReferencePoints, tick, &memory);
-    }
+    // The markers leave the DC's state as they found it. (Saving and restoring
+    // it costs more than drawing them: a restore selects the font anew.)
+    DrawMapMarks(frame, program, showReferencePoints, tick, &memory);
     TakeDrawnBounds(frame, &memory);
     SetBoundsRect(frame, nullptr, DCB_DISABLE);
     std::vector<Rect> marks;
@@ -449,7 +449,11 @@ void PaintMapView(HWND window, Program& program, bool showReferencePoints, bool 
     if (!RememberedItem(window, IDC_MAP_VIEW, buffers.control)) return;
     RECT view{};
     GetClientRect(buffers.control, &view);
-    WindowDc viewDc(buffers.control);
+    // The DC's attributes are left alone, so it need not be reset when let
+    // go (under Wine a reset selects its font anew, which asks the X server's
+    // resources each time: ten times a second).
+    constexpr DWORD kClassStyleDc = 0x00010000;  // the DC that GetDC gives (the headers lack its name)
+    WindowDc viewDc(buffers.control, kClassStyleDc | DCX_NORESETATTRS);
     if (!viewDc) return;
     if (view.right > 0 && view.bottom > 0 &&
         PaintMapViewFrame(viewDc.get(), view, program, showReferencePoints, onlyChanges)) {
