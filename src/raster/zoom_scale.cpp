@@ -53,25 +53,42 @@ void ScaleSmoothly(const PixelRows& source, double zoom, double panX, double pan
     }
     const Samples across = SampleAlong(zoom, panX, left, out.width, source.width);
     const Samples down = SampleAlong(zoom, panY, top, out.height, source.height);
+    // A source row blended across, as the output's columns need it; a
+    // magnified row serves several output rows, so the last two are kept.
+    struct Blended {
+        int row = -1;
+        std::vector<std::uint32_t> pixels;
+    };
+    Blended kept[2];
+    int older = 0;
+    const auto blendedRow = [&](int row) -> const std::uint32_t* {
+        for (Blended& b : kept) {
+            if (b.row == row) {
+                older = &b == &kept[0] ? 1 : 0;
+                return b.pixels.data();
+            }
+        }
+        Blended& b = kept[older];
+        older = 1 - older;
+        b.row = row;
+        b.pixels.resize(static_cast<size_t>(out.width));
+        const std::uint32_t* line = source.pixels + row * source.stride;
+        for (int x = 0; x < out.width; ++x) {
+            const int a = across.near[x];
+            b.pixels[x] = a < 0 ? 0u : Mix(line[a], line[across.far[x]], static_cast<std::uint32_t>(across.weight[x]));
+        }
+        return b.pixels.data();
+    };
     for (int y = 0; y < out.height; ++y) {
         std::uint32_t* row = out.pixels + y * out.stride;
         if (down.near[y] < 0) {
             std::fill_n(row, out.width, 0u);
             continue;
         }
-        const std::uint32_t* upper = source.pixels + down.near[y] * source.stride;
-        const std::uint32_t* lower = source.pixels + down.far[y] * source.stride;
+        const std::uint32_t* upper = blendedRow(down.near[y]);
+        const std::uint32_t* lower = blendedRow(down.far[y]);
         const auto wy = static_cast<std::uint32_t>(down.weight[y]);
-        for (int x = 0; x < out.width; ++x) {
-            const int a = across.near[x];
-            if (a < 0) {
-                row[x] = 0;
-                continue;
-            }
-            const int b = across.far[x];
-            const auto wx = static_cast<std::uint32_t>(across.weight[x]);
-            row[x] = Mix(Mix(upper[a], upper[b], wx), Mix(lower[a], lower[b], wx), wy);
-        }
+        for (int x = 0; x < out.width; ++x) row[x] = Mix(upper[x], lower[x], wy);
     }
 }
 
