@@ -28,9 +28,11 @@ TEST(ZoomScale, BlendsNeighboursByWhereEachCentreFallsAndLeavesTheRestBlack) {
                   0, 0, 0xFF8000u, 0xFF8000u, 0xDF701Fu, 0x9F505Fu, 0x5F309Fu, 0x1F10DFu, 0x0000FFu, 0x0000FFu, 0,
                   0, 0, 0xFF8000u, 0xFF8000u, 0xDF701Fu, 0x9F505Fu, 0x5F309Fu, 0x1F10DFu, 0x0000FFu, 0x0000FFu, 0,
                   0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));  // the row below
-    // Down a column as along a row.
-    EXPECT_EQ(Scale({0xFF0000u, 0x0000FFu}, 1, 2, 2.0, 0.0, 0.0, 0, 0, 1, 4),
-              (std::vector<std::uint32_t>{0xFF0000u, 0xBF003Fu, 0x3F00BFu, 0x0000FFu}));
+    // Down a column as along a row, each output row from the two source rows about it.
+    EXPECT_EQ(Scale({0xFF0000u, 0x00FF00u, 0x0000FFu}, 1, 3, 2.0, 0.0, 0.0, 0, 0, 1, 6),
+              (std::vector<std::uint32_t>{0xFF0000u, 0xBF3F00u, 0x3FBF00u, 0x00BF3Fu, 0x003FBFu, 0x0000FFu}));
+    EXPECT_EQ(Scale({0xFF0000u, 0x00FF00u, 0x0000FFu}, 1, 3, 1.25, 0.0, -1.0, 0, 0, 1, 3),
+              (std::vector<std::uint32_t>{0x4CB200u, 0x007F7Fu, 0x0000FFu}));
     EXPECT_EQ(Scale({0xFF0000u}, 1, 1, 0.0, 0.0, 0.0, 0, 0, 1, 1), std::vector<std::uint32_t>{0xABCDEFu});
 }
 
