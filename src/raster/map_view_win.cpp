@@ -361,11 +361,7 @@ void RestorePicture(MapViewBuffers& buffers, const std::vector<Rect>& boxes, con
 // Copies the frame's `boxes` to the screen, in one copy through the region they make.
 void CopyToScreen(HDC screen, HDC frame, const std::vector<Rect>& boxes) {
     if (boxes.empty()) return;
-    Rect all = boxes.front();
-    for (const Rect& box : boxes) {
-        all = Rect{std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
-                   std::max(all.bottom, box.bottom)};
-    }
+    const Rect all = BoundsOf(boxes);
     bool clipped = false;
     if (boxes.size() > 1) {
         std::vector<std::byte> data(sizeof(RGNDATAHEADER) + boxes.size() * sizeof(RECT));

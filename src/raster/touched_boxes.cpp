@@ -34,7 +34,9 @@ void TouchedBoxes::Add(const Rect& box) {
     }
 }
 
-Rect TouchedBoxes::Bounds() const {
+Rect TouchedBoxes::Bounds() const { return BoundsOf(boxes); }
+
+Rect BoundsOf(const std::vector<Rect>& boxes) {
     if (boxes.empty()) return Rect{};
     Rect all = boxes.front();
     for (const Rect& box : boxes) all = Union(all, box);

@@ -26,6 +26,9 @@ struct TouchedBoxes {
     Rect Bounds() const;
 };
 
+// The box around all of `boxes`; empty when there are none.
+Rect BoundsOf(const std::vector<Rect>& boxes);
+
 // `a` and `b`'s common part; an empty rectangle when they do not meet.
 Rect Intersection(const Rect& a, const Rect& b);
 
