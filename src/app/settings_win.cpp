@@ -8,6 +8,7 @@
 
 #include "base/number_text.h"
 #include "base/profile_win.h"
+#include "base/rect_win.h"
 #include "base/zone_file_name.h"
 #include "app/window_placement.h"
 #include "log/discovery.h"
@@ -86,8 +87,6 @@ constexpr VectorKey kVectorKeys[] = {
     {"FollowHeight", &VectorMapSettings::FollowHeight, 1, true},
     {"FadeOtherLevels", &VectorMapSettings::FadeOtherLevels, 0, true},
 };
-
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 // Offset of the work area within its monitor, for the monitor the window is
 // on (for a minimised window, the one it returns to): the placement record

@@ -45,10 +45,11 @@ struct Seams {
 };
 
 // A bitmap of the Map View's size (32-bit, top-down) selected into a memory
-// DC of its own. (The DC goes first, letting the bitmap go.)
+// DC of its own, and its pixels. (The DC goes first, letting the bitmap go.)
 struct ViewBuffer {
     UniqueBitmap bitmap;
     UniqueMemoryDc dc;
+    std::uint32_t* pixels = nullptr;
 };
 
 // What the Map View keeps from one frame to the next. A frame is drawn in

@@ -41,8 +41,8 @@ namespace {
 
 // The wave's level at the phases paths meet, worked out once: a path starts
 // at a multiple of one half from 0 to 499.5 and steps down by one half a
-// pixel, and a sine for every pixel of a long trail cost more than the rest
-// of its frame. Half steps from kHighestHalfStep down to kLowestHalfStep.
+// pixel, and a sine for every pixel was a good part of the cost of drawing a
+// long trail. Half steps from kHighestHalfStep down to kLowestHalfStep.
 constexpr int kHighestHalfStep = 999;
 constexpr int kLowestHalfStep = -16384;
 
@@ -50,7 +50,8 @@ struct PulseLevels {
     std::array<std::uint8_t, kHighestHalfStep - kLowestHalfStep + 1> level{};
     PulseLevels() {
         for (int k = kLowestHalfStep; k <= kHighestHalfStep; ++k) {
-            level[static_cast<size_t>(k - kLowestHalfStep)] = static_cast<std::uint8_t>(PulseLevel(0.5f * static_cast<float>(k)));
+            const int value = PulseLevel(0.5f * static_cast<float>(k));
+            level[static_cast<size_t>(k - kLowestHalfStep)] = static_cast<std::uint8_t>(value);
         }
     }
 };

@@ -10,6 +10,7 @@
 
 #include "base/gdi_win.h"
 #include "base/image_win.h"
+#include "base/rect_win.h"
 #include "base/window_text_win.h"
 #include "log/zone_records.h"
 #include "raster/map_math.h"
@@ -54,11 +55,6 @@ void CALLBACK PaintPathPixel(int x, int y, LPARAM data) {
 bool SegmentMisses(const POINT& a, const POINT& b, const RECT& clip) {
     return std::max(a.x, b.x) < clip.left || std::min(a.x, b.x) >= clip.right || std::max(a.y, b.y) < clip.top ||
            std::min(a.y, b.y) >= clip.bottom;
-}
-
-Rect ToRect(const RECT& r) {
-    return Rect{static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-                static_cast<int>(r.bottom)};
 }
 
 // The pulsing path over the points whose `drawable` flag is set; segments
@@ -112,8 +108,8 @@ void CopyMapBitmap(HDC dc, HDC source, const RECT& view, HBITMAP mapBitmap, cons
            static_cast<int>(bottom - top), source, static_cast<int>(left - panX), static_cast<int>(top - panY), SRCCOPY);
 }
 
-// The pixels of a map bitmap, of the kept zoomed picture or of a view
-// buffer (all are made 32-bit and top-down: the orientation a DIB section reports cannot be
+// The pixels of a map bitmap or of the kept zoomed picture (both are made
+// 32-bit and top-down: the orientation a DIB section reports cannot be
 // trusted); none for another kind of bitmap.
 PixelRows MapPixels(HBITMAP bitmap) {
     DIBSECTION section{};
@@ -329,6 +325,7 @@ bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     buffer.dc.reset();
     void* bits = nullptr;
     buffer.bitmap.reset(CreatePixelBitmap(size.cx, size.cy, bits));
+    buffer.pixels = static_cast<std::uint32_t*>(bits);
     if (buffer.bitmap) buffer.dc.reset(CreateCompatibleDC(screen));
     if (!buffer.dc) return false;
     SelectObject(buffer.dc.get(), buffer.bitmap.get());
@@ -336,22 +333,17 @@ bool MakeViewBuffer(ViewBuffer& buffer, HDC screen, SIZE size) {
     return true;
 }
 
-// Puts the picture back under `boxes` of the frame (within `view`).
-void RestorePicture(MapViewBuffers& buffers, const std::vector<Rect>& boxes, const RECT& view) {
-    const PixelRows from = MapPixels(buffers.picture.bitmap.get());
-    const PixelRows to = MapPixels(buffers.frame.bitmap.get());
-    const bool inMemory = from.pixels && to.pixels && from.width >= view.right && from.height >= view.bottom &&
-                          to.width >= view.right && to.height >= view.bottom;
-    if (inMemory) GdiFlush();
-    const Rect area{0, 0, static_cast<int>(view.right), static_cast<int>(view.bottom)};
+PixelRows ViewPixels(const ViewBuffer& buffer, SIZE size) {
+    return PixelRows{buffer.pixels, static_cast<int>(size.cx), static_cast<int>(size.cy), size.cx};
+}
+
+// Puts the picture back under `boxes` of the frame.
+void RestorePicture(const MapViewBuffers& buffers, const std::vector<Rect>& boxes) {
+    const PixelRows from = ViewPixels(buffers.picture, buffers.size);
+    const PixelRows to = ViewPixels(buffers.frame, buffers.size);
+    GdiFlush();  // what GDI holds back lands before the memory is written
     for (const Rect& touched : boxes) {
-        const Rect box = Intersection(touched, area);
-        if (box.Width() <= 0) continue;
-        if (!inMemory) {
-            BitBlt(buffers.frame.dc.get(), box.left, box.top, box.Width(), box.Height(), buffers.picture.dc.get(),
-                   box.left, box.top, SRCCOPY);
-            continue;
-        }
+        const Rect box = Intersection(touched, Rect{0, 0, from.width, from.height});
         for (int y = box.top; y < box.bottom; ++y) {
             std::copy_n(from.pixels + y * from.stride + box.left, box.Width(), to.pixels + y * to.stride + box.left);
         }
@@ -370,11 +362,9 @@ void CopyToScreen(HDC screen, HDC frame, const std::vector<Rect>& boxes) {
         region->rdh.iType = RDH_RECTANGLES;
         region->rdh.nCount = static_cast<DWORD>(boxes.size());
         region->rdh.nRgnSize = static_cast<DWORD>(boxes.size() * sizeof(RECT));
-        region->rdh.rcBound = RECT{all.left, all.top, all.right, all.bottom};
+        region->rdh.rcBound = ToRECT(all);
         auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            rects[i] = RECT{boxes[i].left, boxes[i].top, boxes[i].right, boxes[i].bottom};
-        }
+        for (size_t i = 0; i < boxes.size(); ++i) rects[i] = ToRECT(boxes[i]);
         // Without the region, the box around them all is copied.
         UniqueRegion clip(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region));
         clipped = clip && SelectClipRgn(screen, clip.get()) != ERROR;
@@ -414,9 +404,9 @@ bool PaintMapViewFrame(HDC screen, const RECT& view, Program& program, bool show
     if (whole) {
         BitBlt(frame, 0, 0, view.right, view.bottom, buffers.picture.dc.get(), 0, 0, SRCCOPY);
     } else {
-        RestorePicture(buffers, buffers.marks, view);
+        RestorePicture(buffers, buffers.marks);
     }
-    FrameMemory memory{MapPixels(buffers.frame.bitmap.get()), {}};
+    FrameMemory memory{ViewPixels(buffers.frame, size), {}};
     SetBoundsRect(frame, nullptr, DCB_RESET | DCB_ENABLE);
     // The markers leave the DC's state as they found it. (Saving and restoring
     // it costs more than drawing them: a restore selects the font anew.)

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/rect.h"
+#include "base/rect_win.h"
 #include "base/window_text_win.h"
 #include "chrome/skin_win.h"
 #include "res/resource.h"
@@ -242,7 +242,7 @@ void OnScaleTimer(HWND window, Program& program) {
 Rect ScreenRect(HWND window) {
     RECT r{};
     GetWindowRect(window, &r);
-    return Rect{r.left, r.top, r.right, r.bottom};
+    return ToRect(r);
 }
 
 // Centres the window on its owner, wholly on the work area of the owner's monitor.
@@ -253,7 +253,7 @@ void PlaceOverOwner(HWND window, HWND owner) {
     if (!GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) return;
     const RECT& work = monitor.rcWork;
     const Rect placed =
-        CentredOn(ScreenRect(window), ScreenRect(owner), Rect{work.left, work.top, work.right, work.bottom});
+        CentredOn(ScreenRect(window), ScreenRect(owner), ToRect(work));
     SetWindowPos(window, nullptr, placed.left, placed.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
